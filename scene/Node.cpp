@@ -1,0 +1,24 @@
+#include "scene/Node.h"
+
+std::vector<glm::vec3> Node::collectVertices(std::vector<glm::vec3>& vertices) {
+    for (Node* child : children) {
+        child->collectVertices(vertices);
+    }
+    return vertices;
+}
+
+std::vector<Triangle> Node::collectTriangles(std::vector<Triangle>& triangles) {
+    for (Node* child : children) {
+        child->collectTriangles(triangles);
+    }
+    return triangles;
+}
+
+void Node::drawDepth(unsigned int) {}
+
+void drawSubtreeDepth(Node& node, unsigned int program) {
+    node.drawDepth(program);
+    for (Node* child : node.children) {
+        drawSubtreeDepth(*child, program);
+    }
+}
