@@ -1,0 +1,98 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "scene/GlLedger.h"
+#include "scene/Node.h"
+
+struct GLFWwindow;
+struct Light;
+class AppState;
+class Screen;
+class CubeMapDebugger;
+class PhysicsWorld;
+class btDbvtBroadphase;
+class btDefaultCollisionConfiguration;
+class btCollisionDispatcher;
+class btSequentialImpulseConstraintSolver;
+class btDiscreteDynamicsWorld;
+
+// The application: the window, the state machine between the pictures and a run, the
+// main loop, and everything a run holds. Constructing it touches no GL state, so a test
+// can build one without a window.
+class Game {
+public:
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Window, context, pictures, then the main loop until Escape or the window closes.
+    // Exits the process with status -1 when GLFW, the window or GLEW cannot start.
+    void run();
+
+    // Builds a fresh run: new physics world, the previous run freed, health 1000, every
+    // scene object created, initialised, and every light's shadow map prepared.
+    void buildWorld();
+    // Frees every scene object of the previous run and what the run made (GL objects, the
+    // previous physics world).
+    void clearWorld();
+    // Makes the new run's physics world; the previous one is kept until clearWorld frees it.
+    void createPhysicsWorld();
+
+    // health - amount; a negative amount heals.
+    void reduceHealth(float amount);
+    float getHealth() const;
+    void setWon();
+    // Appends to sceneObjects, which then owns it.
+    void addObject(AppState* object);
+
+    int height = 0;
+    int width = 0;
+    GLFWwindow* window = nullptr;
+    glm::mat4 view{0.0f};
+    glm::mat4 projection{0.0f};
+    std::vector<AppState*> sceneObjects;
+    bool running = true;
+    double currentTime = 0.0;
+    double previousTime = 0.0;
+    Node shadowCasterRoot;
+    std::vector<Light*> lightList;
+    btDiscreteDynamicsWorld* world = nullptr;
+    btDbvtBroadphase* broadphase = nullptr;
+    btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
+    btCollisionDispatcher* dispatcher = nullptr;
+    btSequentialImpulseConstraintSolver* solver = nullptr;
+    Screen* gameOverScreen = nullptr;
+    Screen* introScreen = nullptr;
+    Screen* wonScreen = nullptr;
+    Screen* loadingScreen = nullptr;
+    CubeMapDebugger* cubeMapDebugger = nullptr;
+    glm::vec3* playerPosition = nullptr;
+    float health = 1000.0f;
+
+    // The current run's physics, owning every body made for it.
+    std::unique_ptr<PhysicsWorld> physics;
+
+private:
+    void startWindow();
+    void initPictures();
+    void playFrame();
+    void pictureFrame(Screen& screen, int startKey);
+    void loadingStep();
+    void stepPhysics();
+    void flickerLights();
+    void updateObjects();
+    void renderShadowMaps();
+    void renderObjects();
+    void addRunContents();
+    bool keyDown(int key) const;
+
+    // The physics world of the run being replaced, until clearWorld frees it.
+    std::unique_ptr<PhysicsWorld> retiredPhysics;
+    // GL objects made while building the current run; freed when the next one is built.
+    GlLedger runGlObjects;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <btBulletDynamicsCommon.h>
+
+// One run's physics: the Bullet world with its broadphase, configuration, dispatcher and
+// solver, and every body, motion state, shape and triangle mesh made for that run. The
+// run's objects hand what they create to `adopt`; destroying the PhysicsWorld takes its
+// bodies out of its own world and frees everything, so a restart leaks nothing.
+class PhysicsWorld {
+public:
+    // An empty world with gravity (0, -9.8, 0).
+    PhysicsWorld();
+    PhysicsWorld(const PhysicsWorld&) = delete;
+    PhysicsWorld& operator=(const PhysicsWorld&) = delete;
+    ~PhysicsWorld();
+
+    // Takes ownership of a body and what it is made of (any may be null).
+    void adopt(btRigidBody* body, btMotionState* motionState, btCollisionShape* shape,
+               btStridingMeshInterface* mesh = nullptr);
+
+    // Advances by `seconds` of wall time in whole steps of 0.01 s, at most 3 of them.
+    void step(float seconds);
+
+    btDbvtBroadphase* broadphase;
+    btDefaultCollisionConfiguration* collisionConfiguration;
+    btCollisionDispatcher* dispatcher;
+    btSequentialImpulseConstraintSolver* solver;
+    btDiscreteDynamicsWorld* world;
+
+private:
+    std::vector<std::unique_ptr<btRigidBody>> bodies;
+    std::vector<std::unique_ptr<btMotionState>> motionStates;
+    std::vector<std::unique_ptr<btCollisionShape>> shapes;
+    std::vector<std::unique_ptr<btStridingMeshInterface>> meshes;
+};
+
+// A box body of mass 1 that never tips (zero inertia) and never sleeps, added to `physics`
+// and owned by it. `halfExtents` and `origin` in the physics frame.
+btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
+                           const btVector3& origin, float friction);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "app/AppState.h"
+#include "scene/Object3D.h"
+
+// One full-window picture (intro, loading, game over, won): a textured box seen by a
+// fixed camera 3.3 units in front of it, whatever the player's camera does.
+class Screen : public AppState, public Object3D {
+public:
+    // Reads the box model; makes no GL call (the window does not exist yet).
+    explicit Screen(const std::string& imagePath);
+
+    void init() override;
+    // Ignores all three arguments.
+    void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+
+    // How many corners render draws: twelve triangles, or fewer if the model has fewer.
+    int drawCount() const;
+
+    std::string imagePath;
+    unsigned int screenPositionBuffer = 0;
+    unsigned int screenProgram = 0;
+    int screenSamplerLocation = -1;
+    unsigned int screenTexture = 0;
+    unsigned int screenVertexArray = 0;
+    unsigned int screenUvBuffer = 0;
+    int screenMvpLocation = -1;
+
+private:
+    int uploadedCorners = 0;
+};

@@ -1,0 +1,64 @@
+// The Game's world assembly: how one run is built and how the previous one is freed.
+#include <GL/glew.h>
+
+#include "app/AppState.h"
+#include "app/Game.h"
+#include "app/PhysicsWorld.h"
+#include "app/StartView.h"
+#include "render/Level.h"
+#include "scene/ObjLoader.h"
+#include "render/Light.h"
+
+void Game::createPhysicsWorld() {
+    retiredPhysics = std::move(physics);
+    physics = std::make_unique<PhysicsWorld>();
+    world = physics->world;
+    broadphase = physics->broadphase;
+    collisionConfiguration = physics->collisionConfiguration;
+    dispatcher = physics->dispatcher;
+    solver = physics->solver;
+}
+
+void Game::clearWorld() {
+    for (AppState* object : sceneObjects) {
+        object->cleanup();
+        delete object;
+    }
+    sceneObjects.clear();
+    lightList.clear();
+    shadowCasterRoot = Node();
+    // Nothing of the previous run refers to its GL objects or its world any more.
+    runGlObjects.releaseAll();
+    retiredPhysics.reset();
+}
+
+void Game::buildWorld() {
+    createPhysicsWorld();
+    clearWorld();
+    health = 1000.0f;
+    GlLedger* outer = runGlObjects.activate();
+    addRunContents();
+    for (AppState* object : sceneObjects) {
+        object->init();
+    }
+    for (Light* light : lightList) {
+        light->setUpShadowMap();
+    }
+    runGlObjects.deactivate();
+    if (outer != nullptr) {
+        outer->activate();
+    }
+}
+
+// The level with its light crystals, the player, then the goal crystal, the sword and the
+// enemies, in the order the frame relies on.
+void Game::addRunContents() {
+    Level* level = new Level(this);
+    readObjModel(*level, "External\\Models\\Levels\\Level1n.obj");
+    addObject(level);
+    shadowCasterRoot.children.push_back(level);
+
+    StartView* player = new StartView(this);
+    addObject(player);
+    playerPosition = &player->position;
+}

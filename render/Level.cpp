@@ -1,0 +1,63 @@
+#include "render/Level.h"
+
+#include <btBulletDynamicsCommon.h>
+
+#include "app/Game.h"
+#include "app/PhysicsWorld.h"
+#include "render/LightCrystal.h"
+#include "render/LitDraw.h"
+#include "scene/BmpLoader.h"
+#include "scene/ObjLoader.h"
+#include "scene/Rotation.h"
+
+const std::vector<CrystalPlacement>& lightCrystalPlacements() {
+    // The angles are 1.57 and 3.14 as written, not exact quarter and half turns.
+    static const std::vector<CrystalPlacement> placements = {
+        {{-6.7f, -4.0f, 51.0f}, -1.57f},  {{2.18f, -0.7f, 0.0f}, -1.57f},
+        {{-0.83f, -2.06f, 7.51f}, 1.57f}, {{2.25f, 0.0f, 15.0f}, -1.57f},
+        {{0.0f, 0.8f, 26.0f}, 3.14f},     {{24.0f, -2.2f, 25.0f}, -1.57f},
+        {{-15.15f, 0.6f, 0.0f}, 1.57f},   {{-11.6f, -0.6f, 76.6f}, 3.14f},
+        {{50.8f, -1.0f, 15.0f}, -1.57f},  {{52.46f, -9.0f, 26.0f}, -1.57f},
+    };
+    return placements;
+}
+
+Level::Level(Game* game) : game(game) {
+    modelMatrix = rotateX(3.14f) * glm::mat4(1.0f);
+    for (const CrystalPlacement& placement : lightCrystalPlacements()) {
+        lightCrystals.push_back(new LightCrystal(game, placement.position, placement.angleRadians));
+    }
+    for (LightCrystal* crystal : lightCrystals) {
+        readObjModel(*crystal, "External\\Models\\Lightcrystal.obj");
+        game->addObject(crystal);
+    }
+}
+
+void Level::init() {
+    const std::vector<float> corners = positionFloats();
+    // Bullet cannot build a hierarchy over no triangles: an unreadable level gets no body.
+    if (corners.size() >= 9) {
+        btTriangleMesh* mesh = new btTriangleMesh(true, true);
+        for (std::size_t i = 0; i + 8 < corners.size(); i += 9) {
+            mesh->addTriangle(btVector3(corners[i], corners[i + 1], corners[i + 2]),
+                              btVector3(corners[i + 3], corners[i + 4], corners[i + 5]),
+                              btVector3(corners[i + 6], corners[i + 7], corners[i + 8]), false);
+        }
+        collisionShape = new btBvhTriangleMeshShape(mesh, true, true);
+        btTransform identity;
+        identity.setIdentity();
+        btDefaultMotionState* motionState = new btDefaultMotionState(identity);
+        btRigidBody::btRigidBodyConstructionInfo info(0.0f, motionState, collisionShape,
+                                                      btVector3(0, 0, 0));
+        btRigidBody* body = new btRigidBody(info);
+        game->world->addRigidBody(body);
+        game->physics->adopt(body, motionState, collisionShape, mesh);
+    }
+    diffuseTexture = readBmpTexture("External\\Models\\Levels\\level.bmp");
+    normalTexture = readBmpTexture("External\\Models\\Levels\\levelnormals.bmp");
+    uploadMesh();
+}
+
+void Level::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    drawLit(*game, *this, view, projection, lights);
+}

@@ -1,0 +1,107 @@
+#include "render/Light.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "scene/GlLedger.h"
+#include "scene/Node.h"
+#include "scene/ShaderLoader.h"
+
+namespace {
+
+constexpr int shadowSize = 1024;
+
+struct CubeFace {
+    glm::vec3 look;
+    glm::vec3 up;
+};
+
+// GL's face order: +X, -X, +Y, -Y, +Z, -Z.
+const CubeFace cubeFaces[6] = {
+    {{1, 0, 0}, {0, -1, 0}},  {{-1, 0, 0}, {0, -1, 0}}, {{0, 1, 0}, {0, 0, 1}},
+    {{0, -1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, -1, 0}},  {{0, 0, -1}, {0, -1, 0}},
+};
+
+}  // namespace
+
+Light::Light(float red, float green, float blue, float luminocity, float x, float y, float z,
+             int kind, float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt)
+    : color(red, green, blue),
+      spare(spareX, spareY, spareZ),
+      position(x, y, z),
+      kind(kind),
+      luminocity(luminocity),
+      lAtt(lAtt),
+      cAtt(cAtt),
+      eAtt(eAtt) {}
+
+glm::mat4 shadowFaceProjection() {
+    const float halfAngle = 0.7853981852531433f;
+    const float focal = 1.0f / static_cast<float>(std::tan(halfAngle));
+    glm::mat4 projection(0.0f);
+    projection[0][0] = focal;
+    projection[1][1] = focal;
+    projection[2][2] = -1.002002f;
+    projection[2][3] = -1.0f;
+    projection[3][2] = -0.2002002f;
+    return projection;
+}
+
+glm::mat4 Light::faceMatrix(int face) const {
+    const CubeFace& f = cubeFaces[face];
+    return shadowFaceProjection() * glm::lookAt(position, position + f.look, f.up);
+}
+
+void Light::setUpShadowMap() {
+    shadowProgram = buildShaderProgram("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
+                                       "ShadowMapGeometryShader.geom");
+    glGenFramebuffers(1, &shadowFramebuffer);
+    GlLedger::record(GlLedger::Kind::Framebuffer, shadowFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+
+    glGenTextures(1, &shadowCubeMap);
+    GlLedger::record(GlLedger::Kind::Texture, shadowCubeMap);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, shadowCubeMap);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    for (int face = 0; face < 6; ++face) {
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT24, shadowSize,
+                     shadowSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
+    }
+
+    glDrawBuffer(GL_NONE);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeMap, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::printf("Framebuffer not OK!\n");
+        return;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+}
+
+void Light::renderShadowMap(Node& root) {
+    glUseProgram(shadowProgram);
+    glViewport(0, 0, shadowSize, shadowSize);
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    for (int face = 0; face < 6; ++face) {
+        const glm::mat4 matrix = faceMatrix(face);
+        const std::string name = "cm_mat[" + std::to_string(face) + "]";
+        glUniformMatrix4fv(glGetUniformLocation(shadowProgram, name.c_str()), 1, GL_FALSE,
+                           glm::value_ptr(matrix));
+    }
+    glUniform2f(glGetUniformLocation(shadowProgram, "near_far"), 0.1f, 100.0f);
+    glUniform4f(glGetUniformLocation(shadowProgram, "l_pos"), position.x, position.y, position.z,
+                1.0f);
+    drawSubtreeDepth(root, shadowProgram);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

@@ -1,0 +1,34 @@
+#include "render/LightCrystal.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "app/Game.h"
+#include "render/LitDraw.h"
+#include "scene/BmpLoader.h"
+#include "scene/Rotation.h"
+
+glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians) {
+    // The angle goes to GLM in degrees, converted with 57.29 per radian.
+    const glm::mat4 turn =
+        glm::rotate(glm::mat4(1.0f), glm::radians(angleRadians * 57.29f), glm::vec3(0, 1, 0));
+    const glm::vec4 front = turn * glm::vec4(0.0f, 0.0f, 1.0f, 1.0f);
+    return glm::vec3(front) + position;
+}
+
+LightCrystal::LightCrystal(Game* game, glm::vec3 position, float angleRadians) : game(game) {
+    modelMatrix = glm::translate(glm::mat4(1.0f), position) * rotateY(angleRadians);
+    const glm::vec3 at = crystalLightPosition(position, angleRadians);
+    light = Light(0.3f, 0.3f, 0.8f, 0.6f, at.x, at.y, at.z, 2, 0.0f, 0.0f, 0.0f, 1.0f, 0.14f, 0.01f);
+    game->shadowCasterRoot.children.push_back(this);
+}
+
+void LightCrystal::init() {
+    game->lightList.push_back(&light);
+    diffuseTexture = readBmpTexture("External\\Models\\lightcrystal.bmp");
+    normalTexture = readBmpTexture("External\\Models\\lightcrystalnormals.bmp");
+    uploadMesh();
+}
+
+void LightCrystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    drawLit(*game, *this, view, projection, lights);
+}

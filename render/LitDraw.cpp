@@ -1,0 +1,111 @@
+#include "render/LitDraw.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "app/Game.h"
+#include "render/Light.h"
+#include "scene/Object3D.h"
+
+namespace {
+
+constexpr float lightRange = 25.0f;
+constexpr int firstShadowUnit = 10;
+
+GLint uniform(GLuint program, const std::string& name) {
+    return glGetUniformLocation(program, name.c_str());
+}
+
+std::string element(const char* array, int slot, const char* suffix) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s[%d%s", array, slot, suffix);
+    return name;
+}
+
+void uploadLight(GLuint program, const Light& light, const LitLightSlot& chosen) {
+    const int k = chosen.slot;
+    glUniform3fv(uniform(program, element("lights", k, "].color")), 1, glm::value_ptr(light.color));
+    glUniform3fv(uniform(program, element("lights", k, "].position")), 1,
+                 glm::value_ptr(light.position));
+    glUniform1f(uniform(program, element("lights", k, "].luminocity")), light.luminocity);
+    glUniform1f(uniform(program, element("lights", k, "].cAtt")), light.cAtt);
+    glUniform1f(uniform(program, element("lights", k, "].lAtt")), light.lAtt);
+    glUniform1f(uniform(program, element("lights", k, "].eAtt")), light.eAtt);
+    glUniform2f(uniform(program, element("lights", k, "].near_far")), 5.0f, 100.0f);
+    glActiveTexture(GL_TEXTURE0 + chosen.textureUnit);
+    const GLint sampler = uniform(program, element("shadows", k, "]"));
+    glBindTexture(GL_TEXTURE_CUBE_MAP, light.shadowCubeMap);
+    glUniform1i(sampler, chosen.textureUnit);
+}
+
+void pointAttribute(GLuint index, GLint components, GLuint buffer) {
+    glEnableVertexAttribArray(index);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glVertexAttribPointer(index, components, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+}  // namespace
+
+std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
+                                          const std::vector<Light*>& lights) {
+    std::vector<LitLightSlot> chosen;
+    for (std::size_t i = 0; i < lights.size(); ++i) {
+        const glm::vec3 d = lights[i]->position - playerPosition;
+        const float distance = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+        if (distance < lightRange) {
+            const int index = static_cast<int>(i);
+            chosen.push_back({index, static_cast<int>(chosen.size()), firstShadowUnit + index});
+        }
+    }
+    return chosen;
+}
+
+void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
+             std::vector<Light*> lights) {
+    const GLuint program = mesh.program;
+    glUseProgram(program);
+    mesh.textureSamplerLocation = 0;
+    mesh.normalSamplerLocation = 0;
+    mesh.textureSamplerLocation = uniform(program, "myTextureSampler");
+    glUniform1i(mesh.textureSamplerLocation, 0);
+    mesh.normalSamplerLocation = uniform(program, "myNormalSampler");
+    glUniform1i(mesh.normalSamplerLocation, 1);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, mesh.diffuseTexture);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, mesh.normalTexture);
+    const GLint mv3x3Location = uniform(program, "MV3x3");
+
+    const glm::vec3 player = game.playerPosition ? *game.playerPosition : glm::vec3(0.0f);
+    const std::vector<LitLightSlot> chosen = selectLitLights(player, lights);
+    for (const LitLightSlot& slot : chosen) {
+        uploadLight(program, *lights[slot.listIndex], slot);
+    }
+
+    pointAttribute(0, 3, mesh.positionBuffer);
+    pointAttribute(1, 2, mesh.uvBuffer);
+    pointAttribute(2, 3, mesh.normalBuffer);
+    pointAttribute(3, 3, mesh.tangentBuffer);
+    pointAttribute(4, 3, mesh.bitangentBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.elementBuffer);
+
+    glUseProgram(program);
+    glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(mesh.modelMatrix));
+    glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
+    glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));
+    const glm::mat3 mv3x3 = glm::mat3(view * mesh.modelMatrix);
+    glUniformMatrix3fv(mv3x3Location, 1, GL_FALSE, glm::value_ptr(mv3x3));
+    glUniform1f(uniform(program, "ambient"), 0.15f);
+    glUniform1i(uniform(program, "lightCount"), static_cast<GLint>(chosen.size()));
+    glUniform1f(uniform(program, "percent_life"), static_cast<float>(game.getHealth() / 1000.0));
+
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
+                   nullptr);
+    for (GLuint i = 0; i < 5; ++i) {
+        glDisableVertexAttribArray(i);
+    }
+}

@@ -1,0 +1,71 @@
+#include "scene/ShaderLoader.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include <GL/glew.h>
+
+#include "scene/FilePath.h"
+#include "scene/GlLedger.h"
+
+std::string readTextFile(const std::string& path) {
+    std::ifstream stream(localPath(path));
+    if (!stream) {
+        return std::string();
+    }
+    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+namespace {
+
+
+void printLinkLog(GLuint program) {
+    GLint length = 0;
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(length > 0 ? length : 1, '\0');
+    glGetProgramInfoLog(program, length, nullptr, log.data());
+    std::printf("%s\n", log.data());
+}
+
+unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stages) {
+    std::vector<GLuint> shaders;
+    for (const auto& [stage, path] : stages) {
+        shaders.push_back(glCreateShader(stage));
+    }
+    std::vector<std::string> sources;
+    for (const auto& stage : stages) {
+        sources.push_back(readTextFile(stage.second));
+    }
+    for (std::size_t i = 0; i < shaders.size(); ++i) {
+        const char* text = sources[i].c_str();
+        glShaderSource(shaders[i], 1, &text, nullptr);
+        glCompileShader(shaders[i]);
+    }
+    GLuint program = glCreateProgram();
+    GlLedger::record(GlLedger::Kind::Program, program);
+    for (GLuint shader : shaders) {
+        glAttachShader(program, shader);
+    }
+    glLinkProgram(program);
+    printLinkLog(program);
+    // The program keeps the attached shaders alive; deleting them here frees them with it.
+    for (GLuint shader : shaders) {
+        glDeleteShader(shader);
+    }
+    return program;
+}
+
+}  // namespace
+
+unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
+    return linkStages({{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}});
+}
+
+unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                                const std::string& geometryPath) {
+    return linkStages({{GL_VERTEX_SHADER, vertexPath},
+                       {GL_FRAGMENT_SHADER, fragmentPath},
+                       {GL_GEOMETRY_SHADER, geometryPath}});
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+struct GLFWwindow;
+
+// The GL tests share one hidden 1600x900 window with a 3.2 core context and 4 samples,
+// made before the first test. Drawing tests render into its default framebuffer.
+GLFWwindow* testWindow();
+constexpr int testWidth = 1600;
+constexpr int testHeight = 900;

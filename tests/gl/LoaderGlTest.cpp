@@ -1,0 +1,235 @@
+// Loaders and mesh upload against a real GL context.
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include "app/Screen.h"
+#include "scene/BmpLoader.h"
+#include "scene/Object3D.h"
+#include "scene/ShaderLoader.h"
+#include "tests/gl/GlContext.h"
+
+namespace {
+
+void putLe32(std::vector<unsigned char>& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// A standard 24-bit bitmap of `width` x `height` whose pixel (x, y) (y = 0 is the bottom
+// row) has the colour pixel(x, y) as {blue, green, red}.
+template <typename Pixel>
+std::string writeBmp(const std::string& name, int width, int height, Pixel pixel) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> bytes(54 + stride * height, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    putLe32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    putLe32(bytes, 10, 54);
+    putLe32(bytes, 14, 40);
+    putLe32(bytes, 18, static_cast<std::uint32_t>(width));
+    putLe32(bytes, 22, static_cast<std::uint32_t>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    putLe32(bytes, 34, static_cast<std::uint32_t>(stride * height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::array<unsigned char, 3> bgr = pixel(x, y);
+            std::copy(bgr.begin(), bgr.end(), bytes.begin() + 54 + y * stride + x * 3);
+        }
+    }
+    const std::string path = "/tmp/zarnhold-gltest-" + name + ".bmp";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<char*>(bytes.data()), bytes.size());
+    return path;
+}
+
+std::string writeShader(const std::string& name, const std::string& source) {
+    const std::string path = "/tmp/zarnhold-gltest-" + name;
+    std::ofstream(path) << source;
+    return path;
+}
+
+const char* vertexSource =
+    "#version 150 core\nin vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n";
+const char* fragmentSource =
+    "#version 150 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
+
+GLint linkStatus(GLuint program) {
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    return status;
+}
+
+}  // namespace
+
+TEST(ShaderProgramGl, CleanLinkPrintsAnEmptyLogLineAndBrokenOnePrintsTheDriversLog) {
+    const std::string vertex = writeShader("ok.vert", vertexSource);
+    const std::string fragment = writeShader("ok.frag", fragmentSource);
+
+    testing::internal::CaptureStdout();
+    const GLuint good = buildShaderProgram(vertex, fragment);
+    const std::string goodLog = testing::internal::GetCapturedStdout();
+    EXPECT_NE(good, 0u);
+    EXPECT_EQ(linkStatus(good), GL_TRUE);
+    EXPECT_EQ(goodLog, "\n");
+
+    testing::internal::CaptureStdout();
+    const GLuint missing = buildShaderProgram("/tmp/zarnhold-no-such.vert", fragment);
+    const std::string missingLog = testing::internal::GetCapturedStdout();
+    EXPECT_NE(missing, 0u);
+    EXPECT_EQ(linkStatus(missing), GL_FALSE);
+    ASSERT_GE(missingLog.size(), 2u);
+    EXPECT_EQ(missingLog.back(), '\n');
+}
+
+TEST(BmpTextureGl, OddWidthPictureUploadsRowByRowWithMipmaps) {
+    auto pattern = [](int x, int y) {
+        return std::array<unsigned char, 3>{static_cast<unsigned char>(10 * x + y),
+                                            static_cast<unsigned char>(200 - 7 * y),
+                                            static_cast<unsigned char>(x * y + 3)};
+    };
+    const int width = 5, height = 3;
+    const std::string path = writeBmp("odd", width, height, pattern);
+    testing::internal::CaptureStdout();
+    const GLuint texture = readBmpTexture(path.c_str());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    ASSERT_NE(texture, 0u);
+
+    GLint boundTexture = 0, minFilter = 0, magFilter = 0, w = 0, h = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
+    EXPECT_EQ(static_cast<GLuint>(boundTexture), texture);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(magFilter, GL_LINEAR);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    EXPECT_EQ(w, width);
+    EXPECT_EQ(h, height);
+    GLint topLevelWidth = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 2, GL_TEXTURE_WIDTH, &topLevelWidth);
+    EXPECT_EQ(topLevelWidth, 1) << "the mipmap chain reaches 1x1";
+
+    // Read back tightly packed so the comparison does not depend on row padding.
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    std::vector<unsigned char> pixels(width * height * 3);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const auto expected = pattern(x, y);
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_EQ(pixels[(y * width + x) * 3 + c], expected[c]) << x << "," << y << " c" << c;
+            }
+        }
+    }
+    glDeleteTextures(1, &texture);
+}
+
+TEST(BmpTextureGl, MissingFileGivesNameZero) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp"), 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image could not be opened\n");
+}
+
+TEST(MeshUploadGl, BuffersHoldTheWeldedVerticesAndIndices) {
+    Object3D mesh;
+    // Two triangles sharing an edge: four welded vertices, six indices.
+    mesh.addTriangle(0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1);
+    mesh.addTriangle(1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1);
+    testing::internal::CaptureStdout();
+    mesh.uploadMesh();
+    testing::internal::GetCapturedStdout();
+
+    auto bufferSize = [](GLenum target, GLuint buffer) {
+        GLint size = -1;
+        glBindBuffer(target, buffer);
+        glGetBufferParameteriv(target, GL_BUFFER_SIZE, &size);
+        return size;
+    };
+    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, mesh.positionBuffer), 4 * 12);
+    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, mesh.uvBuffer), 4 * 8);
+    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, mesh.normalBuffer), 4 * 12);
+    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, mesh.tangentBuffer), 4 * 12);
+    EXPECT_EQ(bufferSize(GL_ARRAY_BUFFER, mesh.bitangentBuffer), 4 * 12);
+    EXPECT_EQ(bufferSize(GL_ELEMENT_ARRAY_BUFFER, mesh.elementBuffer), 6 * 2);
+    EXPECT_NE(mesh.program, 0u);
+    EXPECT_EQ(linkStatus(mesh.program), GL_TRUE);
+    EXPECT_EQ(mesh.textureSamplerLocation, glGetUniformLocation(mesh.program, "myTextureSampler"));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    Object3D copy;
+    copy.copyMeshFrom(mesh);
+    EXPECT_EQ(copy.elementBuffer, mesh.elementBuffer);
+    EXPECT_EQ(copy.indices.size(), mesh.indices.size());
+    EXPECT_EQ(copy.program, mesh.program);
+}
+
+TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
+    // Four quadrants of distinct colours, so a flipped or shifted picture shows.
+    auto quadrants = [](int x, int y) {
+        const bool right = x >= 8, top = y >= 8;
+        if (!right && !top) return std::array<unsigned char, 3>{0, 0, 255};    // red
+        if (right && !top) return std::array<unsigned char, 3>{0, 255, 0};     // green
+        if (!right && top) return std::array<unsigned char, 3>{255, 0, 0};     // blue
+        return std::array<unsigned char, 3>{255, 255, 255};                    // white
+    };
+    const std::string path = writeBmp("quadrants", 16, 16, quadrants);
+
+    GLuint framebuffer = 0, colour = 0, depth = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glGenRenderbuffers(1, &colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, testWidth, testHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, testWidth, testHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+
+    Screen screen(path);
+    EXPECT_EQ(screen.triangles.size(), 12u);
+    testing::internal::CaptureStdout();
+    screen.init();
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(log, "\n") << "screen program link log";
+    EXPECT_EQ(screen.drawCount(), 36);
+
+    glViewport(0, 0, testWidth, testHeight);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    screen.render(glm::mat4(0.0f), glm::mat4(0.0f), {});
+
+    std::vector<unsigned char> pixels(testWidth * testHeight * 4);
+    glReadPixels(0, 0, testWidth, testHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    auto at = [&](int x, int y) {
+        const unsigned char* p = &pixels[(y * testWidth + x) * 4];
+        return std::array<int, 3>{p[0], p[1], p[2]};
+    };
+    EXPECT_EQ(at(400, 225), (std::array<int, 3>{255, 0, 0}));
+    EXPECT_EQ(at(1200, 225), (std::array<int, 3>{0, 255, 0}));
+    EXPECT_EQ(at(400, 675), (std::array<int, 3>{0, 0, 255}));
+    EXPECT_EQ(at(1200, 675), (std::array<int, 3>{255, 255, 255}));
+    // The picture reaches the window's corners: nothing of the black clear colour is left.
+    for (auto [x, y] : {std::pair{2, 2}, {testWidth - 3, 2}, {2, testHeight - 3},
+                        {testWidth - 3, testHeight - 3}}) {
+        const auto c = at(x, y);
+        EXPECT_GT(c[0] + c[1] + c[2], 200) << "corner " << x << "," << y;
+    }
+
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &colour);
+    glDeleteRenderbuffers(1, &depth);
+}

@@ -1,0 +1,52 @@
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include "tests/gl/GlContext.h"
+
+namespace {
+GLFWwindow* window = nullptr;
+}
+
+GLFWwindow* testWindow() {
+    return window;
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // Test discovery lists the tests without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]).rfind("--gtest_list_tests", 0) == 0) {
+            return RUN_ALL_TESTS();
+        }
+    }
+    if (glfwInit() != GLFW_TRUE) {
+        std::fprintf(stderr, "GL tests need a display (run them under xvfb-run)\n");
+        return 1;
+    }
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    window = glfwCreateWindow(testWidth, testHeight, "Zarnhold tests", nullptr, nullptr);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no GL 3.2 core window\n");
+        return 1;
+    }
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        std::fprintf(stderr, "glewInit failed\n");
+        return 1;
+    }
+    glGetError();  // GLEW's own start may leave an error behind.
+    const int result = RUN_ALL_TESTS();
+    glfwDestroyWindow(window);
+    glfwTerminate();
+    return result;
+}

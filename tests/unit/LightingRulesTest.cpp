@@ -1,0 +1,114 @@
+// Light crystals' light positions, the flicker, and which lights a lit draw takes.
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "render/Flicker.h"
+#include "render/Level.h"
+#include "render/Light.h"
+#include "render/LightCrystal.h"
+#include "render/LitDraw.h"
+
+TEST(LightCrystalLight, SitsOneUnitInFrontAlongTheCrystalsOwnZ) {
+    const glm::vec3 base(2.0f, 3.0f, 4.0f);
+    const glm::vec3 west = crystalLightPosition(base, -1.57f);
+    EXPECT_NEAR(west.x, 1.0f, 1e-4f);
+    EXPECT_NEAR(west.y, 3.0f, 1e-6f);
+    EXPECT_NEAR(west.z, 4.00095f, 2e-5f);
+    const glm::vec3 east = crystalLightPosition(base, 1.57f);
+    EXPECT_NEAR(east.x, 3.0f, 1e-4f);
+    EXPECT_NEAR(east.z, 4.00095f, 2e-5f);
+    const glm::vec3 back = crystalLightPosition(base, 3.14f);
+    EXPECT_NEAR(back.x, 2.0019f, 2e-5f);
+    EXPECT_NEAR(back.z, 3.0f, 1e-4f);
+}
+
+TEST(LightCrystalLight, TenPlacementsInTableOrder) {
+    const auto& placements = lightCrystalPlacements();
+    ASSERT_EQ(placements.size(), 10u);
+    EXPECT_EQ(placements[0].position, glm::vec3(-6.7f, -4.0f, 51.0f));
+    EXPECT_EQ(placements[7].position, glm::vec3(-11.6f, -0.6f, 76.6f));
+    EXPECT_FLOAT_EQ(placements[4].angleRadians, 3.14f);
+    // The second crystal's light lands at (1.18, -0.7, 0) in the render frame.
+    const glm::vec3 second = crystalLightPosition(placements[1].position, placements[1].angleRadians);
+    EXPECT_NEAR(second.x, 1.18f, 1e-4f);
+    EXPECT_NEAR(second.y, -0.7f, 1e-6f);
+}
+
+TEST(Flicker, StepsAtMostASixthAndStaysInItsBand) {
+    EXPECT_FLOAT_EQ(flickerStep(1.0f, 0.5f), 1.0f);
+    EXPECT_NEAR(flickerStep(1.0f, 1.0f), 1.0f + 1.0f / 6.0f, 1e-6f);
+    EXPECT_NEAR(flickerStep(1.0f, 0.0f), 1.0f - 1.0f / 6.0f, 1e-6f);
+    // Below 0.5 it is pushed up by 0.1, at 2.0 and above down by 0.1.
+    EXPECT_NEAR(flickerStep(0.55f, 0.0f), 0.55f - 1.0f / 6.0f + 0.1f, 1e-6f);
+    EXPECT_NEAR(flickerStep(1.95f, 1.0f), 1.95f + 1.0f / 6.0f - 0.1f, 1e-6f);
+
+    // A long random walk from the start value stays roughly between 0.3 and 2.1.
+    std::srand(12345);
+    float luminocity = 0.6f;
+    for (int frame = 0; frame < 100000; ++frame) {
+        luminocity = flickerStep(luminocity, flickerRandom());
+        ASSERT_GT(luminocity, 0.5f - 1.0f / 6.0f);
+        ASSERT_LT(luminocity, 2.0f + 1.0f / 6.0f);
+    }
+}
+
+TEST(Flicker, RandomIsInZeroToOne) {
+    std::srand(1);
+    for (int i = 0; i < 10000; ++i) {
+        const float r = flickerRandom();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LE(r, 1.0f);
+    }
+}
+
+namespace {
+Light lightAt(float x, float y, float z) {
+    return Light(1, 1, 1, 1, x, y, z, 2, 0, 0, 0, 1, 0, 0);
+}
+}  // namespace
+
+TEST(LitLightSelection, StrictlyCloserThan25) {
+    Light exactly = lightAt(25.0f, 0.0f, 0.0f);
+    Light inside = lightAt(0.0f, 24.99f, 0.0f);
+    std::vector<Light*> lights = {&exactly, &inside};
+    const auto chosen = selectLitLights(glm::vec3(0.0f), lights);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].listIndex, 1);
+    EXPECT_EQ(chosen[0].slot, 0);
+    EXPECT_EQ(chosen[0].textureUnit, 11);
+}
+
+TEST(LitLightSelection, SlotsCountChosenLightsWhileUnitsFollowTheList) {
+    Light near0 = lightAt(1, 0, 0), far1 = lightAt(100, 0, 0), near2 = lightAt(0, 0, 3);
+    Light nanLight = lightAt(std::numeric_limits<float>::quiet_NaN(), 0, 0);
+    std::vector<Light*> lights = {&near0, &far1, &near2, &nanLight};
+    const auto chosen = selectLitLights(glm::vec3(0.0f), lights);
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].slot, 0);
+    EXPECT_EQ(chosen[0].textureUnit, 10);
+    EXPECT_EQ(chosen[1].listIndex, 2);
+    EXPECT_EQ(chosen[1].slot, 1);
+    EXPECT_EQ(chosen[1].textureUnit, 12);
+    EXPECT_TRUE(selectLitLights(glm::vec3(0.0f), {}).empty());
+}
+
+TEST(ShadowFaces, ProjectionAndFaceMatricesAsTheCubeExpects) {
+    const glm::mat4 p = shadowFaceProjection();
+    EXPECT_EQ(p[0][0], 1.0f);
+    EXPECT_EQ(p[1][1], 1.0f);
+    EXPECT_FLOAT_EQ(p[2][2], -1.002002f);
+    EXPECT_FLOAT_EQ(p[3][2], -0.2002002f);
+    EXPECT_EQ(p[2][3], -1.0f);
+    EXPECT_EQ(p[3][3], 0.0f);
+    // A point 10 units along each face's look direction lands in the middle of that face.
+    Light light = lightAt(3, -2, 7);
+    const glm::vec3 looks[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    for (int face = 0; face < 6; ++face) {
+        const glm::vec4 clip = light.faceMatrix(face) * glm::vec4(light.position + 10.0f * looks[face], 1);
+        EXPECT_NEAR(clip.x / clip.w, 0.0f, 1e-5f) << face;
+        EXPECT_NEAR(clip.y / clip.w, 0.0f, 1e-5f) << face;
+        EXPECT_GT(clip.w, 0.0f) << face;
+    }
+}
