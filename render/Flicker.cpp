@@ -14,5 +14,7 @@ float flickerStep(float luminocity, float random01) {
 }
 
 float flickerRandom() {
-    return static_cast<float>(static_cast<float>(std::rand()) / 32767.0);
+    // The C library's range differs between platforms (32767 on some, 2^31 - 1 here):
+    // dividing by its own maximum keeps the step in 0..1 everywhere.
+    return static_cast<float>(static_cast<float>(std::rand()) / static_cast<double>(RAND_MAX));
 }

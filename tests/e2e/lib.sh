@@ -69,7 +69,8 @@ shot() { import -window root "$1" 2>/dev/null; }
 # Root-mean-square difference (0..1) between two pictures, after cropping the first to the
 # window's area at the top-left corner.
 rmse() {
-  compare -metric RMSE <(convert "$1" -crop 1600x900+0+0 +repage png:-) "$2" null: 2>&1 \
+  convert "$1" -crop 1600x900+0+0 +repage "$E2E_TMP/cropped.png" || return 1
+  compare -metric RMSE "$E2E_TMP/cropped.png" "$2" null: 2>&1 \
     | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p'
 }
 

@@ -19,10 +19,8 @@ GLFWwindow* testWindow() {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // Test discovery lists the tests without a display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]).rfind("--gtest_list_tests", 0) == 0) {
-            return RUN_ALL_TESTS();
-        }
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
     }
     if (glfwInit() != GLFW_TRUE) {
         std::fprintf(stderr, "GL tests need a display (run them under xvfb-run)\n");

@@ -42,7 +42,8 @@ btRigidBody* addGround(PhysicsWorld& physics) {
     btTransform identity;
     identity.setIdentity();
     btDefaultMotionState* motion = new btDefaultMotionState(identity);
-    btRigidBody* body = new btRigidBody({0.0f, motion, shape, btVector3(0, 0, 0)});
+    btRigidBody* body =
+        new btRigidBody(btRigidBody::btRigidBodyConstructionInfo(0.0f, motion, shape, btVector3(0, 0, 0)));
     physics.world->addRigidBody(body);
     physics.adopt(body, motion, shape, mesh);
     return body;
