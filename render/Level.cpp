@@ -24,6 +24,7 @@ const std::vector<CrystalPlacement>& lightCrystalPlacements() {
 
 Level::Level(Game* game) : game(game) {
     modelMatrix = rotateX(3.14f) * glm::mat4(1.0f);
+    fixedInPlace = true;
     for (const CrystalPlacement& placement : lightCrystalPlacements()) {
         lightCrystals.push_back(new LightCrystal(game, placement.position, placement.angleRadians));
     }

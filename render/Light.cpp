@@ -10,6 +10,7 @@
 
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
+#include "scene/Object3D.h"
 #include "scene/ShaderLoader.h"
 
 namespace {
@@ -26,6 +27,62 @@ const CubeFace cubeFaces[6] = {
     {{1, 0, 0}, {0, -1, 0}},  {{-1, 0, 0}, {0, -1, 0}}, {{0, 1, 0}, {0, 0, 1}},
     {{0, -1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, -1, 0}},  {{0, 0, -1}, {0, -1, 0}},
 };
+
+GLuint makeDepthCube() {
+    GLuint cube = 0;
+    glGenTextures(1, &cube);
+    GlLedger::record(GlLedger::Kind::Texture, cube);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+    for (int face = 0; face < 6; ++face) {
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT24, shadowSize,
+                     shadowSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
+    }
+    return cube;
+}
+
+GLuint makeFramebuffer() {
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    GlLedger::record(GlLedger::Kind::Framebuffer, framebuffer);
+    return framebuffer;
+}
+
+// Which casters one pass draws: the fixed ones or the moving ones, within reach.
+struct CasterFilter {
+    bool fixed;
+    glm::vec3 lightPosition;
+    bool accepts(const Node& node) const {
+        return node.fixedInPlace == fixed && node.mayReach(lightPosition, shadowReach);
+    }
+};
+
+void drawCasters(Node& node, GLuint program, const CasterFilter& filter) {
+    if (filter.accepts(node)) {
+        node.drawDepth(program);
+    }
+    for (Node* child : node.children) {
+        drawCasters(*child, program, filter);
+    }
+}
+
+// True when some moving caster with a shadow lies within reach.
+bool anyMovingCaster(const Node& node, const CasterFilter& filter) {
+    const Object3D* mesh = dynamic_cast<const Object3D*>(&node);
+    if (mesh != nullptr && mesh->castsShadow && filter.accepts(node)) {
+        return true;
+    }
+    for (const Node* child : node.children) {
+        if (anyMovingCaster(*child, filter)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -64,34 +121,87 @@ void Light::setUpShadowMap() {
     GlLedger::record(GlLedger::Kind::Framebuffer, shadowFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
 
-    glGenTextures(1, &shadowCubeMap);
-    GlLedger::record(GlLedger::Kind::Texture, shadowCubeMap);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, shadowCubeMap);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    for (int face = 0; face < 6; ++face) {
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT24, shadowSize,
-                     shadowSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
-    }
-
+    shadowCubeMap = makeDepthCube();
     glDrawBuffer(GL_NONE);
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeMap, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
         std::printf("Framebuffer not OK!\n");
         return;
     }
+
+    fixedDepthCube = makeDepthCube();
+    fixedFramebuffer = makeFramebuffer();
+    glBindFramebuffer(GL_FRAMEBUFFER, fixedFramebuffer);
+    glDrawBuffer(GL_NONE);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, fixedDepthCube, 0);
+    copyReadFramebuffer = makeFramebuffer();
+    copyDrawFramebuffer = makeFramebuffer();
+    fixedCacheReady = false;
+    holdsMovingDepths = true;
+
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+}
+
+void Light::renderShadowMapReference(Node& root) {
+    glUseProgram(shadowProgram);
+    glViewport(0, 0, shadowSize, shadowSize);
+    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    setPassUniforms();
+    drawSubtreeDepth(root, shadowProgram);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void Light::renderShadowMap(Node& root) {
     glUseProgram(shadowProgram);
     glViewport(0, 0, shadowSize, shadowSize);
-    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    if (!fixedCacheReady || fixedCachePosition != position) {
+        drawFixedCache(root);
+    }
+    const CasterFilter moving{false, position};
+    const bool movingNow = anyMovingCaster(root, moving);
+    // Depth keeps the nearest fragment whatever the drawing order, so the fixed casters'
+    // depths plus the moving ones drawn over them equal one pass over everything.
+    if (holdsMovingDepths || movingNow) {
+        copyFixedCache();
+    }
+    if (movingNow) {
+        glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+        setPassUniforms();
+        drawCasters(root, shadowProgram, moving);
+    }
+    holdsMovingDepths = movingNow;
+    // The window's framebuffer is cleared by the main pass itself.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Light::drawFixedCache(Node& root) {
+    glBindFramebuffer(GL_FRAMEBUFFER, fixedFramebuffer);
     glClear(GL_DEPTH_BUFFER_BIT);
+    setPassUniforms();
+    drawCasters(root, shadowProgram, CasterFilter{true, position});
+    fixedCachePosition = position;
+    fixedCacheReady = true;
+    holdsMovingDepths = true;
+}
+
+void Light::copyFixedCache() {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, copyReadFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyDrawFramebuffer);
+    for (int face = 0; face < 6; ++face) {
+        const GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X + face;
+        glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, fixedDepthCube, 0);
+        glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, shadowCubeMap, 0);
+        glBlitFramebuffer(0, 0, shadowSize, shadowSize, 0, 0, shadowSize, shadowSize,
+                          GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void Light::setPassUniforms() {
+    glUseProgram(shadowProgram);
     for (int face = 0; face < 6; ++face) {
         const glm::mat4 matrix = faceMatrix(face);
         const std::string name = "cm_mat[" + std::to_string(face) + "]";
@@ -101,7 +211,4 @@ void Light::renderShadowMap(Node& root) {
     glUniform2f(glGetUniformLocation(shadowProgram, "near_far"), 0.1f, 100.0f);
     glUniform4f(glGetUniformLocation(shadowProgram, "l_pos"), position.x, position.y, position.z,
                 1.0f);
-    drawSubtreeDepth(root, shadowProgram);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }

@@ -16,9 +16,13 @@ struct Light {
     // Builds the shadow program, the framebuffer and the depth cube map; prints
     // "Framebuffer not OK!" when the framebuffer is incomplete. GL context current.
     void setUpShadowMap();
-    // Draws every shadow caster under `root` into the six faces of the cube map.
-    // Leaves the viewport at 1024x1024 and framebuffer 0 bound.
+    // Gives the cube map this frame's depths of every shadow caster under `root`: the
+    // casters fixed in place come from a cache drawn once per run, the moving ones are
+    // drawn on top, and casters out of the light's reach are skipped. The result equals
+    // renderShadowMapReference's. Leaves the viewport at 1024x1024 and framebuffer 0 bound.
     void renderShadowMap(Node& root);
+    // The plain pass: clears the cube map and draws every caster into it, every frame.
+    void renderShadowMapReference(Node& root);
 
     // projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
     glm::mat4 faceMatrix(int face) const;
@@ -36,7 +40,26 @@ struct Light {
     unsigned int shadowFramebuffer = 0;
     unsigned int shadowProgram = 0;
     glm::mat4 unusedMatrices[10];
+
+    // The fixed casters' depths, kept for the run, and the framebuffers that copy them.
+    unsigned int fixedDepthCube = 0;
+    unsigned int fixedFramebuffer = 0;
+    unsigned int copyReadFramebuffer = 0;
+    unsigned int copyDrawFramebuffer = 0;
+
+private:
+    void setPassUniforms();
+    void drawFixedCache(Node& root);
+    void copyFixedCache();
+    glm::vec3 fixedCachePosition{0.0f};
+    bool fixedCacheReady = false;
+    // Whether the cube map holds anything beyond the fixed casters' depths.
+    bool holdsMovingDepths = true;
 };
+
+// Farthest a point can lie from the light and still be drawn into its cube: a far-plane
+// corner, 100 units along the axis and 100 across both ways.
+constexpr float shadowReach = 173.3f;
 
 // The cube faces' shared projection: 90 degrees, aspect 1, near 0.1, far 100.
 glm::mat4 shadowFaceProjection();

@@ -17,6 +17,7 @@ glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians) {
 
 LightCrystal::LightCrystal(Game* game, glm::vec3 position, float angleRadians) : game(game) {
     modelMatrix = glm::translate(glm::mat4(1.0f), position) * rotateY(angleRadians);
+    fixedInPlace = true;
     const glm::vec3 at = crystalLightPosition(position, angleRadians);
     light = Light(0.3f, 0.3f, 0.8f, 0.6f, at.x, at.y, at.z, 2, 0.0f, 0.0f, 0.0f, 1.0f, 0.14f, 0.01f);
     game->shadowCasterRoot.children.push_back(this);

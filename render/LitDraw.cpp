@@ -15,6 +15,8 @@ namespace {
 
 constexpr float lightRange = 25.0f;
 constexpr int firstShadowUnit = 10;
+// The lit shader's arrays hold ten lights.
+constexpr int maxShadowSlots = 10;
 
 GLint uniform(GLuint program, const std::string& name) {
     return glGetUniformLocation(program, name.c_str());
@@ -40,6 +42,15 @@ void uploadLight(GLuint program, const Light& light, const LitLightSlot& chosen)
     const GLint sampler = uniform(program, element("shadows", k, "]"));
     glBindTexture(GL_TEXTURE_CUBE_MAP, light.shadowCubeMap);
     glUniform1i(sampler, chosen.textureUnit);
+}
+
+// GL refuses to draw while a cube sampler and a 2D sampler name the same texture unit,
+// and an unset sampler names unit 0, the diffuse map's. The slots this draw leaves unused
+// get cube-map units of their own; the shader never samples them.
+void parkUnusedShadowSamplers(GLuint program, int usedSlots) {
+    for (int k = usedSlots; k < maxShadowSlots; ++k) {
+        glUniform1i(uniform(program, element("shadows", k, "]")), firstShadowUnit + k);
+    }
 }
 
 void pointAttribute(GLuint index, GLint components, GLuint buffer) {
@@ -85,6 +96,7 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
     for (const LitLightSlot& slot : chosen) {
         uploadLight(program, *lights[slot.listIndex], slot);
     }
+    parkUnusedShadowSamplers(program, static_cast<int>(chosen.size()));
 
     pointAttribute(0, 3, mesh.positionBuffer);
     pointAttribute(1, 2, mesh.uvBuffer);

@@ -16,6 +16,10 @@ std::vector<Triangle> Node::collectTriangles(std::vector<Triangle>& triangles) {
 
 void Node::drawDepth(unsigned int) {}
 
+bool Node::mayReach(const glm::vec3&, float) const {
+    return true;
+}
+
 void drawSubtreeDepth(Node& node, unsigned int program) {
     node.drawDepth(program);
     for (Node* child : node.children) {

@@ -19,9 +19,15 @@ public:
     virtual std::vector<Triangle> collectTriangles(std::vector<Triangle>& triangles);
     // Position-only draw into a depth pass with `program`; a plain node draws nothing.
     virtual void drawDepth(unsigned int program);
+    // False only when nothing this node draws in depth can lie within `distance` of
+    // `point` (render frame). A plain node draws nothing, but answers true.
+    virtual bool mayReach(const glm::vec3& point, float distance) const;
 
     std::vector<Node*> children;
     glm::mat4 modelMatrix{1.0f};
+    // Set by shadow casters that never move during a run (the level, the light crystals):
+    // lights keep their depths in a cache instead of drawing them every frame.
+    bool fixedInPlace = false;
 };
 
 // Draws `node`, then its subtree depth first, parent before children.

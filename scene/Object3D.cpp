@@ -1,5 +1,7 @@
 #include "scene/Object3D.h"
 
+#include <algorithm>
+
 #include <GL/glew.h>
 #include <glm/gtc/type_ptr.hpp>
 
@@ -48,6 +50,39 @@ void Object3D::drawDepth(unsigned int depthProgram) {
                        glm::value_ptr(modelMatrix));
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_SHORT, nullptr);
     glDisableVertexAttribArray(0);
+}
+
+bool Object3D::mayReach(const glm::vec3& point, float distance) const {
+    if (indexedPositions.empty()) {
+        return false;
+    }
+    // The model matrices scale uniformly, so the longest axis bounds the radius.
+    const float scale = std::max({glm::length(glm::vec3(modelMatrix[0])),
+                                  glm::length(glm::vec3(modelMatrix[1])),
+                                  glm::length(glm::vec3(modelMatrix[2]))});
+    const glm::vec3 center = glm::vec3(modelMatrix * glm::vec4(boundsCenter, 1.0f));
+    // A little slack keeps rounding from ruling out a mesh that touches the range.
+    const float gap = glm::length(center - point) - (boundsRadius * scale * 1.001f + 0.01f);
+    // Anything non-finite cannot be ruled out.
+    return !(gap > distance);
+}
+
+void Object3D::computeBounds() {
+    if (indexedPositions.empty()) {
+        boundsCenter = glm::vec3(0.0f);
+        boundsRadius = 0.0f;
+        return;
+    }
+    glm::vec3 low = indexedPositions.front(), high = low;
+    for (const glm::vec3& p : indexedPositions) {
+        low = glm::min(low, p);
+        high = glm::max(high, p);
+    }
+    boundsCenter = 0.5f * (low + high);
+    boundsRadius = 0.0f;
+    for (const glm::vec3& p : indexedPositions) {
+        boundsRadius = std::max(boundsRadius, glm::length(p - boundsCenter));
+    }
 }
 
 void Object3D::addTriangle(float x1, float y1, float z1, float x2, float y2, float z2,
@@ -141,6 +176,7 @@ void Object3D::buildIndexedGeometry() {
     computeTangents(positions, uvs, normals, tangents, bitangents);
     weldVertices(positions, uvs, normals, tangents, bitangents, indices, indexedPositions,
                  indexedUvs, indexedNormals, indexedTangents, indexedBitangents);
+    computeBounds();
 }
 
 void Object3D::uploadMesh() {
@@ -182,4 +218,6 @@ void Object3D::copyMeshFrom(const Object3D& other) {
     bitangentBuffer = other.bitangentBuffer;
     program = other.program;
     elementBuffer = other.elementBuffer;
+    boundsCenter = other.boundsCenter;
+    boundsRadius = other.boundsRadius;
 }

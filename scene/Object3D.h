@@ -22,6 +22,8 @@ public:
     std::vector<Triangle> collectTriangles(std::vector<Triangle>& triangles) override;
     // Position-only indexed draw with "M_mat" = modelMatrix; nothing when !castsShadow.
     void drawDepth(unsigned int program) override;
+    // From the bounding sphere of the welded positions, moved by modelMatrix.
+    bool mayReach(const glm::vec3& point, float distance) const override;
 
     // Appends one triangle: 9 position floats, 6 uv floats, 9 normal floats.
     void addTriangle(float x1, float y1, float z1, float x2, float y2, float z2,
@@ -67,4 +69,10 @@ public:
     unsigned int program = 0;
     unsigned int elementBuffer = 0;
     bool castsShadow = false;
+    // Bounding sphere of indexedPositions, object space; set with the indexed geometry.
+    glm::vec3 boundsCenter{0.0f};
+    float boundsRadius = 0.0f;
+
+private:
+    void computeBounds();
 };

@@ -14,45 +14,9 @@
 #include "scene/Object3D.h"
 #include "scene/ShaderLoader.h"
 #include "tests/gl/GlContext.h"
+#include "tests/gl/TestFiles.h"
 
 namespace {
-
-void putLe32(std::vector<unsigned char>& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-// A standard 24-bit bitmap of `width` x `height` whose pixel (x, y) (y = 0 is the bottom
-// row) has the colour pixel(x, y) as {blue, green, red}.
-template <typename Pixel>
-std::string writeBmp(const std::string& name, int width, int height, Pixel pixel) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> bytes(54 + stride * height, 0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    putLe32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
-    putLe32(bytes, 10, 54);
-    putLe32(bytes, 14, 40);
-    putLe32(bytes, 18, static_cast<std::uint32_t>(width));
-    putLe32(bytes, 22, static_cast<std::uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    putLe32(bytes, 34, static_cast<std::uint32_t>(stride * height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::array<unsigned char, 3> bgr = pixel(x, y);
-            std::copy(bgr.begin(), bgr.end(), bytes.begin() + 54 + y * stride + x * 3);
-        }
-    }
-    const std::string path = "/tmp/zarnhold-gltest-" + name + ".bmp";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    return path;
-}
-
-std::string writeShader(const std::string& name, const std::string& source) {
-    const std::string path = "/tmp/zarnhold-gltest-" + name;
-    std::ofstream(path) << source;
-    return path;
-}
 
 const char* vertexSource =
     "#version 150 core\nin vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n";
@@ -68,8 +32,8 @@ GLint linkStatus(GLuint program) {
 }  // namespace
 
 TEST(ShaderProgramGl, CleanLinkPrintsAnEmptyLogLineAndBrokenOnePrintsTheDriversLog) {
-    const std::string vertex = writeShader("ok.vert", vertexSource);
-    const std::string fragment = writeShader("ok.frag", fragmentSource);
+    const std::string vertex = writeTestShader("ok.vert", vertexSource);
+    const std::string fragment = writeTestShader("ok.frag", fragmentSource);
 
     testing::internal::CaptureStdout();
     const GLuint good = buildShaderProgram(vertex, fragment);
@@ -94,7 +58,7 @@ TEST(BmpTextureGl, OddWidthPictureUploadsRowByRowWithMipmaps) {
                                             static_cast<unsigned char>(x * y + 3)};
     };
     const int width = 5, height = 3;
-    const std::string path = writeBmp("odd", width, height, pattern);
+    const std::string path = writeTestBmp("odd", width, height, pattern);
     testing::internal::CaptureStdout();
     const GLuint texture = readBmpTexture(path.c_str());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
@@ -179,7 +143,7 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
         if (!right && top) return std::array<unsigned char, 3>{255, 0, 0};     // blue
         return std::array<unsigned char, 3>{255, 255, 255};                    // white
     };
-    const std::string path = writeBmp("quadrants", 16, 16, quadrants);
+    const std::string path = writeTestBmp("quadrants", 16, 16, quadrants);
 
     GLuint framebuffer = 0, colour = 0, depth = 0;
     glGenFramebuffers(1, &framebuffer);
