@@ -77,17 +77,20 @@ public:
     // The current run's physics, owning every body made for it.
     std::unique_ptr<PhysicsWorld> physics;
 
-private:
-    void startWindow();
+    // Steps of a playing frame, in the order the main loop runs them; public so that a
+    // benchmark or test with its own window can run a frame piece by piece.
     void initPictures();
-    void playFrame();
-    void pictureFrame(Screen& screen, int startKey);
-    void loadingStep();
     void stepPhysics();
     void flickerLights();
     void updateObjects();
     void renderShadowMaps();
     void renderObjects();
+
+private:
+    void startWindow();
+    void playFrame();
+    void pictureFrame(Screen& screen, int startKey);
+    void loadingStep();
     void addRunContents();
     bool keyDown(int key) const;
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Compiles one GLSL file for the stage its extension names; fails when it does not compile.
+# STRICT_GLSL_150 selects the plain GLSL 1.50 paths: the validator only partly knows the
+# extensions the other paths use, and those are compiled by the driver in the GL tests.
 set -eu
 validator=$1
 shader=$2
@@ -9,4 +11,4 @@ case "$shader" in
   *.geom) stage=geom ;;
   *) echo "unknown shader stage: $shader"; exit 1 ;;
 esac
-"$validator" -S "$stage" "$shader"
+"$validator" -l -DSTRICT_GLSL_150 -S "$stage" "$shader"

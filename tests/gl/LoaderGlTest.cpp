@@ -197,3 +197,26 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
     glDeleteRenderbuffers(1, &colour);
     glDeleteRenderbuffers(1, &depth);
 }
+
+TEST(ShaderProgramGl, LitProgramLinksOnTheGatherAndThePlainPath) {
+    // The plain GLSL 1.50 path is what a driver without GL_ARB_gpu_shader5 compiles.
+    std::string plain = readTextFile("lightshader.frag");
+    ASSERT_FALSE(plain.empty());
+    plain.insert(plain.find('\n') + 1, "#define STRICT_GLSL_150\n");
+    const std::string plainPath = writeTestShader("plain-light.frag", plain);
+    testing::internal::CaptureStdout();
+    const GLuint gather = buildShaderProgram("lightshader.vert", "lightshader.frag");
+    const GLuint strict = buildShaderProgram("lightshader.vert", plainPath);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(linkStatus(gather), GL_TRUE);
+    EXPECT_EQ(linkStatus(strict), GL_TRUE);
+    EXPECT_EQ(log, "\n\n");
+    // Both declare the uniforms the lit draw sets.
+    for (GLuint program : {gather, strict}) {
+        for (const char* name : {"myTextureSampler", "myNormalSampler", "M", "V", "P", "lightCount",
+                                 "ambient", "percent_life", "lights[0].color", "lights[9].eAtt",
+                                 "lights[3].near_far", "shadows[0]", "shadows[9]"}) {
+            EXPECT_GE(glGetUniformLocation(program, name), 0) << name;
+        }
+    }
+}
