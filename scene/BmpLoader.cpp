@@ -1,0 +1,126 @@
+#include "scene/BmpLoader.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "scene/FilePath.h"
+#include "scene/GlLedger.h"
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 54;
+constexpr std::int64_t kMaxSide = 16384;
+
+std::uint32_t readU32(const std::vector<unsigned char>& bytes, std::size_t offset) {
+    return static_cast<std::uint32_t>(bytes[offset]) |
+           static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+std::uint16_t readU16(const std::vector<unsigned char>& bytes, std::size_t offset) {
+    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
+}
+
+std::int32_t readI32(const std::vector<unsigned char>& bytes, std::size_t offset) {
+    const std::uint32_t raw = readU32(bytes, offset);
+    std::int32_t value = 0;
+    std::memcpy(&value, &raw, sizeof value);
+    return value;
+}
+
+bool rejectBmp() {
+    std::printf("Not a correct BMP file\n");
+    return false;
+}
+
+// Appends the whole file to `bytes`; false when it cannot be opened.
+bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
+    std::FILE* file = openGameFile(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    unsigned char chunk[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace
+
+bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
+    if (fileBytes.size() < kHeaderSize || fileBytes[0] != 'B' || fileBytes[1] != 'M') {
+        return rejectBmp();
+    }
+    const std::int64_t width = readI32(fileBytes, 18);
+    const std::int64_t signedHeight = readI32(fileBytes, 22);
+    const std::uint16_t bitCount = readU16(fileBytes, 28);
+    const std::uint32_t compression = readU32(fileBytes, 30);
+    const std::uint32_t sizeField = readU32(fileBytes, 34);
+    const std::int64_t height = signedHeight < 0 ? -signedHeight : signedHeight;
+    if (width <= 0 || height == 0 || width > kMaxSide || height > kMaxSide || bitCount != 24 ||
+        compression != 0) {
+        return rejectBmp();
+    }
+
+    BmpImage image;
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    const std::size_t stride = image.rowStride();
+    const std::size_t bufferSize = stride * static_cast<std::size_t>(height);
+    // Size 0 means "as the rows need", padding included, so odd widths keep their last row.
+    const std::size_t declared = sizeField != 0 ? sizeField : bufferSize;
+    const std::size_t available = fileBytes.size() - kHeaderSize;
+    const std::size_t copied = std::min({declared, available, bufferSize});
+    // Whatever the file lacks stays black.
+    image.pixels.assign(bufferSize, 0);
+    std::copy_n(fileBytes.begin() + kHeaderSize, copied, image.pixels.begin());
+
+    if (signedHeight < 0) {
+        // Top-down file: the first row stored is the top one; GL wants the bottom first.
+        for (std::size_t top = 0, bottom = static_cast<std::size_t>(height) - 1; top < bottom;
+             ++top, --bottom) {
+            std::swap_ranges(image.pixels.begin() + top * stride,
+                             image.pixels.begin() + (top + 1) * stride,
+                             image.pixels.begin() + bottom * stride);
+        }
+    }
+    out = std::move(image);
+    return true;
+}
+
+unsigned int readBmpTexture(const char* path) {
+    std::vector<unsigned char> bytes;
+    if (!readWholeFile(path, bytes)) {
+        std::printf("Image could not be opened\n");
+        return 0;
+    }
+    BmpImage image;
+    if (!parseBmp(bytes, image)) {
+        return 0;
+    }
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    GlLedger::record(GlLedger::Kind::Texture, texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // The rows are padded to 4 bytes, the unpack alignment the game leaves at its
+    // default, so GL reads exactly the buffer: odd widths come out right.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_BGR,
+                 GL_UNSIGNED_BYTE, image.pixels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    return texture;
+}
+
+unsigned int readBmpTexture(const std::string& path) {
+    return readBmpTexture(path.c_str());
+}
