@@ -2,7 +2,9 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -219,4 +221,82 @@ TEST(ShaderProgramGl, LitProgramLinksOnTheGatherAndThePlainPath) {
             EXPECT_GE(glGetUniformLocation(program, name), 0) << name;
         }
     }
+}
+
+namespace {
+
+std::vector<unsigned char> fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+// Mean colour (r, g, b) of the picture's texels within [u0, u1) x [v0, v1).
+std::array<double, 3> pictureMean(const BmpImage& image, double u0, double u1, double v0, double v1) {
+    std::array<double, 3> sum{};
+    int count = 0;
+    for (int y = static_cast<int>(v0 * image.height); y < static_cast<int>(v1 * image.height); ++y) {
+        for (int x = static_cast<int>(u0 * image.width); x < static_cast<int>(u1 * image.width); ++x) {
+            const unsigned char* p = &image.pixels[y * image.rowStride() + x * 3];
+            sum[0] += p[2];
+            sum[1] += p[1];
+            sum[2] += p[0];
+            ++count;
+        }
+    }
+    for (double& s : sum) s /= count;
+    return sum;
+}
+
+}  // namespace
+
+TEST(ScreenGl, EachGeneratedPictureFillsTheWindowAsItsFileShowsIt) {
+    GLuint framebuffer = 0, colour = 0, depth = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glGenRenderbuffers(1, &colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, testWidth, testHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    glGenRenderbuffers(1, &depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, depth);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, testWidth, testHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    glViewport(0, 0, testWidth, testHeight);
+
+    for (const char* name : {"Intro", "Loading", "GameOver", "GameWin"}) {
+        const std::string path = std::string("External\\Models\\") + name + ".bmp";
+        BmpImage image;
+        ASSERT_TRUE(parseBmp(fileBytes("External/Models/" + std::string(name) + ".bmp"), image)) << name;
+        testing::internal::CaptureStdout();
+        Screen screen(path);
+        screen.init();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "\n") << name;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        screen.render(glm::mat4(1.0f), glm::mat4(1.0f), {});
+        std::vector<unsigned char> shown(testWidth * testHeight * 4);
+        glReadPixels(0, 0, testWidth, testHeight, GL_RGBA, GL_UNSIGNED_BYTE, shown.data());
+
+        // Compare a 16 x 9 grid of cells, window against file (the file is stretched).
+        double worst = 0.0;
+        for (int cy = 0; cy < 9; ++cy) {
+            for (int cx = 0; cx < 16; ++cx) {
+                const auto expected = pictureMean(image, cx / 16.0, (cx + 1) / 16.0, cy / 9.0, (cy + 1) / 9.0);
+                std::array<double, 3> seen{};
+                int count = 0;
+                for (int y = cy * 100; y < (cy + 1) * 100; ++y) {
+                    for (int x = cx * 100; x < (cx + 1) * 100; ++x) {
+                        for (int c = 0; c < 3; ++c) seen[c] += shown[(y * testWidth + x) * 4 + c];
+                        ++count;
+                    }
+                }
+                for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(seen[c] / count - expected[c]));
+            }
+        }
+        EXPECT_LT(worst, 6.0) << name << ": a cell of the window differs from the picture";
+        glDeleteTextures(1, &screen.screenTexture);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &colour);
+    glDeleteRenderbuffers(1, &depth);
 }
