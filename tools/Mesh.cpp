@@ -41,15 +41,15 @@ void Mesh::transform(const glm::mat4& matrix) {
     }
 }
 
-glm::vec2 planarUv(glm::vec3 position, glm::vec3 normal, float unitsPerRepeat) {
-    const glm::vec3 a = glm::abs(normal);
-    glm::vec2 uv;
-    if (a.y >= a.x && a.y >= a.z) {
-        uv = glm::vec2(position.x, position.z);
-    } else if (a.x >= a.z) {
-        uv = glm::vec2(position.z, position.y);
+glm::vec2 worldUv(glm::vec3 position, glm::vec3 normal, float unitsPerRepeat) {
+    glm::vec3 tangent;
+    glm::vec3 bitangent;
+    if (std::abs(normal.y) > 0.7f) {
+        tangent = glm::vec3(1.0f, 0.0f, 0.0f);
+        bitangent = glm::cross(normal, tangent);
     } else {
-        uv = glm::vec2(position.x, position.y);
+        bitangent = glm::vec3(0.0f, 1.0f, 0.0f);
+        tangent = glm::normalize(glm::cross(bitangent, normal));
     }
-    return uv / unitsPerRepeat;
+    return glm::vec2(glm::dot(position, tangent), glm::dot(position, bitangent)) / unitsPerRepeat;
 }

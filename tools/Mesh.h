@@ -38,6 +38,8 @@ private:
     std::vector<MeshTriangle> list;
 };
 
-// Corners of a face projected onto the plane it faces most, in world units, so texture
-// coordinates follow position: one repeat per `unitsPerRepeat`.
-glm::vec2 planarUv(glm::vec3 position, glm::vec3 normal, float unitsPerRepeat);
+// Texture coordinates that follow position in world units, one repeat per
+// `unitsPerRepeat`, for a face with normal `normal`. Walls run u along the wall and v up;
+// floors and ceilings u along x. u, v and the normal always form a right-handed frame,
+// so the game's tangents never mirror the normal map.
+glm::vec2 worldUv(glm::vec3 position, glm::vec3 normal, float unitsPerRepeat);
