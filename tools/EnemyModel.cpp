@@ -27,12 +27,14 @@ UvMap head() {
         }
         const float s = (p.x + Atlas::kHeadHalfWidth) / (2.0f * Atlas::kHeadHalfWidth);
         const float t = (p.y - Atlas::kHeadBottom) / (Atlas::kHeadTop - Atlas::kHeadBottom);
-        return glm::vec2(Atlas::kHideU1 + s * (1.0f - Atlas::kHideU1), Atlas::kFaceV0 + t * (1.0f - Atlas::kFaceV0));
+        return glm::vec2(Atlas::kHideU1 + s * (1.0f - Atlas::kHideU1),
+                         Atlas::kFaceV0 + t * (1.0f - Atlas::kFaceV0));
     };
 }
 
 // A rounded limb: eight-sided rings through the given centres and radii.
-void addLimb(Mesh& mesh, const std::vector<glm::vec3>& centres, const std::vector<float>& radii, const UvMap& uv) {
+void addLimb(Mesh& mesh, const std::vector<glm::vec3>& centres, const std::vector<float>& radii,
+             const UvMap& uv) {
     std::vector<std::vector<glm::vec3>> rings;
     for (size_t i = 0; i < centres.size(); ++i) {
         rings.push_back(ring(centres[i], 1, radii[i], radii[i] * 0.9f, 8, 0.39f));
@@ -46,7 +48,8 @@ void addLeg(Mesh& mesh, float side) {
     addLimb(mesh, {{side * 0.2f, 0.72f, 0.02f}, {side * 0.22f, 0.42f, 0.12f}, {side * 0.21f, 0.12f, 0.0f}},
             {0.14f, 0.1f, 0.08f}, uv);
     // A clawed foot pointing forwards.
-    addTaperedBlock(mesh, {side * 0.21f, 0.0f, 0.06f}, {0.1f, 0.16f}, {side * 0.21f, 0.13f, 0.02f}, {0.08f, 0.1f}, uv);
+    addTaperedBlock(mesh, {side * 0.21f, 0.0f, 0.06f}, {0.1f, 0.16f}, {side * 0.21f, 0.13f, 0.02f},
+                    {0.08f, 0.1f}, uv);
     for (float toe : {-0.06f, 0.0f, 0.06f}) {
         addLoft(mesh,
                 {ring({side * 0.21f + toe, 0.04f, 0.2f}, 2, 0.025f, 0.035f, 4, 0.78f),
@@ -99,12 +102,13 @@ Mesh buildArmsModel() {
         const float x = side * 0.46f;
         // From the shoulder down past the elbow to the wrist, hanging a little forward.
         addLimb(mesh,
-                {{x, kShoulderPoint.y + 0.06f, kShoulderPoint.z}, {side * 0.5f, 0.92f, 0.22f},
+                {{x, kShoulderPoint.y + 0.06f, kShoulderPoint.z},
+                 {side * 0.5f, 0.92f, 0.22f},
                  {side * 0.49f, 0.58f, 0.3f}},
                 {0.13f, 0.1f, 0.08f}, uv);
         // A hand with three long claws.
-        addTaperedBlock(mesh, {side * 0.49f, 0.45f, 0.31f}, {0.07f, 0.05f}, {side * 0.49f, 0.6f, 0.3f}, {0.06f, 0.05f},
-                        uv);
+        addTaperedBlock(mesh, {side * 0.49f, 0.45f, 0.31f}, {0.07f, 0.05f}, {side * 0.49f, 0.6f, 0.3f},
+                        {0.06f, 0.05f}, uv);
         for (float finger : {-0.045f, 0.0f, 0.045f}) {
             addLoft(mesh,
                     {ring({side * 0.49f + finger, 0.46f, 0.33f}, 1, 0.018f, 0.018f, 4, 0.78f),

@@ -61,9 +61,11 @@ void drawFloors(Image& plan, std::vector<float>& top, const Mesh& level, const P
             continue;
         }
         const int x0 = std::max(0, static_cast<int>(std::floor(std::min({p[0].x, p[1].x, p[2].x}))));
-        const int x1 = std::min(plan.width() - 1, static_cast<int>(std::ceil(std::max({p[0].x, p[1].x, p[2].x}))));
+        const int x1 =
+            std::min(plan.width() - 1, static_cast<int>(std::ceil(std::max({p[0].x, p[1].x, p[2].x}))));
         const int y0 = std::max(0, static_cast<int>(std::floor(std::min({p[0].y, p[1].y, p[2].y}))));
-        const int y1 = std::min(plan.height() - 1, static_cast<int>(std::ceil(std::max({p[0].y, p[1].y, p[2].y}))));
+        const int y1 =
+            std::min(plan.height() - 1, static_cast<int>(std::ceil(std::max({p[0].y, p[1].y, p[2].y}))));
         for (int py = y0; py <= y1; ++py) {
             for (int px = x0; px <= x1; ++px) {
                 const glm::vec2 q(px + 0.5f, py + 0.5f);
@@ -93,7 +95,8 @@ void drawWalls(Image& plan, const std::vector<float>& top, const Mesh& level, co
         if (std::abs(t.normal.y) > 0.1f) {
             continue;
         }
-        const float lowest = std::min({t.corners[0].position.y, t.corners[1].position.y, t.corners[2].position.y});
+        const float lowest =
+            std::min({t.corners[0].position.y, t.corners[1].position.y, t.corners[2].position.y});
         for (int k = 0; k < 3; ++k) {
             const glm::vec3& a = t.corners[k].position;
             const glm::vec3& b = t.corners[(k + 1) % 3].position;
@@ -175,7 +178,8 @@ Image drawFloorPlan(const Mesh& level, const LevelLayout& layout, const LevelPla
 
     for (const LightCrystalPlace& c : places.lightCrystals) {
         const glm::vec3 light = c.crystal + c.facing;
-        line(plan, frame.toPixel(c.crystal.x, c.crystal.z), frame.toPixel(light.x, light.z), {0.4f, 1.0f, 1.0f});
+        line(plan, frame.toPixel(c.crystal.x, c.crystal.z), frame.toPixel(light.x, light.z),
+             {0.4f, 1.0f, 1.0f});
         dot(plan, frame.toPixel(c.crystal.x, c.crystal.z), 3.5f, {0.3f, 0.9f, 1.0f});
     }
     for (const glm::vec3& e : places.enemies) {
@@ -191,7 +195,7 @@ Image drawFloorPlan(const Mesh& level, const LevelLayout& layout, const LevelPla
             if (room.openSides != 0 || !room.ceiling) {
                 continue;  // corridors and the pit: too small to name
             }
-            const glm::vec2 centre = frame.toPixel(0.5f * (room.area.x0 + room.area.x1), room.area.z0 + 1.2f);
+            const glm::vec2 centre = frame.toPixel(0.5f * (room.area.x0 + room.area.x1), room.area.z1 - 0.9f);
             label(plan, font, room.name + " " + formatHeight(room.floorAtMin), centre);
         }
     }

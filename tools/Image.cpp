@@ -73,8 +73,8 @@ Mask Mask::blurred(int radius) const {
     Mask b(w, h);
     for (int pass = 0; pass < 3; ++pass) {
         for (int y = 0; y < h; ++y) {
-            blurLine(&a.values[static_cast<size_t>(y) * w], &b.values[static_cast<size_t>(y) * w],
-                     w, 1, radius);
+            blurLine(&a.values[static_cast<size_t>(y) * w], &b.values[static_cast<size_t>(y) * w], w, 1,
+                     radius);
         }
         for (int x = 0; x < w; ++x) {
             blurLine(&b.values[x], &a.values[x], h, w, radius);

@@ -109,7 +109,10 @@ unsigned facesOffWall(Side side) {
 }  // namespace
 
 LevelBuilder::LevelBuilder(const LevelLayout& layout, const LevelPlaces& places)
-    : layout(layout), places(places), openings(layout.rooms.size()), xBreaks(layout.rooms.size()),
+    : layout(layout),
+      places(places),
+      openings(layout.rooms.size()),
+      xBreaks(layout.rooms.size()),
       zBreaks(layout.rooms.size()) {}
 
 Mesh LevelBuilder::build() {
@@ -189,7 +192,8 @@ void LevelBuilder::collectBreaks() {
         }
         // Solids whose tops are flush with this floor (the bridge) meet it edge to edge.
         for (const Solid& solid : layout.solids) {
-            const bool flush = same(solid.topAtStart, room.floorAtMin) && same(solid.topAtEnd, room.floorAtMin);
+            const bool flush =
+                same(solid.topAtStart, room.floorAtMin) && same(solid.topAtEnd, room.floorAtMin);
             const bool over = solid.low.x < room.area.x1 && solid.high.x > room.area.x0 &&
                               solid.low.z < room.area.z1 && solid.high.z > room.area.z0;
             if (flush && over && room.slope == Slope::None) {
@@ -198,7 +202,11 @@ void LevelBuilder::collectBreaks() {
             }
         }
         // Keep only breaks inside the room.
-        auto outside = [](float lo, float hi) { return [lo, hi](float v) { return v < lo - kEpsilon || v > hi + kEpsilon; }; };
+        auto outside = [](float lo, float hi) {
+            return [lo, hi](float v) {
+                return v < lo - kEpsilon || v > hi + kEpsilon;
+            };
+        };
         xs.erase(std::remove_if(xs.begin(), xs.end(), outside(room.area.x0, room.area.x1)), xs.end());
         zs.erase(std::remove_if(zs.begin(), zs.end(), outside(room.area.z0, room.area.z1)), zs.end());
         sortUnique(xs);
@@ -219,8 +227,11 @@ void LevelBuilder::addFloor(size_t index) {
             if (inHole) {
                 continue;
             }
-            auto at = [&](float x, float z) { return glm::vec3(x, room.floorAt(x, z), z); };
-            addFace(mesh, {at(xs[a], zs[b]), at(xs[a + 1], zs[b]), at(xs[a + 1], zs[b + 1]), at(xs[a], zs[b + 1])},
+            auto at = [&](float x, float z) {
+                return glm::vec3(x, room.floorAt(x, z), z);
+            };
+            addFace(mesh,
+                    {at(xs[a], zs[b]), at(xs[a + 1], zs[b]), at(xs[a + 1], zs[b + 1]), at(xs[a], zs[b + 1])},
                     {0.0f, 1.0f, 0.0f}, kUnitsPerRepeat);
         }
     }
@@ -235,8 +246,11 @@ void LevelBuilder::addCeiling(size_t index) {
     const std::vector<float>& zs = zBreaks[index];
     for (size_t a = 0; a + 1 < xs.size(); ++a) {
         for (size_t b = 0; b + 1 < zs.size(); ++b) {
-            auto at = [&](float x, float z) { return glm::vec3(x, room.floorAt(x, z) + room.height, z); };
-            addFace(mesh, {at(xs[a], zs[b]), at(xs[a + 1], zs[b]), at(xs[a + 1], zs[b + 1]), at(xs[a], zs[b + 1])},
+            auto at = [&](float x, float z) {
+                return glm::vec3(x, room.floorAt(x, z) + room.height, z);
+            };
+            addFace(mesh,
+                    {at(xs[a], zs[b]), at(xs[a + 1], zs[b]), at(xs[a + 1], zs[b + 1]), at(xs[a], zs[b + 1])},
                     {0.0f, -1.0f, 0.0f}, kUnitsPerRepeat);
         }
     }
@@ -272,10 +286,12 @@ void LevelBuilder::addWall(size_t index, Side side) {
             }
         }
         if (cut != nullptr && !level) {
-            std::printf("Level layout: a doorway in a sloping wall of the %s is not cut\n", room.name.c_str());
+            std::printf("Level layout: a doorway in a sloping wall of the %s is not cut\n",
+                        room.name.c_str());
             cut = nullptr;
         }
-        ys.erase(std::remove_if(ys.begin(), ys.end(), [&](float y) { return y < -kEpsilon || y > room.height + kEpsilon; }),
+        ys.erase(std::remove_if(ys.begin(), ys.end(),
+                                [&](float y) { return y < -kEpsilon || y > room.height + kEpsilon; }),
                  ys.end());
         sortUnique(ys);
         for (size_t r = 0; r + 1 < ys.size(); ++r) {
@@ -285,7 +301,8 @@ void LevelBuilder::addWall(size_t index, Side side) {
             }
             addFace(mesh,
                     {wallPoint(room, side, ua, bottomA + ys[r]), wallPoint(room, side, ub, bottomB + ys[r]),
-                     wallPoint(room, side, ub, bottomB + ys[r + 1]), wallPoint(room, side, ua, bottomA + ys[r + 1])},
+                     wallPoint(room, side, ub, bottomB + ys[r + 1]),
+                     wallPoint(room, side, ua, bottomA + ys[r + 1])},
                     facing, kUnitsPerRepeat);
         }
     }
@@ -360,8 +377,8 @@ void LevelBuilder::addButtresses(size_t index, Side side) {
         if (!clear) {
             continue;
         }
-        wallBox(mesh, room, side, u - kButtressHalfWidth, u + kButtressHalfWidth, kButtressDepth, floor, ceiling,
-                faces);
+        wallBox(mesh, room, side, u - kButtressHalfWidth, u + kButtressHalfWidth, kButtressDepth, floor,
+                ceiling, faces);
         wallBox(mesh, room, side, u - 0.35f, u + 0.35f, kButtressDepth + 0.12f, floor, floor + 0.5f,
                 facesOffWall(side) & ~kFaceMinY);
     }
@@ -381,11 +398,11 @@ void LevelBuilder::addBeams(size_t index) {
     for (int i = 1; i < count; ++i) {
         const float u = (longAlongX ? a.x0 : a.z0) + length * i / count;
         if (longAlongX) {
-            addBox(mesh, {u - kBeamHalfWidth, ceiling - kBeamDepth, a.z0}, {u + kBeamHalfWidth, ceiling, a.z1},
-                   kFaceMinX | kFaceMaxX | kFaceMinY, kUnitsPerRepeat);
+            addBox(mesh, {u - kBeamHalfWidth, ceiling - kBeamDepth, a.z0},
+                   {u + kBeamHalfWidth, ceiling, a.z1}, kFaceMinX | kFaceMaxX | kFaceMinY, kUnitsPerRepeat);
         } else {
-            addBox(mesh, {a.x0, ceiling - kBeamDepth, u - kBeamHalfWidth}, {a.x1, ceiling, u + kBeamHalfWidth},
-                   kFaceMinZ | kFaceMaxZ | kFaceMinY, kUnitsPerRepeat);
+            addBox(mesh, {a.x0, ceiling - kBeamDepth, u - kBeamHalfWidth},
+                   {a.x1, ceiling, u + kBeamHalfWidth}, kFaceMinZ | kFaceMaxZ | kFaceMinY, kUnitsPerRepeat);
         }
     }
 }

@@ -39,9 +39,9 @@ private:
 
     const LevelLayout& layout;
     const LevelPlaces& places;
-    std::vector<SideOpenings> openings;          // per room, per side
-    std::vector<std::vector<float>> xBreaks;     // per room: where floor, ceiling and
-    std::vector<std::vector<float>> zBreaks;     // walls are split so edges meet corner to corner
+    std::vector<SideOpenings> openings;       // per room, per side
+    std::vector<std::vector<float>> xBreaks;  // per room: where floor, ceiling and
+    std::vector<std::vector<float>> zBreaks;  // walls are split so edges meet corner to corner
     Mesh mesh;
 };
 

@@ -8,8 +8,7 @@ float Room::floorAt(float x, float z) const {
             return floorAtMin + (floorAtMax - floorAtMin) * (x - area.x0) / (area.x1 - area.x0);
         case Slope::AlongZ:
             return floorAtMin + (floorAtMax - floorAtMin) * (z - area.z0) / (area.z1 - area.z0);
-        case Slope::None:
-            break;
+        case Slope::None: break;
     }
     return floorAtMin;
 }

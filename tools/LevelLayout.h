@@ -10,7 +10,9 @@
 
 enum class Side { MinX, MaxX, MinZ, MaxZ };
 
-constexpr unsigned sideBit(Side side) { return 1u << static_cast<unsigned>(side); }
+constexpr unsigned sideBit(Side side) {
+    return 1u << static_cast<unsigned>(side);
+}
 
 // Which way a room's floor (and with it its ceiling) climbs.
 enum class Slope { None, AlongX, AlongZ };
@@ -25,15 +27,15 @@ struct Rect {
 struct Room {
     std::string name;
     Rect area;
-    float floorAtMin = 0.0f;   // floor top at the low-coordinate end (x0 or z0)
-    float floorAtMax = 0.0f;   // at the other end; equal to floorAtMin unless sloped
-    float height = 3.0f;       // floor to ceiling, everywhere
+    float floorAtMin = 0.0f;  // floor top at the low-coordinate end (x0 or z0)
+    float floorAtMax = 0.0f;  // at the other end; equal to floorAtMin unless sloped
+    float height = 3.0f;      // floor to ceiling, everywhere
     Slope slope = Slope::None;
-    unsigned openSides = 0;    // sideBit()s of ends that open fully into a neighbour
-    bool ceiling = true;       // false for a pit under a hole in the floor above
-    bool buttresses = false;   // half-pillars along the walls, beams under the ceiling
+    unsigned openSides = 0;   // sideBit()s of ends that open fully into a neighbour
+    bool ceiling = true;      // false for a pit under a hole in the floor above
+    bool buttresses = false;  // half-pillars along the walls, beams under the ceiling
     float buttressSpacing = 4.0f;
-    bool doorFrames = true;    // stone frames around the doorways cut into this room
+    bool doorFrames = true;  // stone frames around the doorways cut into this room
     std::vector<Rect> floorHoles;
 
     // Floor top at (x, z), following the slope.

@@ -77,8 +77,8 @@ void blendMask(Image& image, const Mask& mask, int left, int top, glm::vec3 colo
     });
 }
 
-void blendMaskGradient(Image& image, const Mask& mask, int left, int top,
-                       glm::vec3 topColour, glm::vec3 bottomColour, float opacity) {
+void blendMaskGradient(Image& image, const Mask& mask, int left, int top, glm::vec3 topColour,
+                       glm::vec3 bottomColour, float opacity) {
     const float rows = static_cast<float>(std::max(1, mask.height() - 1));
     forCovered(image, mask, left, top, [&](int x, int y, float coverage) {
         const glm::vec3 colour = glm::mix(topColour, bottomColour, (y - top) / rows);
@@ -87,9 +87,8 @@ void blendMaskGradient(Image& image, const Mask& mask, int left, int top,
 }
 
 void addMask(Image& image, const Mask& mask, int left, int top, glm::vec3 colour, float strength) {
-    forCovered(image, mask, left, top, [&](int x, int y, float coverage) {
-        image.at(x, y) += colour * (coverage * strength);
-    });
+    forCovered(image, mask, left, top,
+               [&](int x, int y, float coverage) { image.at(x, y) += colour * (coverage * strength); });
 }
 
 void darkenMask(Image& image, const Mask& mask, int left, int top, float strength) {

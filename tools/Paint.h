@@ -19,8 +19,8 @@ void blendMask(Image& image, const Mask& mask, int left, int top, glm::vec3 colo
 
 // Blends a colour that runs from `topColour` at the mask's first row to `bottomColour`
 // at its last, over the image, by coverage x opacity.
-void blendMaskGradient(Image& image, const Mask& mask, int left, int top,
-                       glm::vec3 topColour, glm::vec3 bottomColour, float opacity);
+void blendMaskGradient(Image& image, const Mask& mask, int left, int top, glm::vec3 topColour,
+                       glm::vec3 bottomColour, float opacity);
 
 // Adds `colour` x coverage x strength: light, such as a glow.
 void addMask(Image& image, const Mask& mask, int left, int top, glm::vec3 colour, float strength);

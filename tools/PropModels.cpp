@@ -37,7 +37,8 @@ Mesh tilted(const Mesh& mesh, float radians, glm::vec3 offset) {
 Mesh buildLightCrystalModel() {
     Mesh mesh;
     // The iron mount: an eight-sided plate against the wall and a socket standing out of it.
-    const UvMap mount = boxProjection({-0.17f, -0.28f, -0.1f}, {0.17f, 0.28f, 0.05f}, {0.0f, 0.0f}, {0.5f, 1.0f});
+    const UvMap mount =
+        boxProjection({-0.17f, -0.28f, -0.1f}, {0.17f, 0.28f, 0.05f}, {0.0f, 0.0f}, {0.5f, 1.0f});
     addLoft(mesh,
             {ring({0.0f, 0.0f, -0.1f}, 2, 0.17f, 0.28f, 8, kPi / 8.0f),
              ring({0.0f, 0.0f, -0.06f}, 2, 0.16f, 0.27f, 8, kPi / 8.0f)},
@@ -47,7 +48,8 @@ Mesh buildLightCrystalModel() {
              ring({0.0f, 0.0f, 0.04f}, 2, 0.08f, 0.08f, 8, kPi / 8.0f)},
             false, true, mount);
     // The crystal and two smaller ones leaning out of the socket.
-    const UvMap glass = boxProjection({-0.2f, -0.26f, -0.05f}, {0.2f, 0.26f, 0.2f}, {0.5f, 0.0f}, {1.0f, 1.0f});
+    const UvMap glass =
+        boxProjection({-0.2f, -0.26f, -0.05f}, {0.2f, 0.26f, 0.2f}, {0.5f, 0.0f}, {1.0f, 1.0f});
     addCrystal(mesh, {0.0f, 0.0f, 0.1f}, 0.085f, 0.09f, 0.16f, 0.3f, glass);
     Mesh small;
     addCrystal(small, {0.0f, 0.0f, 0.0f}, 0.045f, 0.04f, 0.08f, 0.0f, glass);
@@ -58,7 +60,8 @@ Mesh buildLightCrystalModel() {
 
 Mesh buildGoalCrystalModel() {
     Mesh mesh;
-    const UvMap faces = boxProjection({-0.45f, -0.5f, -0.45f}, {0.45f, 0.5f, 0.45f}, {0.0f, 0.0f}, {1.0f, 1.0f});
+    const UvMap faces =
+        boxProjection({-0.45f, -0.5f, -0.45f}, {0.45f, 0.5f, 0.45f}, {0.0f, 0.0f}, {1.0f, 1.0f});
     // One tall crystal, tips at y = -0.5 and +0.5 ...
     addCrystal(mesh, {0.0f, 0.0f, 0.0f}, 0.24f, 0.22f, 0.28f, 0.0f, faces);
     // ... and four smaller ones growing from its lower half, leaning outwards.
@@ -67,27 +70,33 @@ Mesh buildGoalCrystalModel() {
     for (int i = 0; i < 4; ++i) {
         const float around = kPi * 0.5f * i + 0.4f;
         Mesh leaning = small;
-        glm::mat4 m = glm::translate(glm::mat4(1.0f), glm::vec3(0.24f * std::cos(around), -0.16f, 0.24f * std::sin(around)));
+        glm::mat4 m = glm::translate(glm::mat4(1.0f),
+                                     glm::vec3(0.24f * std::cos(around), -0.16f, 0.24f * std::sin(around)));
         m = glm::rotate(m, -around, glm::vec3(0.0f, 1.0f, 0.0f));
         m = glm::rotate(m, -0.55f, glm::vec3(0.0f, 0.0f, 1.0f));
         leaning.transform(m);
         mesh.append(leaning);
     }
+    // The game places the goal crystal in its render frame, where up is -y: turn the
+    // cluster over so the small crystals grow from its foot.
+    mesh.transform(glm::scale(glm::mat4(1.0f), glm::vec3(1.0f, -1.0f, 1.0f)));
     return mesh;
 }
 
 Mesh buildSwordModel() {
     Mesh mesh;
     // The blade: a flattened diamond in section, narrowing to a point.
-    const UvMap steel = boxProjection({-0.1f, -2.0f, -0.03f}, {0.1f, -0.3f, 0.03f}, {0.0f, 0.0f}, {0.5f, 1.0f});
+    const UvMap steel =
+        boxProjection({-0.1f, -2.0f, -0.03f}, {0.1f, -0.3f, 0.03f}, {0.0f, 0.0f}, {0.5f, 1.0f});
     auto section = [](float y, float halfWidth, float halfThickness) {
-        return std::vector<glm::vec3>{{halfWidth, y, 0.0f}, {0.0f, y, halfThickness}, {-halfWidth, y, 0.0f},
-                                      {0.0f, y, -halfThickness}};
+        return std::vector<glm::vec3>{
+            {halfWidth, y, 0.0f}, {0.0f, y, halfThickness}, {-halfWidth, y, 0.0f}, {0.0f, y, -halfThickness}};
     };
-    addLoft(mesh, {section(-0.3f, 0.095f, 0.028f), section(-1.72f, 0.08f, 0.024f), {{0.0f, -2.0f, 0.0f}}}, true,
-            false, steel);
+    addLoft(mesh, {section(-0.3f, 0.095f, 0.028f), section(-1.72f, 0.08f, 0.024f), {{0.0f, -2.0f, 0.0f}}},
+            true, false, steel);
     // The guard: a bar with swept ends; and the pommel.
-    const UvMap gold = boxProjection({-0.36f, -0.32f, -0.08f}, {0.36f, 0.48f, 0.08f}, {0.5f, 0.0f}, {0.75f, 1.0f});
+    const UvMap gold =
+        boxProjection({-0.36f, -0.32f, -0.08f}, {0.36f, 0.48f, 0.08f}, {0.5f, 0.0f}, {0.75f, 1.0f});
     addLoft(mesh,
             {{{-0.36f, -0.24f, 0.0f}},
              ring({-0.28f, -0.27f, 0.0f}, 0, 0.035f, 0.05f, 6),
@@ -96,12 +105,13 @@ Mesh buildSwordModel() {
              {{0.36f, -0.24f, 0.0f}}},
             false, false, gold);
     addLathe(mesh, {0.0f, 0.3f, 0.0f}, 1,
-             {{0.0f, 0.0f}, {0.055f, 0.0f}, {0.09f, 0.06f}, {0.08f, 0.13f}, {0.04f, 0.17f}, {0.0f, 0.175f}}, 8,
-             gold);
+             {{0.0f, 0.0f}, {0.055f, 0.0f}, {0.09f, 0.06f}, {0.08f, 0.13f}, {0.04f, 0.17f}, {0.0f, 0.175f}},
+             8, gold);
     // The grip, wrapped in leather.
-    const UvMap leather = boxProjection({-0.05f, -0.22f, -0.05f}, {0.05f, 0.3f, 0.05f}, {0.75f, 0.0f}, {1.0f, 1.0f});
-    addLathe(mesh, {0.0f, -0.22f, 0.0f}, 1, {{0.0f, 0.0f}, {0.045f, 0.0f}, {0.05f, 0.26f}, {0.045f, 0.52f}, {0.0f, 0.52f}},
-             8, leather);
+    const UvMap leather =
+        boxProjection({-0.05f, -0.22f, -0.05f}, {0.05f, 0.3f, 0.05f}, {0.75f, 0.0f}, {1.0f, 1.0f});
+    addLathe(mesh, {0.0f, -0.22f, 0.0f}, 1,
+             {{0.0f, 0.0f}, {0.045f, 0.0f}, {0.05f, 0.26f}, {0.045f, 0.52f}, {0.0f, 0.52f}}, 8, leather);
     return mesh;
 }
 
@@ -119,13 +129,15 @@ Mesh buildShieldModel() {
         const float angle = faceAngle + std::remainder(std::atan2(p.y, p.x) - faceAngle, 2.0f * kPi);
         return glm::vec2(0.5f + angle / (2.0f * kPi), 0.02f + 0.1f * (p.z + 0.3f));
     };
-    auto shieldUv = [face, band](glm::vec3 p, glm::vec3 n) { return std::abs(n.z) > 0.35f ? face(p, n) : band(p, n); };
+    auto shieldUv = [face, band](glm::vec3 p, glm::vec3 n) {
+        return std::abs(n.z) > 0.35f ? face(p, n) : band(p, n);
+    };
     // Profile from the tip of the boss out over the dished face, over the rim, round the
     // edge and back across the flat back, as (radius, z); the face bulges towards -z.
     const std::vector<glm::vec2> profile = {
-        {0.0f, -0.66f}, {0.22f, -0.62f}, {0.4f, -0.52f}, {0.5f, -0.36f}, {0.56f, -0.3f},
-        {1.2f, -0.22f}, {1.9f, -0.09f}, {1.98f, -0.1f}, {2.06f, -0.2f}, {2.16f, -0.18f},
-        {radius, -0.08f}, {radius, 0.06f}, {2.1f, 0.15f}, {0.0f, 0.15f},
+        {0.0f, -0.66f},   {0.22f, -0.62f}, {0.4f, -0.52f}, {0.5f, -0.36f}, {0.56f, -0.3f},
+        {1.2f, -0.22f},   {1.9f, -0.09f},  {1.98f, -0.1f}, {2.06f, -0.2f}, {2.16f, -0.18f},
+        {radius, -0.08f}, {radius, 0.06f}, {2.1f, 0.15f},  {0.0f, 0.15f},
     };
     addLathe(mesh, {0.0f, 0.0f, 0.0f}, 2, profile, 24, shieldUv);
     return mesh;

@@ -9,8 +9,9 @@
 // the mount on the left half of lightcrystal.bmp, the crystal on the right half.
 Mesh buildLightCrystalModel();
 
-// The goal crystal: a cluster about one unit tall around the origin. Every face maps
-// onto the whole of a face picture (the box shader picks one of six).
+// The goal crystal: a cluster about one unit tall around the origin, its foot towards +y
+// (down in the render frame the game places it in). Every face maps onto the whole of a
+// face picture (the box shader picks one of six).
 Mesh buildGoalCrystalModel();
 
 // A sword along y, blade towards -y (the tip at y = -2.0), guard at y = -0.3, grip

@@ -56,7 +56,8 @@ TexturePair paintLightCrystalTexture() {
             const float cloud = noise.fbm(x / 24.0f, y / 24.0f, 4, 64);
             const glm::vec3 deep(0.35f, 0.62f, 0.95f);
             const glm::vec3 pale(0.8f, 0.95f, 1.0f);
-            colour.at(x, y) = glm::mix(deep, pale, 0.35f + 0.45f * cloud) + glm::vec3(0.25f, 0.3f, 0.2f) * vein;
+            colour.at(x, y) =
+                glm::mix(deep, pale, 0.35f + 0.45f * cloud) + glm::vec3(0.25f, 0.3f, 0.2f) * vein;
             height.at(x, y) = 0.5f + 0.05f * cloud;
         }
     }
@@ -107,8 +108,8 @@ TexturePair paintEnemyTexture() {
     }
     const glm::vec2 mouth = toFace(0.0f, Atlas::kMouthY);
     Mask gap(size, size);
-    fillPolygon(gap, {mouth + glm::vec2(-70.0f, -6.0f), mouth + glm::vec2(70.0f, -6.0f), mouth + glm::vec2(60.0f, 10.0f),
-                      mouth + glm::vec2(-60.0f, 10.0f)});
+    fillPolygon(gap, {mouth + glm::vec2(-70.0f, -6.0f), mouth + glm::vec2(70.0f, -6.0f),
+                      mouth + glm::vec2(60.0f, 10.0f), mouth + glm::vec2(-60.0f, 10.0f)});
     blendMask(colour, gap.blurred(2), 0, 0, {0.08f, 0.02f, 0.02f}, 1.0f);
     Mask teeth(size, size);
     for (int i = -5; i <= 5; ++i) {
@@ -165,7 +166,7 @@ Image paintShieldTexture() {
     const Noise noise(601);
     Image colour(size, size);
     const glm::vec2 centre(size * 0.5f, size * 0.5f);
-    const float rimInner = 0.9f * size * 0.5f;   // radius 1.98 of 2.2
+    const float rimInner = 0.9f * size * 0.5f;    // radius 1.98 of 2.2
     const float bossOuter = 0.26f * size * 0.5f;  // radius 0.56 of 2.2
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -192,8 +193,12 @@ Image paintShieldTexture() {
     }
     // A golden crystal, point up on the player's screen, and a gold ring inside the rim.
     Mask emblem(size, size);
-    fillPolygon(emblem, {{centre.x, 52.0f}, {centre.x + 70.0f, centre.y - 60.0f}, {centre.x + 56.0f, centre.y + 90.0f},
-                         {centre.x, size - 60.0f}, {centre.x - 56.0f, centre.y + 90.0f}, {centre.x - 70.0f, centre.y - 60.0f}});
+    fillPolygon(emblem, {{centre.x, 52.0f},
+                         {centre.x + 70.0f, centre.y - 60.0f},
+                         {centre.x + 56.0f, centre.y + 90.0f},
+                         {centre.x, size - 60.0f},
+                         {centre.x - 56.0f, centre.y + 90.0f},
+                         {centre.x - 70.0f, centre.y - 60.0f}});
     darkenMask(colour, emblem.blurred(3).shifted(3, 4), 0, 0, 0.5f);
     blendMask(colour, emblem, 0, 0, {0.85f, 0.65f, 0.22f}, 0.95f);
     Mask ring(size, size);

@@ -56,11 +56,13 @@ void paintWall(Image& image, const ScreenStyle& style) {
             const int blockWidth = joints[row][block + 1] - joints[row][block];
             // Worn, chipped arrises: the distance to the joint wanders with the noise.
             const float chip = (noise.value(x / 9.0f, y / 9.0f, 256) - 0.5f) * 7.0f;
-            const float edge = static_cast<float>(std::min({inRowY, blockHeight - 1 - inRowY, inBlockX,
-                                                            blockWidth - 1 - inBlockX})) + chip;
+            const float edge = static_cast<float>(std::min(
+                                   {inRowY, blockHeight - 1 - inRowY, inBlockX, blockWidth - 1 - inBlockX})) +
+                               chip;
             const float mortar = std::clamp((edge - 2.0f) / 5.0f, 0.0f, 1.0f);
             const float grain = noise.fbm(x / 55.0f, y / 55.0f, 5, 64);
-            const float stone = (0.35f + 0.65f * mortar) * shades[row][block] * (0.55f + 0.9f * grain * grain);
+            const float stone =
+                (0.35f + 0.65f * mortar) * shades[row][block] * (0.55f + 0.9f * grain * grain);
             // The crystal lights the wall: brighter close to it, fading to the gradient.
             const glm::vec2 d = glm::vec2(x, y) - kCrystalCentre;
             const float light = std::exp(-glm::dot(d, d) / (480.0f * 480.0f));
@@ -89,7 +91,9 @@ void paintCrystal(Image& image, const ScreenStyle& style) {
     const glm::vec2 c = kCrystalCentre;
     const float w = kCrystalHalfWidth;
     const float h = kCrystalHalfHeight;
-    auto at = [&](float fx, float fy) { return c + glm::vec2(fx * w, fy * h); };
+    auto at = [&](float fx, float fy) {
+        return c + glm::vec2(fx * w, fy * h);
+    };
     const glm::vec2 top = at(0.0f, -1.0f), upperRight = at(1.0f, -0.42f), lowerRight = at(0.82f, 0.5f);
     const glm::vec2 bottom = at(0.0f, 1.0f), lowerLeft = at(-0.82f, 0.5f), upperLeft = at(-1.0f, -0.42f);
     const glm::vec2 ridgeTop = at(0.12f, -0.38f), ridgeBottom = at(0.06f, 0.46f);
@@ -119,8 +123,10 @@ void paintCrystal(Image& image, const ScreenStyle& style) {
     if (style.cracked) {
         // Dark fissures across the facets: the crystal has failed the player.
         const std::vector<std::vector<glm::vec2>> cracks = {
-            {at(-0.9f, -0.2f), at(-0.2f, -0.05f), at(0.1f, 0.15f), at(0.12f, 0.19f), at(-0.2f, 0.0f), at(-0.9f, -0.17f)},
-            {at(0.1f, 0.15f), at(0.5f, -0.1f), at(0.85f, -0.15f), at(0.85f, -0.11f), at(0.5f, -0.06f), at(0.12f, 0.19f)},
+            {at(-0.9f, -0.2f), at(-0.2f, -0.05f), at(0.1f, 0.15f), at(0.12f, 0.19f), at(-0.2f, 0.0f),
+             at(-0.9f, -0.17f)},
+            {at(0.1f, 0.15f), at(0.5f, -0.1f), at(0.85f, -0.15f), at(0.85f, -0.11f), at(0.5f, -0.06f),
+             at(0.12f, 0.19f)},
             {at(-0.2f, -0.05f), at(-0.05f, -0.7f), at(-0.02f, -0.7f), at(-0.16f, -0.05f)},
             {at(0.3f, 0.03f), at(0.35f, 0.6f), at(0.32f, 0.6f), at(0.27f, 0.05f)},
         };
@@ -171,7 +177,9 @@ void paintProgressBar(Image& image, const ScreenStyle& style, int y) {
     Mask frame(image.width(), image.height());
     fillPolygon(frame, {{left, y - height}, {right, y - height}, {right, y + height}, {left, y + height}});
     Mask hollow(image.width(), image.height());
-    fillPolygon(hollow, {{left + 2, y - height + 2}, {right - 2, y - height + 2}, {right - 2, y + height - 2},
+    fillPolygon(hollow, {{left + 2, y - height + 2},
+                         {right - 2, y - height + 2},
+                         {right - 2, y + height - 2},
                          {left + 2, y + height - 2}});
     darkenMask(image, hollow, 0, 0, 0.6f);
     for (int py = 0; py < image.height(); ++py) {
@@ -182,7 +190,9 @@ void paintProgressBar(Image& image, const ScreenStyle& style, int y) {
     blendMask(image, frame, 0, 0, style.lineColour, 0.6f);
     const float fillRight = left + 0.62f * (right - left);
     Mask fill(image.width(), image.height());
-    fillPolygon(fill, {{left + 4, y - height + 4}, {fillRight, y - height + 4}, {fillRight, y + height - 4},
+    fillPolygon(fill, {{left + 4, y - height + 4},
+                       {fillRight, y - height + 4},
+                       {fillRight, y + height - 4},
                        {left + 4, y + height - 4}});
     addMask(image, fill.blurred(8), 0, 0, style.glow, 1.2f);
     blendMask(image, fill, 0, 0, style.crystalLight, 0.9f);
@@ -292,7 +302,8 @@ Image paintScreen(const ScreenStyle& style, const std::string& fontDir) {
     paintFlourish(image, style, 530);
     if (lineFont.ok()) {
         const Mask line = lineFont.renderLine(style.line, 46, 30, 2);
-        paintText(image, line, kLineCentreY, style.lineColour, style.lineColour * 0.85f, style.glow, 0.45f, 12);
+        paintText(image, line, kLineCentreY, style.lineColour, style.lineColour * 0.85f, style.glow, 0.45f,
+                  12);
     }
     if (style.progressBar) {
         paintProgressBar(image, style, 700);

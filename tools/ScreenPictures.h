@@ -13,18 +13,18 @@
 
 // What makes one picture different from the others.
 struct ScreenStyle {
-    std::string line;               // the one line the player needs
-    glm::vec3 skyTop{0.0f};         // background gradient, top and bottom
+    std::string line;        // the one line the player needs
+    glm::vec3 skyTop{0.0f};  // background gradient, top and bottom
     glm::vec3 skyBottom{0.0f};
-    glm::vec3 glow{0.0f};           // the crystal's light
-    glm::vec3 titleTop{1.0f};       // title fill, top to bottom of the letters
+    glm::vec3 glow{0.0f};      // the crystal's light
+    glm::vec3 titleTop{1.0f};  // title fill, top to bottom of the letters
     glm::vec3 titleBottom{1.0f};
     glm::vec3 lineColour{1.0f};
-    glm::vec3 crystalLight{1.0f};   // brightest and darkest facet of the crystal emblem
+    glm::vec3 crystalLight{1.0f};  // brightest and darkest facet of the crystal emblem
     glm::vec3 crystalDark{0.0f};
-    bool rays = false;              // shafts of light around the crystal (won)
-    bool cracked = false;           // a shattered crystal (game over)
-    bool progressBar = false;       // a loading bar under the line
+    bool rays = false;         // shafts of light around the crystal (won)
+    bool cracked = false;      // a shattered crystal (game over)
+    bool progressBar = false;  // a loading bar under the line
     std::uint64_t seed = 1;
 };
 

@@ -79,8 +79,10 @@ void addLoft(Mesh& mesh, const std::vector<std::vector<glm::vec3>>& rings, bool 
 void addTaperedBlock(Mesh& mesh, glm::vec3 bottom, glm::vec2 bottomHalf, glm::vec3 top, glm::vec2 topHalf,
                      const UvMap& uvMap) {
     auto rect = [](glm::vec3 c, glm::vec2 h) {
-        return std::vector<glm::vec3>{{c.x - h.x, c.y, c.z - h.y}, {c.x + h.x, c.y, c.z - h.y},
-                                      {c.x + h.x, c.y, c.z + h.y}, {c.x - h.x, c.y, c.z + h.y}};
+        return std::vector<glm::vec3>{{c.x - h.x, c.y, c.z - h.y},
+                                      {c.x + h.x, c.y, c.z - h.y},
+                                      {c.x + h.x, c.y, c.z + h.y},
+                                      {c.x - h.x, c.y, c.z + h.y}};
     };
     addLoft(mesh, {rect(bottom, bottomHalf), rect(top, topHalf)}, true, true, uvMap);
 }

@@ -24,7 +24,9 @@ void addFace(Mesh& mesh, const std::vector<glm::vec3>& points, glm::vec3 facing,
         normal = -normal;
     }
     const glm::vec3 unitNormal = glm::normalize(normal);
-    auto corner = [&](const glm::vec3& p) { return Corner{p, uvMap(p, unitNormal)}; };
+    auto corner = [&](const glm::vec3& p) {
+        return Corner{p, uvMap(p, unitNormal)};
+    };
     for (size_t i = 1; i + 1 < ordered.size(); ++i) {
         mesh.addTriangle(corner(ordered[0]), corner(ordered[i]), corner(ordered[i + 1]));
     }
@@ -38,10 +40,10 @@ void addWedge(Mesh& mesh, glm::vec3 low, glm::vec3 high, float topAtStart, float
               unsigned faces, float unitsPerRepeat) {
     const float x0 = low.x, x1 = high.x, z0 = low.z, z1 = high.z, y0 = low.y;
     // Top height at each footprint corner.
-    const float t00 = topAtStart;                    // (x0, z0)
+    const float t00 = topAtStart;                      // (x0, z0)
     const float t10 = alongX ? topAtEnd : topAtStart;  // (x1, z0)
     const float t01 = alongX ? topAtStart : topAtEnd;  // (x0, z1)
-    const float t11 = topAtEnd;                      // (x1, z1)
+    const float t11 = topAtEnd;                        // (x1, z1)
     const float u = unitsPerRepeat;
     auto side = [&](std::vector<glm::vec3> points, glm::vec3 facing) {
         // A side whose top meets its bottom at one end is a triangle, not a quad.

@@ -16,8 +16,8 @@ constexpr int kCourseHeight = kSize / kCourses;
 
 // One course: joint positions across the texture (wrapping at kSize) and each block's look.
 struct Course {
-    std::vector<int> joints;   // ascending, first at an offset, next course repeats at + kSize
-    std::vector<float> tone;   // per block: lighter or darker stone
+    std::vector<int> joints;    // ascending, first at an offset, next course repeats at + kSize
+    std::vector<float> tone;    // per block: lighter or darker stone
     std::vector<float> warmth;  // per block: towards brown or grey
 };
 
@@ -89,7 +89,8 @@ StoneTexture paintStoneTexture() {
             const float broad = grain.fbm(x / 128.0f, y / 128.0f, 3, 8);
             // Bedding planes of the stone: a grain stretched along the course.
             const float strata = grain.fbm(x / 128.0f + 17.0f * block, y / 12.0f + 9.0f * c, 3, 8);
-            height.at(x, y) = 0.35f + 0.55f * face + 0.10f * fine * face + 0.08f * broad * face + 0.04f * strata * face;
+            height.at(x, y) =
+                0.35f + 0.55f * face + 0.10f * fine * face + 0.08f * broad * face + 0.04f * strata * face;
 
             const float stain = stains.fbm(x / 256.0f, y / 256.0f, 4, 4);
             glm::vec3 stone = glm::mix(grey, brown, course.warmth[block]) * course.tone[block];

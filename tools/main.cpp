@@ -24,48 +24,60 @@ namespace {
 // 16-bit indices limit.
 bool writeLevel(const std::string& modelsDir, const char* planPath) {
     const Mesh level = buildLevel();
-    std::printf("Level: %zu triangles, %zu welded vertices\n", level.triangleCount(), countWeldedVertices(level));
+    std::printf("Level: %zu triangles, %zu welded vertices\n", level.triangleCount(),
+                countWeldedVertices(level));
     bool ok = writeObj(modelsDir + "/Levels/Level1n.obj", level, "Zarnhold level one");
     const StoneTexture stone = paintStoneTexture();
     ok = writeBmp(modelsDir + "/Levels/level.bmp", stone.colour) && ok;
     ok = writeBmp(modelsDir + "/Levels/levelnormals.bmp", stone.normals) && ok;
     if (planPath != nullptr) {
-        ok = writeBmp(planPath, drawFloorPlan(level, zarnholdLayout(), levelPlaces(), ZARNHOLD_FONT_DIR)) && ok;
+        ok = writeBmp(planPath, drawFloorPlan(level, zarnholdLayout(), levelPlaces(), ZARNHOLD_FONT_DIR)) &&
+             ok;
     }
     return ok;
 }
 
-// The crystals, the creature, the sword and the shield with their pictures.
-bool writeProps(const std::string& modelsDir) {
-    const std::string m = modelsDir + "/";
+// The light crystal, the goal crystal and the goal crystal's six face pictures.
+bool writeCrystals(const std::string& m) {
     bool ok = writeObj(m + "Lightcrystal.obj", buildLightCrystalModel(), "Zarnhold light crystal");
     const TexturePair lightCrystal = paintLightCrystalTexture();
     ok = writeBmp(m + "lightcrystal.bmp", lightCrystal.colour) && ok;
     ok = writeBmp(m + "lightcrystalnormals.bmp", lightCrystal.normals) && ok;
-
     ok = writeObj(m + "crystal.obj", buildGoalCrystalModel(), "Zarnhold goal crystal") && ok;
     struct Face {
         const char* name;
         glm::vec3 tint;
         glm::vec3 glow;
     };
+    // Each face its own hue, so the spinning crystal shimmers.
     const Face faces[] = {
-        {"posX", {0.3f, 0.8f, 0.9f}, {0.5f, 1.0f, 1.0f}},  {"posY", {0.75f, 0.85f, 1.0f}, {0.9f, 0.95f, 1.0f}},
-        {"posZ", {0.2f, 0.7f, 0.6f}, {0.4f, 1.0f, 0.8f}},  {"negX", {0.2f, 0.35f, 0.9f}, {0.4f, 0.6f, 1.0f}},
-        {"negY", {0.5f, 0.3f, 0.85f}, {0.8f, 0.5f, 1.0f}}, {"negZ", {0.15f, 0.25f, 0.6f}, {0.3f, 0.7f, 1.0f}},
+        {"posX", {0.3f, 0.8f, 0.9f}, {0.5f, 1.0f, 1.0f}},
+        {"posY", {0.75f, 0.85f, 1.0f}, {0.9f, 0.95f, 1.0f}},
+        {"posZ", {0.2f, 0.7f, 0.6f}, {0.4f, 1.0f, 0.8f}},
+        {"negX", {0.2f, 0.35f, 0.9f}, {0.4f, 0.6f, 1.0f}},
+        {"negY", {0.5f, 0.3f, 0.85f}, {0.8f, 0.5f, 1.0f}},
+        {"negZ", {0.15f, 0.25f, 0.6f}, {0.3f, 0.7f, 1.0f}},
     };
     std::uint64_t seed = 700;
     for (const Face& face : faces) {
-        ok = writeBmp(m + "cubeMap/" + face.name + ".bmp", paintCrystalFace(seed++, face.tint, face.glow)) && ok;
+        ok = writeBmp(m + "cubeMap/" + face.name + ".bmp", paintCrystalFace(seed++, face.tint, face.glow)) &&
+             ok;
     }
+    return ok;
+}
 
-    ok = writeObj(m + "Enemy.obj", buildEnemyModel(), "Zarnhold creature") && ok;
+// The creature, its arms and the picture and normal map they share.
+bool writeCreature(const std::string& m) {
+    bool ok = writeObj(m + "Enemy.obj", buildEnemyModel(), "Zarnhold creature");
     ok = writeObj(m + "Arms.obj", buildArmsModel(), "Zarnhold creature arms") && ok;
     const TexturePair enemy = paintEnemyTexture();
     ok = writeBmp(m + "enemy.bmp", enemy.colour) && ok;
     ok = writeBmp(m + "enemynormals.bmp", enemy.normals) && ok;
+    return ok;
+}
 
-    ok = writeObj(m + "sword.obj", buildSwordModel(), "Zarnhold sword") && ok;
+bool writeWeapons(const std::string& m) {
+    bool ok = writeObj(m + "sword.obj", buildSwordModel(), "Zarnhold sword");
     ok = writeBmp(m + "sword.bmp", paintSwordTexture()) && ok;
     ok = writeObj(m + "shield.obj", buildShieldModel(), "Zarnhold shield") && ok;
     ok = writeBmp(m + "shield.bmp", paintShieldTexture()) && ok;
@@ -75,7 +87,9 @@ bool writeProps(const std::string& modelsDir) {
 bool writeAll(const std::string& modelsDir, const char* planPath) {
     bool ok = writeObj(modelsDir + "/Screen.obj", buildScreenModel(), "Zarnhold picture box");
     ok = writeScreenPictures(modelsDir, ZARNHOLD_FONT_DIR) && ok;
-    ok = writeProps(modelsDir) && ok;
+    ok = writeCrystals(modelsDir + "/") && ok;
+    ok = writeCreature(modelsDir + "/") && ok;
+    ok = writeWeapons(modelsDir + "/") && ok;
     ok = writeLevel(modelsDir, planPath) && ok;
     return ok;
 }

@@ -75,9 +75,10 @@ unsigned readU32(const std::vector<unsigned char>& b, size_t at) {
 }
 
 const char* const kModels[] = {
-    "External\\Models\\Levels\\Level1n.obj", "External\\Models\\Lightcrystal.obj", "External\\Models\\crystal.obj",
-    "External\\Models\\sword.obj",          "External\\Models\\Enemy.obj",        "External\\Models\\Arms.obj",
-    "External\\Models\\shield.obj",         "External\\Models\\Screen.obj",
+    "External\\Models\\Levels\\Level1n.obj", "External\\Models\\Lightcrystal.obj",
+    "External\\Models\\crystal.obj",         "External\\Models\\sword.obj",
+    "External\\Models\\Enemy.obj",           "External\\Models\\Arms.obj",
+    "External\\Models\\shield.obj",          "External\\Models\\Screen.obj",
 };
 
 const char* const kPictures[] = {
@@ -102,7 +103,8 @@ TEST(AssetFiles, EveryModelLoadsSilentlyWithFaceNormalsThatMatchItsWinding) {
         ASSERT_GT(triangles.size(), 0u) << path;
         size_t disagreeing = 0;
         for (const Triangle& t : triangles) {
-            const glm::vec3 winding = glm::cross(t.positions[1] - t.positions[0], t.positions[2] - t.positions[0]);
+            const glm::vec3 winding =
+                glm::cross(t.positions[1] - t.positions[0], t.positions[2] - t.positions[0]);
             for (const glm::vec3& n : t.normals) {
                 if (glm::dot(glm::normalize(winding), n) < 0.99f || std::abs(glm::length(n) - 1.0f) > 0.01f) {
                     ++disagreeing;
@@ -123,9 +125,9 @@ TEST(AssetFiles, EveryPictureIsAnUncompressed24BitBitmapWithPowerOfTwoSides) {
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << path;
         ASSERT_TRUE(parsed) << path;
         EXPECT_TRUE(isPowerOfTwo(image.width) && isPowerOfTwo(image.height)) << path;
-        EXPECT_EQ(readU32(bytes, 10), 54u) << path;                          // pixels right behind the header
-        EXPECT_EQ(bytes[28] | (bytes[29] << 8), 24) << path;                  // bits per pixel
-        EXPECT_EQ(readU32(bytes, 30), 0u) << path;                            // no compression
+        EXPECT_EQ(readU32(bytes, 10), 54u) << path;           // pixels right behind the header
+        EXPECT_EQ(bytes[28] | (bytes[29] << 8), 24) << path;  // bits per pixel
+        EXPECT_EQ(readU32(bytes, 30), 0u) << path;            // no compression
         EXPECT_EQ(readU32(bytes, 34), image.rowStride() * image.height) << path;
         EXPECT_EQ(bytes.size(), 54u + image.rowStride() * image.height) << path;
     }
@@ -168,7 +170,8 @@ TEST(AssetFiles, TheScreenBoxFillsTheScreenCameraWithTheWholePicture) {
     Bounds front;
     int frontTriangles = 0;
     for (const Triangle& t : triangles) {
-        const glm::vec3 winding = glm::cross(t.positions[1] - t.positions[0], t.positions[2] - t.positions[0]);
+        const glm::vec3 winding =
+            glm::cross(t.positions[1] - t.positions[0], t.positions[2] - t.positions[0]);
         if (std::abs(t.positions[0].z - 1.0f) < 1e-4f && std::abs(t.positions[1].z - 1.0f) < 1e-4f &&
             std::abs(t.positions[2].z - 1.0f) < 1e-4f) {
             ++frontTriangles;

@@ -25,19 +25,19 @@ const glm::vec3 kPlayerStart(0.0f, 0.0f, 6.5f);
 const glm::vec3 kGoalCrystal(-11.55f, -1.0f, -75.2f);
 
 const glm::vec3 kEnemies[] = {
-    {0.18f, 1.0f, -7.0f},    {-13.0f, -1.7f, -1.12f}, {-13.1f, -1.7f, 0.12f}, {-13.0f, -1.8f, 1.12f},
-    {1.3f, -1.6f, -15.0f},   {0.3f, -1.6f, -16.0f},   {1.3f, -1.6f, -17.0f},  {1.3f, -1.6f, -14.0f},
-    {0.3f, -1.6f, -13.0f},   {-1.3f, -1.6f, -15.0f},  {0.3f, -1.6f, -16.0f},  {-1.3f, -1.6f, -17.0f},
-    {-1.3f, -1.6f, -13.0f},  {-1.3f, -1.6f, -15.0f},  {0.3f, -1.6f, -14.0f},  {18.0f, 0.0f, -24.0f},
-    {17.0f, 0.0f, -28.0f},   {16.0f, 0.0f, -27.0f},   {15.0f, 0.0f, -26.0f},  {14.0f, 0.0f, -25.0f},
-    {13.0f, 0.0f, -24.0f},   {14.0f, 0.0f, -23.0f},   {15.0f, 0.0f, -22.0f},  {16.0f, 0.0f, -28.0f},
-    {17.0f, 0.0f, -27.0f},   {18.0f, 0.0f, -26.0f},   {16.0f, 0.0f, -25.0f},  {19.0f, 0.0f, -24.0f},
-    {20.0f, 0.0f, -23.0f},   {21.0f, 0.0f, -22.0f},   {22.0f, 0.0f, -28.0f},  {13.0f, 0.0f, -27.0f},
-    {14.0f, 0.0f, -26.0f},   {41.0f, -1.5f, -15.0f},  {38.0f, -1.48f, -10.0f}, {36.0f, -1.47f, -8.8f},
-    {35.0f, -0.95f, -15.3f}, {48.0f, 6.0f, -27.0f},   {49.0f, 6.0f, -28.0f},  {50.0f, 6.0f, -29.0f},
-    {51.0f, 6.0f, -26.0f},   {47.0f, 6.0f, -25.0f},   {46.0f, 6.0f, -24.0f},  {45.0f, 6.0f, -23.0f},
-    {48.0f, -1.5f, -14.2f},  {48.5f, -1.5f, -15.2f},  {47.0f, -1.5f, -13.2f}, {47.5f, -1.5f, -12.2f},
-    {46.5f, -1.5f, -16.2f},  {49.0f, -1.5f, -17.2f},  {48.5f, -1.5f, -14.2f}, {-9.7f, -1.68f, -25.2f},
+    {0.18f, 1.0f, -7.0f},     {-13.0f, -1.7f, -1.12f}, {-13.1f, -1.7f, 0.12f},  {-13.0f, -1.8f, 1.12f},
+    {1.3f, -1.6f, -15.0f},    {0.3f, -1.6f, -16.0f},   {1.3f, -1.6f, -17.0f},   {1.3f, -1.6f, -14.0f},
+    {0.3f, -1.6f, -13.0f},    {-1.3f, -1.6f, -15.0f},  {0.3f, -1.6f, -16.0f},   {-1.3f, -1.6f, -17.0f},
+    {-1.3f, -1.6f, -13.0f},   {-1.3f, -1.6f, -15.0f},  {0.3f, -1.6f, -14.0f},   {18.0f, 0.0f, -24.0f},
+    {17.0f, 0.0f, -28.0f},    {16.0f, 0.0f, -27.0f},   {15.0f, 0.0f, -26.0f},   {14.0f, 0.0f, -25.0f},
+    {13.0f, 0.0f, -24.0f},    {14.0f, 0.0f, -23.0f},   {15.0f, 0.0f, -22.0f},   {16.0f, 0.0f, -28.0f},
+    {17.0f, 0.0f, -27.0f},    {18.0f, 0.0f, -26.0f},   {16.0f, 0.0f, -25.0f},   {19.0f, 0.0f, -24.0f},
+    {20.0f, 0.0f, -23.0f},    {21.0f, 0.0f, -22.0f},   {22.0f, 0.0f, -28.0f},   {13.0f, 0.0f, -27.0f},
+    {14.0f, 0.0f, -26.0f},    {41.0f, -1.5f, -15.0f},  {38.0f, -1.48f, -10.0f}, {36.0f, -1.47f, -8.8f},
+    {35.0f, -0.95f, -15.3f},  {48.0f, 6.0f, -27.0f},   {49.0f, 6.0f, -28.0f},   {50.0f, 6.0f, -29.0f},
+    {51.0f, 6.0f, -26.0f},    {47.0f, 6.0f, -25.0f},   {46.0f, 6.0f, -24.0f},   {45.0f, 6.0f, -23.0f},
+    {48.0f, -1.5f, -14.2f},   {48.5f, -1.5f, -15.2f},  {47.0f, -1.5f, -13.2f},  {47.5f, -1.5f, -12.2f},
+    {46.5f, -1.5f, -16.2f},   {49.0f, -1.5f, -17.2f},  {48.5f, -1.5f, -14.2f},  {-9.7f, -1.68f, -25.2f},
     {-10.5f, -1.68f, -25.2f}, {-8.7f, -1.68f, -25.2f},
 };
 
@@ -287,9 +287,9 @@ TEST_F(LevelFit, TheWalkFromTheStartCoversTheLevelAndWallsCloseItOnEverySide) {
     EXPECT_GT(reached.size() * FloorWalk::kSpacing * FloorWalk::kSpacing, 600.0f);
     // From places along the walk, every look meets a surface that faces back: the player
     // is inside, and nothing lets a ray (or a body) out of the world.
-    const glm::vec3 looks[] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},  {0, -1, 0},  {0, 0, 1},   {0, 0, -1},
-                               {1, 1, 1},  {-1, 1, 1}, {1, 1, -1}, {-1, 1, -1}, {1, -1, 1},  {-1, -1, -1},
-                               {2, 1, 0},  {0, 1, 2},  {-2, 1, 0}, {0, 1, -2},  {3, 0.2f, 1}, {-1, 0.2f, -3}};
+    const glm::vec3 looks[] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0},  {0, -1, 0},  {0, 0, 1},    {0, 0, -1},
+                               {1, 1, 1}, {-1, 1, 1}, {1, 1, -1}, {-1, 1, -1}, {1, -1, 1},   {-1, -1, -1},
+                               {2, 1, 0}, {0, 1, 2},  {-2, 1, 0}, {0, 1, -2},  {3, 0.2f, 1}, {-1, 0.2f, -3}};
     int escapes = 0;
     int backFaces = 0;
     for (size_t i = 0; i < reached.size(); i += 37) {
@@ -309,15 +309,16 @@ TEST_F(LevelFit, TheWalkFromTheStartCoversTheLevelAndWallsCloseItOnEverySide) {
 }
 
 TEST_F(LevelFit, TheLevelWeldsToFewerVerticesThanSixteenBitIndicesAddress) {
-    std::vector<glm::vec3> tangents, bitangents, weldedPositions, weldedNormals, weldedTangents, weldedBitangents;
+    std::vector<glm::vec3> tangents, bitangents, weldedPositions, weldedNormals, weldedTangents,
+        weldedBitangents;
     std::vector<glm::vec2> weldedUvs;
     std::vector<std::uint16_t> indices;
     const std::vector<glm::vec3> positions = object->cornerPositions();
     const std::vector<glm::vec2> uvs = object->cornerUvs();
     const std::vector<glm::vec3> normals = object->cornerNormals();
     computeTangents(positions, uvs, normals, tangents, bitangents);
-    ASSERT_TRUE(weldVertices(positions, uvs, normals, tangents, bitangents, indices, weldedPositions, weldedUvs,
-                             weldedNormals, weldedTangents, weldedBitangents));
+    ASSERT_TRUE(weldVertices(positions, uvs, normals, tangents, bitangents, indices, weldedPositions,
+                             weldedUvs, weldedNormals, weldedTangents, weldedBitangents));
     EXPECT_LE(weldedPositions.size(), kMaxWeldedVertices);
     EXPECT_EQ(indices.size(), positions.size());
     // Every tangent is finite: no face has texture coordinates of no area.
