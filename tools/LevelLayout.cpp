@@ -80,14 +80,14 @@ LevelLayout makeLayout() {
     // the middle; a ramp leads down west to a side room, a corridor south.
     r.push_back(withButtresses(hall("start hall", {-4.0f, 2.3f, -3.0f, 9.0f}, -0.5f, 4.0f), 3.0f));
     r.push_back(passage("west ramp", {-9.0f, -4.0f, -1.0f, 1.0f}, Run::AlongX, -2.3f, -0.5f, 2.8f));
-    r.push_back(hall("west room", {-15.25f, -9.0f, -4.0f, 4.0f}, -2.3f, 4.0f));
+    r.push_back(withButtresses(hall("west room", {-15.25f, -9.0f, -4.0f, 4.0f}, -2.3f, 4.0f), 2.7f));
     // South: a corridor that drops into the crowded low room.
     r.push_back(passage("south corridor", {-0.95f, 1.45f, -6.5f, -3.0f}, Run::AlongZ, -0.5f, -0.5f, 3.5f));
     r.push_back(passage("south ramp", {-0.95f, 1.45f, -11.0f, -6.5f}, Run::AlongZ, -2.1f, -0.5f, 3.5f));
-    r.push_back(hall("crowd room", {-3.5f, 2.35f, -19.0f, -11.0f}, -2.1f, 4.2f));
+    r.push_back(withButtresses(hall("crowd room", {-3.5f, 2.35f, -19.0f, -11.0f}, -2.1f, 4.2f), 2.7f));
     r.push_back(passage("crowd passage", {-1.2f, 1.2f, -21.0f, -19.0f}, Run::AlongZ, -2.1f, -2.1f, 2.8f));
     // The junction under crystal 5: east to the arena, west to the wing.
-    r.push_back(hall("junction", {-4.5f, 4.5f, -26.1f, -21.0f}, -2.1f, 4.5f));
+    r.push_back(withButtresses(hall("junction", {-4.5f, 4.5f, -26.1f, -21.0f}, -2.1f, 4.5f), 3.0f));
     r.push_back(passage("arena ramp", {4.5f, 11.0f, -24.5f, -22.5f}, Run::AlongX, -2.1f, -0.5f, 3.0f));
     r.push_back(withButtresses(hall("east arena", {11.0f, 24.1f, -30.0f, -14.0f}, -0.5f, 6.5f), 4.0f));
     r.push_back(passage("east corridor", {24.1f, 31.0f, -16.5f, -14.5f}, Run::AlongX, -0.5f, -2.0f, 3.0f));
@@ -98,7 +98,7 @@ LevelLayout makeLayout() {
     r.push_back(withButtresses(hall("gallery", {44.0f, 52.6f, -30.0f, -21.6f}, 5.5f, 5.0f), 3.5f));
     // West of the junction: the wing, then south into the chasm hall and the goal.
     r.push_back(passage("wing passage", {-6.0f, -4.5f, -24.5f, -22.5f}, Run::AlongX, -2.1f, -2.1f, 2.8f));
-    r.push_back(hall("west wing", {-13.0f, -6.0f, -29.0f, -21.0f}, -2.1f, 4.0f));
+    r.push_back(withButtresses(hall("west wing", {-13.0f, -6.0f, -29.0f, -21.0f}, -2.1f, 4.0f), 2.7f));
     r.push_back(passage("hall passage", {-12.0f, -10.0f, -36.0f, -29.0f}, Run::AlongZ, -2.1f, -2.1f, 3.0f));
     Room chasmHall = hall("chasm hall", {-16.0f, -6.6f, -62.0f, -36.0f}, -2.1f, 10.0f);
     chasmHall.floorHoles.push_back({-16.0f, -6.6f, -50.0f, -44.0f});
@@ -124,6 +124,10 @@ LevelLayout makeLayout() {
     // The bridge over the chasm, flush with the hall floor.
     s.push_back(box("bridge", {-12.3f, -2.6f, -50.0f}, {-10.3f, -2.1f, -44.0f},
                     kFaceMaxY | kFaceMinY | kFaceMinX | kFaceMaxX));
+    // An aisle along the far hall's north wall, clear of the creatures' places.
+    for (float x : {35.0f, 39.5f, 44.0f, 48.5f}) {
+        addPillar(s, x, -7.6f, -2.0f, 9.0f);
+    }
     addPillar(s, 14.0f, -18.0f, -0.5f, 6.0f);
     addPillar(s, 21.0f, -18.0f, -0.5f, 6.0f);
     for (float z : {-39.0f, -42.0f, -54.0f, -57.0f, -60.0f}) {
