@@ -6,6 +6,7 @@
 #include <chrono>
 #include <ctime>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -77,6 +78,24 @@ FrameTimes timeFrames(Game& game, int frames, bool reference) {
     total.shadowCpuMs /= frames;
     total.mainCpuMs /= frames;
     return total;
+}
+
+// How many samples pass the depth test in one main pass, against the window's samples:
+// fragments drawn and then covered by nearer ones are shading work wasted.
+void reportOverdraw(Game& game) {
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+    mainPass(game);
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint samples = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+    glDeleteQueries(1, &query);
+    GLint sampleCount = 0;
+    glGetIntegerv(GL_SAMPLES, &sampleCount);
+    const double windowSamples = static_cast<double>(game.width) * game.height * std::max(1, sampleCount);
+    std::printf("main pass: %u samples passed the depth test, %.2f per window sample\n", samples,
+                samples / windowSamples);
 }
 
 void writePpm(const std::string& path, int width, int height) {
@@ -193,6 +212,7 @@ int main(int argc, char** argv) {
     }
 
     timeFrames(game, 3, false);  // the first pass fills the caches
+    reportOverdraw(game);
     const FrameTimes cached = timeFrames(game, frames, false);
     const FrameTimes plain = timeFrames(game, frames, true);
     std::printf("start hall, %d frames at 1600x900, 4x MSAA:\n", frames);

@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   glslang-tools
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils x11-apps
   libgl1-mesa-dri mesa-utils
 )
 

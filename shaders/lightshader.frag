@@ -60,8 +60,10 @@ struct LightSample {
 LightSample sampleLight(PointLight light) {
     LightSample s;
     s.fromLight = worldPosition - light.position;
-    float d = length(s.fromLight);
-    vec3 l = -s.fromLight / d;
+    float squared = dot(s.fromLight, s.fromLight);
+    float inverse = inversesqrt(squared);
+    float d = squared * inverse;
+    vec3 l = -s.fromLight * inverse;
     float attenuation = light.luminocity / (light.cAtt + light.lAtt * d + light.eAtt * d * d);
     float diffuse = max(dot(surfaceNormal, l), 0.0);
     // pow(x, 24) by squaring: cheaper than exp2(log2) on a software renderer.
@@ -71,9 +73,8 @@ LightSample sampleLight(PointLight light) {
     float specular = diffuse > 0.0 ? 0.25 * x8 * x8 * x8 : 0.0;
     s.colour = light.color * attenuation * (albedo * diffuse + vec3(specular));
     // One cube texel covers about 2 d / 1024 units; grazing surfaces need a larger bias.
-    float cosine = clamp(dot(geometryNormal, l), 0.05, 1.0);
-    float texel = d * (2.0 / 1024.0);
-    float bias = 0.015 + texel * min(1.5 * sqrt(1.0 - cosine * cosine) / cosine, 6.0);
+    float cosine = clamp(dot(geometryNormal, l), 0.0, 1.0);
+    float bias = 0.015 + d * (2.0 / 1024.0) * (0.75 + 5.0 * (1.0 - cosine));
     s.reach = (d - bias) / light.near_far.y;
     return s;
 }

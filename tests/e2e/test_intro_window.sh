@@ -13,7 +13,7 @@ pass "window titled Zarnhold, 1600x900"
 
 intro=$(reference_picture Intro)
 wait_until "the intro picture" screen_shows "$intro"
-cp "$E2E_TMP/now.png" "${E2E_SHOTS:-$E2E_TMP}/intro.png" 2>/dev/null
+save_shot intro
 pass "intro picture on screen"
 
 # Enter starts a run only from the won picture.
