@@ -129,6 +129,8 @@ const Viewpoint viewpoints[] = {
     {"west-wing", {-6.0f, -1.0f, -25.0f}, {-11.0f, -1.6f, -25.0f}},
     {"tall-hall", {-9.0f, 0.0f, -42.0f}, {-8.0f, 2.0f, -55.0f}},
     {"goal-room", {-11.5f, -1.0f, -68.0f}, {-11.55f, -1.0f, -75.2f}},
+    {"arena-pillar-shadow", {17.0f, 1.2f, -27.0f}, {20.0f, -0.5f, -17.0f}},
+    {"goal-room-pillars", {-11.5f, 0.5f, -66.0f}, {-11.5f, -1.7f, -72.0f}},
 };
 
 glm::vec3 toRenderFrame(const glm::vec3& physics) {

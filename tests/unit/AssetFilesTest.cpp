@@ -245,7 +245,7 @@ TEST(AssetFiles, PropsFaceOutwardsAndHaveTheSizesTheGamePlacesThemAt) {
 
 TEST(AssetFiles, TheGeneratorWritesTheSameBytesEveryRun) {
     // The tool lives beside the game folder in the build tree.
-    const fs::path tool = fs::absolute("../tools/zarnhold_assets");
+    const fs::path tool = ZARNHOLD_ASSET_TOOL;
     ASSERT_TRUE(fs::exists(tool)) << tool;
     std::string pattern = (fs::temp_directory_path() / "zarnhold_assets_XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
