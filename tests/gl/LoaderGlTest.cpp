@@ -17,6 +17,7 @@
 #include "scene/ShaderLoader.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/TestFiles.h"
+#include "tests/gl/TestFramebuffer.h"
 
 namespace {
 
@@ -147,17 +148,7 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
     };
     const std::string path = writeTestBmp("quadrants", 16, 16, quadrants);
 
-    GLuint framebuffer = 0, colour = 0, depth = 0;
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, testWidth, testHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, testWidth, testHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    TestFramebuffer target(testWidth, testHeight);
     ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
 
     Screen screen(path);
@@ -194,10 +185,6 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
         EXPECT_GT(c[0] + c[1] + c[2], 200) << "corner " << x << "," << y;
     }
 
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &framebuffer);
-    glDeleteRenderbuffers(1, &colour);
-    glDeleteRenderbuffers(1, &depth);
 }
 
 TEST(ShaderProgramGl, LitProgramLinksOnTheGatherAndThePlainPath) {
@@ -250,18 +237,7 @@ std::array<double, 3> pictureMean(const BmpImage& image, double u0, double u1, d
 }  // namespace
 
 TEST(ScreenGl, EachGeneratedPictureFillsTheWindowAsItsFileShowsIt) {
-    GLuint framebuffer = 0, colour = 0, depth = 0;
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, testWidth, testHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, testWidth, testHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-    glViewport(0, 0, testWidth, testHeight);
+    TestFramebuffer target(testWidth, testHeight);
 
     for (const char* name : {"Intro", "Loading", "GameOver", "GameWin"}) {
         const std::string path = std::string("External\\Models\\") + name + ".bmp";
@@ -295,8 +271,4 @@ TEST(ScreenGl, EachGeneratedPictureFillsTheWindowAsItsFileShowsIt) {
         EXPECT_LT(worst, 6.0) << name << ": a cell of the window differs from the picture";
         glDeleteTextures(1, &screen.screenTexture);
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &framebuffer);
-    glDeleteRenderbuffers(1, &colour);
-    glDeleteRenderbuffers(1, &depth);
 }

@@ -1,8 +1,10 @@
 // Building runs one after another in a real context: each run holds the same objects, and
 // a restart frees what the previous run made (GL objects, physics world, scene objects).
+#include <cstdint>
 #include <fstream>
 #include <malloc.h>
 #include <string>
+#include <vector>
 
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
@@ -104,4 +106,36 @@ TEST(RunBuilding, TwentyRestartsDoNotGrowMemoryOrGlObjects) {
                 memoryAfterFirst, memoryAfterLast, namesAfterFirst, namesAfterLast);
     EXPECT_EQ(namesAfterLast, namesAfterFirst);
     EXPECT_LT(memoryAfterLast - memoryAfterFirst, 8 * 1024) << "kB grown over 19 restarts";
+}
+
+namespace {
+
+std::vector<std::uint32_t> cubeDepths(GLuint cube) {
+    std::vector<std::uint32_t> depths(1024 * 1024 * 6);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+    for (int face = 0; face < 6; ++face) {
+        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                      depths.data() + face * 1024 * 1024);
+    }
+    return depths;
+}
+
+}  // namespace
+
+TEST(RunBuilding, EveryLightsCachedShadowEqualsThePlainPassOverTheRealLevel) {
+    testing::internal::CaptureStdout();
+    Game game;
+    attachTestWindow(game);
+    game.buildWorld();
+    testing::internal::GetCapturedStdout();
+    // Twice: the first pass fills the caches, the second starts from them.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < game.lightList.size(); ++i) {
+            Light& light = *game.lightList[i];
+            light.renderShadowMapReference(game.shadowCasterRoot);
+            const std::vector<std::uint32_t> reference = cubeDepths(light.shadowCubeMap);
+            light.renderShadowMap(game.shadowCasterRoot);
+            EXPECT_TRUE(cubeDepths(light.shadowCubeMap) == reference) << "light " << i << ", pass " << pass;
+        }
+    }
 }

@@ -13,6 +13,7 @@
 #include "scene/BmpLoader.h"
 #include "scene/Object3D.h"
 #include "tests/gl/TestFiles.h"
+#include "tests/gl/TestFramebuffer.h"
 
 namespace {
 
@@ -42,26 +43,6 @@ void addBox(Object3D& mesh, glm::vec3 low, glm::vec3 high) {
     addQuad(mesh, {l.x, l.y, l.z}, {h.x, l.y, l.z}, {h.x, h.y, l.z}, {l.x, h.y, l.z}, {0, 0, -1});
 }
 
-struct Target {
-    GLuint framebuffer = 0, colour = 0, depth = 0;
-    Target() {
-        glGenFramebuffers(1, &framebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glGenRenderbuffers(1, &colour);
-        glBindRenderbuffer(GL_RENDERBUFFER, colour);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, viewSize, viewSize);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-        glGenRenderbuffers(1, &depth);
-        glBindRenderbuffer(GL_RENDERBUFFER, depth);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, viewSize, viewSize);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-    }
-    ~Target() {
-        glDeleteFramebuffers(1, &framebuffer);
-        glDeleteRenderbuffers(1, &colour);
-        glDeleteRenderbuffers(1, &depth);
-    }
-};
 
 // A floor at y = 0 and a unit box standing on it, lit from up and to the -x side.
 class ShadowScene : public testing::Test {
@@ -152,7 +133,7 @@ protected:
     std::vector<Light*> lights;
     glm::vec3 eye{0.0f, 14.0f, 0.0f};
     glm::mat4 view, projection;
-    Target target;
+    TestFramebuffer target{viewSize, viewSize};
 };
 
 }  // namespace
