@@ -7,3 +7,6 @@ struct GLFWwindow;
 GLFWwindow* testWindow();
 constexpr int testWidth = 1600;
 constexpr int testHeight = 900;
+
+// The fixed state the game sets once at start: depth test with GL_LESS, back faces culled.
+void useGameDrawState();

@@ -160,10 +160,7 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
     EXPECT_EQ(screen.drawCount(), 36);
 
     glViewport(0, 0, testWidth, testHeight);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
+    useGameDrawState();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     screen.render(glm::mat4(0.0f), glm::mat4(0.0f), {});
@@ -238,6 +235,7 @@ std::array<double, 3> pictureMean(const BmpImage& image, double u0, double u1, d
 
 TEST(ScreenGl, EachGeneratedPictureFillsTheWindowAsItsFileShowsIt) {
     TestFramebuffer target(testWidth, testHeight);
+    useGameDrawState();
 
     for (const char* name : {"Intro", "Loading", "GameOver", "GameWin"}) {
         const std::string path = std::string("External\\Models\\") + name + ".bmp";

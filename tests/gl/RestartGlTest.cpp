@@ -47,6 +47,7 @@ void attachTestWindow(Game& game) {
     game.window = testWindow();
     game.width = testWidth;
     game.height = testHeight;
+    useGameDrawState();
     game.initPictures();
 }
 

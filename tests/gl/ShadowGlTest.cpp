@@ -12,6 +12,7 @@
 #include "render/LitDraw.h"
 #include "scene/BmpLoader.h"
 #include "scene/Object3D.h"
+#include "tests/gl/GlContext.h"
 #include "tests/gl/TestFiles.h"
 #include "tests/gl/TestFramebuffer.h"
 
@@ -70,10 +71,7 @@ protected:
         game.playerPosition = &eye;
         view = glm::lookAt(eye, glm::vec3(0, 0, 0), glm::vec3(0, 0, -1));
         projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 100.0f);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LESS);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
+        useGameDrawState();
         const std::string log = testing::internal::GetCapturedStdout();
         // One empty link-log line per program: two lit meshes and the shadow program.
         ASSERT_EQ(log, "\n\n\n");

@@ -16,6 +16,13 @@ GLFWwindow* testWindow() {
     return window;
 }
 
+void useGameDrawState() {
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+}
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // Test discovery lists the tests without a display.
