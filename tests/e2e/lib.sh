@@ -19,21 +19,21 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$E2E_TMP/game.out" ] && { echo "--- game output"; tail -20 "$E2E_TMP/game.out"; }; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Starts Xvfb on a free display at 1920x1080x24 and exports DISPLAY.
+# Starts Xvfb at 1920x1080x24 on a display it picks itself (free for certain) and exports
+# DISPLAY once the server answers.
 start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 100); do
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  local i
+  for i in $(seq 1 200); do
+    if [ -s "$E2E_TMP/display" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$E2E_TMP/display")"
       xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
+    fi
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  cat "$E2E_TMP/xvfb.log"
   fail "no Xvfb could be started"
 }
 
@@ -57,9 +57,11 @@ wait_until() {
 game_window() { xdotool search --name '^Zarnhold$' 2>/dev/null | head -1; }
 have_window() { [ -n "$(game_window)" ]; }
 
-# Waits for the window and gives it the keyboard focus.
+# Waits for the window and gives it the keyboard focus; fails at once if the game ends.
+window_or_exit() { have_window || game_exited; }
 wait_for_window() {
-  wait_until "the game window" have_window
+  wait_until "the game window" window_or_exit
+  have_window || fail "the game ended before its window opened"
   E2E_WINDOW=$(game_window)
   xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus "$E2E_WINDOW"
 }
