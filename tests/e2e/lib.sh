@@ -16,13 +16,14 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-fail() { echo "FAIL: $*"; [ -f "$E2E_TMP/game.out" ] && { echo "--- game output"; tail -20 "$E2E_TMP/game.out"; }; exit 1; }
+fail() { echo "FAIL: $* (DISPLAY=${DISPLAY:-})"; [ -f "$E2E_TMP/xvfb.log" ] && tail -3 "$E2E_TMP/xvfb.log"; [ -f "$E2E_TMP/game.out" ] && { echo "--- game output"; tail -20 "$E2E_TMP/game.out"; }; exit 1; }
 pass() { echo "ok: $*"; }
 
 # Starts Xvfb at 1920x1080x24 on a display it picks itself (free for certain) and exports
-# DISPLAY once the server answers.
+# DISPLAY once the server answers. -noreset: otherwise the server resets when that first
+# probe disconnects, and a client connecting during the reset is refused.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
   local i
   for i in $(seq 1 200); do
