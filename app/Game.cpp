@@ -71,8 +71,9 @@ void Game::run() {
         currentTime = glfwGetTime();
         glfwPollEvents();
 
+        // A picture that starts a run ends the frame's branches: the loading step has shown
+        // its picture and the next frame plays.
         int state = GameState;
-        bool loaded = false;
         if (state == PLAYING) {
             playFrame();
             if (health <= 0.0f) {
@@ -83,13 +84,11 @@ void Game::run() {
         }
         if (state == INTRO) {
             pictureFrame(*introScreen, GLFW_KEY_SPACE);
-            loaded = GameState == PLAYING;
-            state = loaded ? -1 : GameState;
+            state = GameState == PLAYING ? -1 : GameState;
         }
         if (state == WON) {
             pictureFrame(*wonScreen, GLFW_KEY_ENTER);
-            loaded = GameState == PLAYING;
-            state = loaded ? -1 : GameState;
+            state = GameState == PLAYING ? -1 : GameState;
         }
         if (state == GAME_OVER) {
             pictureFrame(*gameOverScreen, GLFW_KEY_SPACE);
