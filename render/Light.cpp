@@ -155,6 +155,11 @@ void Light::renderShadowMapReference(Node& root) {
 }
 
 void Light::renderShadowMap(Node& root) {
+    // A light whose set-up stopped at an incomplete framebuffer has no cache to start from.
+    if (fixedFramebuffer == 0) {
+        renderShadowMapReference(root);
+        return;
+    }
     glUseProgram(shadowProgram);
     glViewport(0, 0, shadowSize, shadowSize);
     if (!fixedCacheReady || fixedCachePosition != position) {
