@@ -83,22 +83,8 @@ Welded weldAccelerated(const Mesh& m) {
 // The corner-by-corner weld over the linear findWeldTarget.
 Welded weldLinear(const Mesh& m) {
     Welded w;
-    for (std::size_t i = 0; i < m.positions.size(); ++i) {
-        const WeldTarget target =
-            findWeldTarget(m.positions[i], m.uvs[i], m.normals[i], w.positions, w.uvs, w.normals);
-        if (target.found) {
-            w.indices.push_back(target.index);
-            w.tangents[target.index] += m.tangents[i];
-            w.bitangents[target.index] += m.bitangents[i];
-        } else {
-            w.positions.push_back(m.positions[i]);
-            w.uvs.push_back(m.uvs[i]);
-            w.normals.push_back(m.normals[i]);
-            w.tangents.push_back(m.tangents[i]);
-            w.bitangents.push_back(m.bitangents[i]);
-            w.indices.push_back(static_cast<std::uint16_t>(w.positions.size() - 1));
-        }
-    }
+    weldVerticesLinear(m.positions, m.uvs, m.normals, m.tangents, m.bitangents, w.indices,
+                       w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
     return w;
 }
 

@@ -68,12 +68,17 @@ void computeTangents(const std::vector<glm::vec3>& positions, const std::vector<
     }
 }
 
-bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm::vec2>& uvs,
-                  const std::vector<glm::vec3>& normals, const std::vector<glm::vec3>& tangents,
-                  const std::vector<glm::vec3>& bitangents, std::vector<std::uint16_t>& indices,
-                  std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
-                  std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
-                  std::vector<glm::vec3>& weldedBitangents) {
+namespace {
+
+// The weld itself, over a search for the lowest-numbered matching vertex: `search` has
+// find(position, uv, normal) -> index or -1, and added(index) for each new vertex.
+template <typename Search>
+bool weldCorners(Search& search, const std::vector<glm::vec3>& positions,
+                 const std::vector<glm::vec2>& uvs, const std::vector<glm::vec3>& normals,
+                 const std::vector<glm::vec3>& tangents, const std::vector<glm::vec3>& bitangents,
+                 std::vector<std::uint16_t>& indices, std::vector<glm::vec3>& weldedPositions,
+                 std::vector<glm::vec2>& weldedUvs, std::vector<glm::vec3>& weldedNormals,
+                 std::vector<glm::vec3>& weldedTangents, std::vector<glm::vec3>& weldedBitangents) {
     assert(uvs.size() == positions.size() && normals.size() == positions.size());
     assert(tangents.size() == positions.size() && bitangents.size() == positions.size());
     const std::size_t firstIndex = indices.size();
@@ -82,11 +87,6 @@ bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm
     assert(weldedTangents.size() == firstWelded && weldedBitangents.size() == firstWelded);
     assert(firstWelded <= kMaxWeldedVertices);
 
-    // Vertices already in the lists take part in the search, as they would in a linear one.
-    WeldIndex weldIndex(weldedPositions, weldedUvs, weldedNormals, positions.size());
-    for (std::size_t j = 0; j < firstWelded; ++j) {
-        weldIndex.insert(static_cast<std::uint32_t>(j));
-    }
     indices.reserve(firstIndex + positions.size());
     const std::size_t mostNew = std::min(positions.size(), kMaxWeldedVertices - firstWelded);
     weldedPositions.reserve(firstWelded + mostNew);
@@ -99,7 +99,7 @@ bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm
     const std::vector<glm::vec3> earlierBitangents(weldedBitangents);
 
     for (std::size_t i = 0; i < positions.size(); ++i) {
-        const std::int64_t target = weldIndex.findLowest(positions[i], uvs[i], normals[i]);
+        const std::int64_t target = search.find(positions[i], uvs[i], normals[i]);
         if (target >= 0) {
             indices.push_back(static_cast<std::uint16_t>(target));
             weldedTangents[static_cast<std::size_t>(target)] += tangents[i];
@@ -124,8 +124,55 @@ bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm
         weldedNormals.push_back(normals[i]);
         weldedTangents.push_back(tangents[i]);
         weldedBitangents.push_back(bitangents[i]);
-        weldIndex.insert(static_cast<std::uint32_t>(newVertex));
+        search.added(newVertex);
         indices.push_back(static_cast<std::uint16_t>(newVertex));
     }
     return true;
+}
+
+struct HashedSearch {
+    WeldIndex index;
+    std::int64_t find(const glm::vec3& p, const glm::vec2& uv, const glm::vec3& n) const {
+        return index.findLowest(p, uv, n);
+    }
+    void added(std::size_t vertex) { index.insert(static_cast<std::uint32_t>(vertex)); }
+};
+
+struct LinearSearch {
+    const std::vector<glm::vec3>& positions;
+    const std::vector<glm::vec2>& uvs;
+    const std::vector<glm::vec3>& normals;
+    std::int64_t find(const glm::vec3& p, const glm::vec2& uv, const glm::vec3& n) const {
+        const WeldTarget target = findWeldTarget(p, uv, n, positions, uvs, normals);
+        return target.found ? target.index : -1;
+    }
+    void added(std::size_t) {}
+};
+
+}  // namespace
+
+bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm::vec2>& uvs,
+                  const std::vector<glm::vec3>& normals, const std::vector<glm::vec3>& tangents,
+                  const std::vector<glm::vec3>& bitangents, std::vector<std::uint16_t>& indices,
+                  std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
+                  std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
+                  std::vector<glm::vec3>& weldedBitangents) {
+    // Vertices already in the lists take part in the search, as they would in a linear one.
+    HashedSearch search{WeldIndex(weldedPositions, weldedUvs, weldedNormals, positions.size())};
+    for (std::size_t j = 0; j < weldedPositions.size(); ++j) {
+        search.added(j);
+    }
+    return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices,
+                       weldedPositions, weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
+}
+
+bool weldVerticesLinear(const std::vector<glm::vec3>& positions, const std::vector<glm::vec2>& uvs,
+                        const std::vector<glm::vec3>& normals, const std::vector<glm::vec3>& tangents,
+                        const std::vector<glm::vec3>& bitangents, std::vector<std::uint16_t>& indices,
+                        std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
+                        std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
+                        std::vector<glm::vec3>& weldedBitangents) {
+    LinearSearch search{weldedPositions, weldedUvs, weldedNormals};
+    return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices,
+                       weldedPositions, weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
 }

@@ -52,3 +52,12 @@ bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm
                   std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
                   std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
                   std::vector<glm::vec3>& weldedBitangents);
+
+// The same weld over the plain linear findWeldTarget: quadratic, kept as the reference
+// that weldVertices must reproduce exactly (tests and the benchmark compare the two).
+bool weldVerticesLinear(const std::vector<glm::vec3>& positions, const std::vector<glm::vec2>& uvs,
+                        const std::vector<glm::vec3>& normals, const std::vector<glm::vec3>& tangents,
+                        const std::vector<glm::vec3>& bitangents, std::vector<std::uint16_t>& indices,
+                        std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
+                        std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
+                        std::vector<glm::vec3>& weldedBitangents);

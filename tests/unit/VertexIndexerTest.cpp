@@ -55,23 +55,8 @@ Welded weld(const Corners& c) {
 // reproduce exactly.
 Welded weldLinear(const Corners& c) {
     Welded w;
-    for (std::size_t i = 0; i < c.positions.size(); ++i) {
-        const WeldTarget target =
-            findWeldTarget(c.positions[i], c.uvs[i], c.normals[i], w.positions, w.uvs, w.normals);
-        if (target.found) {
-            w.indices.push_back(target.index);
-            w.tangents[target.index] += c.tangents[i];
-            w.bitangents[target.index] += c.bitangents[i];
-        } else {
-            w.positions.push_back(c.positions[i]);
-            w.uvs.push_back(c.uvs[i]);
-            w.normals.push_back(c.normals[i]);
-            w.tangents.push_back(c.tangents[i]);
-            w.bitangents.push_back(c.bitangents[i]);
-            w.indices.push_back(static_cast<std::uint16_t>(w.positions.size() - 1));
-        }
-    }
-    w.ok = true;
+    w.ok = weldVerticesLinear(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
+                              w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
     return w;
 }
 
