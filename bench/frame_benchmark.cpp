@@ -1,8 +1,9 @@
 // Times the frames of a real run in a hidden 1600x900 window with 4x MSAA: the ten shadow
 // passes and the main pass apart (glFinish between them), first as the game draws its
 // shadows (fixed casters cached), then with the plain pass that redraws every caster.
-// Usage: frame_benchmark [frames] [--shots DIR]   (run from the game folder)
-// --shots writes PPM pictures of a few places of the level to DIR.
+// Usage: frame_benchmark [frames] [--shots DIR] [--cached-only]   (run from the game folder)
+// --shots writes PPM pictures of a few places of the level to DIR; --cached-only skips the
+// plain pass, for quick comparisons of shader changes.
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -93,6 +94,17 @@ void reportOverdraw(Game& game) {
     glDeleteQueries(1, &query);
     GLint sampleCount = 0;
     glGetIntegerv(GL_SAMPLES, &sampleCount);
+    if (GLEW_ARB_pipeline_statistics_query) {
+        GLuint invocations = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB, query);
+        mainPass(game);
+        glEndQuery(GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &invocations);
+        glDeleteQueries(1, &query);
+        std::printf("main pass: %u fragment shader invocations, %.2f per window pixel\n", invocations,
+                    invocations / (static_cast<double>(game.width) * game.height));
+    }
     const double windowSamples = static_cast<double>(game.width) * game.height * std::max(1, sampleCount);
     std::printf("main pass: %u samples passed the depth test, %.2f per window sample\n", samples,
                 samples / windowSamples);
@@ -156,9 +168,12 @@ void takeShots(Game& game, StartView& view, const std::string& folder) {
 int main(int argc, char** argv) {
     int frames = 100;
     std::string shotFolder;
+    bool cachedOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
+        } else if (std::strcmp(argv[i], "--cached-only") == 0) {
+            cachedOnly = true;
         } else {
             frames = std::max(1, std::atoi(argv[i]));
         }
@@ -216,11 +231,17 @@ int main(int argc, char** argv) {
     timeFrames(game, 3, false);  // the first pass fills the caches
     reportOverdraw(game);
     const FrameTimes cached = timeFrames(game, frames, false);
-    const FrameTimes plain = timeFrames(game, frames, true);
     std::printf("start hall, %d frames at 1600x900, 4x MSAA:\n", frames);
     std::printf("  cached shadows: shadow passes %8.2f ms  main pass %8.2f ms  frame %8.2f ms  (%.1f fps)\n",
                 cached.shadowMs, cached.mainMs, cached.shadowMs + cached.mainMs,
                 1000.0 / (cached.shadowMs + cached.mainMs));
+    if (cachedOnly) {
+        std::printf("  processor time per frame: shadow %.2f ms, main %.2f ms\n", cached.shadowCpuMs,
+                    cached.mainCpuMs);
+        glfwTerminate();
+        return 0;
+    }
+    const FrameTimes plain = timeFrames(game, frames, true);
     std::printf("  plain shadows:  shadow passes %8.2f ms  main pass %8.2f ms  frame %8.2f ms  (%.1f fps)\n",
                 plain.shadowMs, plain.mainMs, plain.shadowMs + plain.mainMs,
                 1000.0 / (plain.shadowMs + plain.mainMs));

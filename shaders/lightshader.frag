@@ -10,9 +10,23 @@
 // sampler arrays with constants only, so there each slot is one guarded call with four
 // taps on a small disc. (A software renderer runs guarded code for every slot, and four
 // filtered cube taps cost more than the rest of the light: hence the first path.)
+//
+// A software renderer with multisampling runs this shader on blocks that the depth test
+// has wholly hidden, and only a loop's own exit skips work for a whole block. Where the
+// post-depth coverage is known, a hidden fragment leaves the light loop after one pass.
 #extension GL_ARB_gpu_shader5 : enable
+#extension GL_ARB_shader_image_load_store : enable
+#extension GL_ARB_post_depth_coverage : enable
 #if defined(GL_ARB_gpu_shader5) && !defined(STRICT_GLSL_150)
 #define GATHER_SHADOWS 1
+#if defined(GL_ARB_shader_image_load_store) && defined(GL_ARB_post_depth_coverage)
+layout(early_fragment_tests) in;
+layout(post_depth_coverage) in;
+#define SEEN (gl_SampleMaskIn[0] != 0)
+#endif
+#endif
+#ifndef SEEN
+#define SEEN true
 #endif
 
 in vec3 worldPosition;
@@ -60,11 +74,13 @@ struct LightSample {
 LightSample sampleLight(PointLight light) {
     LightSample s;
     s.fromLight = worldPosition - light.position;
-    float squared = dot(s.fromLight, s.fromLight);
-    float inverse = inversesqrt(squared);
-    float d = squared * inverse;
-    vec3 l = -s.fromLight * inverse;
-    float attenuation = light.luminocity / (light.cAtt + light.lAtt * d + light.eAtt * d * d);
+    float d = sqrt(dot(s.fromLight, s.fromLight));
+    float falloff = light.cAtt + light.lAtt * d + light.eAtt * d * d;
+    // One division serves the direction, the attenuation and the shadow depth: divisions
+    // and square roots are the dearest steps per light on a software renderer.
+    float toUnit = 1.0 / (d * falloff * light.near_far.y);
+    vec3 l = -s.fromLight * (falloff * light.near_far.y * toUnit);
+    float attenuation = light.luminocity * d * light.near_far.y * toUnit;
     float diffuse = max(dot(surfaceNormal, l), 0.0);
     // pow(x, 24) by squaring: cheaper than exp2(log2) on a software renderer.
     float x = max(dot(surfaceNormal, normalize(l + toEye)), 0.0);
@@ -76,7 +92,7 @@ LightSample sampleLight(PointLight light) {
     // One cube texel covers about 2 d / 1024 units; grazing surfaces need a larger bias.
     float cosine = clamp(dot(geometryNormal, l), 0.0, 1.0);
     float bias = 0.015 + d * (2.0 / 1024.0) * (0.75 + 5.0 * (1.0 - cosine));
-    s.reach = (d - bias) / light.near_far.y;
+    s.reach = (d - bias) * d * falloff * toUnit;
     return s;
 }
 
@@ -108,13 +124,24 @@ vec3 shadedSlot(int k, samplerCube shadowMap) {
 #define LIGHT_SLOT(k) if (lightCount > k) colour += shadedSlot(k, shadows[k]);
 #endif
 
+// The mip level, rounded: one level per lookup instead of a blend of two halves the
+// texture work on a software renderer. Both maps of a mesh are drawn at the same size.
+float mipLevel(sampler2D map) {
+    vec2 texels = UV * vec2(textureSize(map, 0));
+    vec2 dx = dFdx(texels);
+    vec2 dy = dFdy(texels);
+    return max(floor(0.5 * log2(max(dot(dx, dx), dot(dy, dy))) + 0.5), 0.0);
+}
+
 void main() {
-    albedo = texture(myTextureSampler, UV).rgb;
+    float level = mipLevel(myTextureSampler);
+    albedo = textureLod(myTextureSampler, UV, level).rgb;
     geometryNormal = normalize(worldNormal);
-    vec3 t = normalize(worldTangent - geometryNormal * dot(geometryNormal, worldTangent));
-    vec3 b = normalize(worldBitangent);
-    vec3 tangentNormal = texture(myNormalSampler, UV).rgb * 2.0 - 1.0;
-    surfaceNormal = normalize(mat3(t, b, geometryNormal) * tangentNormal);
+    // The vertex stage hands over unit tangents; only the direction of the mapped normal
+    // counts, and it is normalised at the end.
+    vec3 t = worldTangent - geometryNormal * dot(geometryNormal, worldTangent);
+    vec3 tangentNormal = textureLod(myNormalSampler, UV, level).rgb * 2.0 - 1.0;
+    surfaceNormal = normalize(mat3(t, worldBitangent, geometryNormal) * tangentNormal);
     // A mesh with degenerate texture coordinates has no tangent frame: use the plain normal.
     if (any(isnan(surfaceNormal))) {
         surfaceNormal = geometryNormal;
@@ -123,9 +150,16 @@ void main() {
 
     vec3 colour = ambient * albedo;
 #ifdef GATHER_SHADOWS
-    for (int k = 0; k < lightCount; ++k) {
-        LightSample s = sampleLight(lights[k]);
-        colour += s.colour * litFraction(shadows[k], s);
+    // Tested at the bottom: a loop tested at the top runs its body once more, masked off,
+    // on a software renderer, which costs as much as one more light.
+    if (lightCount > 0) {
+        bool seen = SEEN;
+        int k = 0;
+        do {
+            LightSample s = sampleLight(lights[k]);
+            colour += s.colour * litFraction(shadows[k], s);
+            ++k;
+        } while (k < lightCount && seen);
     }
 #else
     LIGHT_SLOT(0)

@@ -29,11 +29,12 @@ void main() {
     viewPosition = viewSpace.xyz;
     UV = vertexUV;
     // The model matrices are rotations, translations and uniform scales, so mat3(M)
-    // carries directions; welded tangents are sums and get normalised per fragment.
+    // carries directions. Tangents are scaled by the texture's stretch and welded ones are
+    // sums: unit length here keeps the mapped normal's tilt true.
     mat3 toWorld = mat3(M);
     worldNormal = toWorld * vertexNormal;
-    worldTangent = toWorld * vertexTangent;
-    worldBitangent = toWorld * vertexBitangent;
+    worldTangent = normalize(toWorld * vertexTangent);
+    worldBitangent = normalize(toWorld * vertexBitangent);
     // The camera's world position: -R^T t of the view matrix.
     eyePosition = -transpose(mat3(V)) * V[3].xyz;
 }
