@@ -100,6 +100,26 @@ protected:
         return reds;
     }
 
+    // Draws the floor alone into a 4x multisampled target, lit by `chosen`, and returns the
+    // red channel at `point` after resolving.
+    int floorRedWithLights(const std::vector<Light*>& chosen, glm::vec3 point) {
+        TestFramebuffer multisampled{viewSize, viewSize, 4};
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawLit(game, floor, view, projection, chosen);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, multisampled.framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target.framebuffer);
+        glBlitFramebuffer(0, 0, viewSize, viewSize, 0, 0, viewSize, viewSize, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+        glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+        const glm::vec4 clip = projection * view * glm::vec4(point, 1.0f);
+        const int x = static_cast<int>((clip.x / clip.w * 0.5f + 0.5f) * viewSize);
+        const int y = static_cast<int>((clip.y / clip.w * 0.5f + 0.5f) * viewSize);
+        unsigned char rgba[4] = {};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return rgba[0];
+    }
+
     std::vector<std::uint32_t> cubeDepths() {
         std::vector<std::uint32_t> depths(1024 * 1024 * 6);
         glBindTexture(GL_TEXTURE_CUBE_MAP, light.shadowCubeMap);
@@ -146,6 +166,25 @@ TEST_F(ShadowScene, TheBoxShadowsTheFloorBehindItButNotBesideIt) {
     EXPECT_NEAR(withBox[1], without[1], 2) << "the floor beside the shadow is lit";
     EXPECT_NEAR(withBox[2], without[2], 2) << "a point lit directly is not in shadow";
     EXPECT_GT(withBox[2], withBox[0] * 2);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The light loop leaves early for fragments the depth test hid; a visible one must still get
+// every chosen light, whatever their order, in a multisampled target like the window.
+TEST_F(ShadowScene, EveryChosenLightAddsItsShareInAMultisampledTarget) {
+    Light second = Light(1, 1, 1, 1, 4, 4, 0, 2, 0, 0, 0, 1, 0.1f, 0.01f);
+    testing::internal::CaptureStdout();
+    second.setUpShadowMap();
+    testing::internal::GetCapturedStdout();
+    box.castsShadow = false;
+    light.renderShadowMap(root);
+    second.renderShadowMap(root);
+    const glm::vec3 point{2.0f, 0.0f, 1.0f};
+    const int one = floorRedWithLights({&light}, point);
+    const int both = floorRedWithLights({&light, &second}, point);
+    const int swapped = floorRedWithLights({&second, &light}, point);
+    EXPECT_GT(both, one + 10) << "the second light brightens the floor";
+    EXPECT_NEAR(swapped, both, 2) << "the order of the lights does not matter";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
