@@ -89,15 +89,18 @@ protected:
         drawLit(game, floor, view, projection, lights);
         if (withBox) drawLit(game, box, view, projection, lights);
         std::vector<int> reds;
-        for (const glm::vec3& p : points) {
-            const glm::vec4 clip = projection * view * glm::vec4(p, 1.0f);
-            const int x = static_cast<int>((clip.x / clip.w * 0.5f + 0.5f) * viewSize);
-            const int y = static_cast<int>((clip.y / clip.w * 0.5f + 0.5f) * viewSize);
-            unsigned char rgba[4] = {};
-            glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-            reds.push_back(rgba[0]);
-        }
+        for (const glm::vec3& p : points) reds.push_back(redAt(p));
         return reds;
+    }
+
+    // The red channel of the bound framebuffer where `point` is seen.
+    int redAt(glm::vec3 point) {
+        const glm::vec4 clip = projection * view * glm::vec4(point, 1.0f);
+        const int x = static_cast<int>((clip.x / clip.w * 0.5f + 0.5f) * viewSize);
+        const int y = static_cast<int>((clip.y / clip.w * 0.5f + 0.5f) * viewSize);
+        unsigned char rgba[4] = {};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return rgba[0];
     }
 
     // Draws the floor alone into a 4x multisampled target, lit by `chosen`, and returns the
@@ -112,12 +115,7 @@ protected:
         glBlitFramebuffer(0, 0, viewSize, viewSize, 0, 0, viewSize, viewSize, GL_COLOR_BUFFER_BIT,
                           GL_NEAREST);
         glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-        const glm::vec4 clip = projection * view * glm::vec4(point, 1.0f);
-        const int x = static_cast<int>((clip.x / clip.w * 0.5f + 0.5f) * viewSize);
-        const int y = static_cast<int>((clip.y / clip.w * 0.5f + 0.5f) * viewSize);
-        unsigned char rgba[4] = {};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return rgba[0];
+        return redAt(point);
     }
 
     std::vector<std::uint32_t> cubeDepths() {
