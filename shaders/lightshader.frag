@@ -76,8 +76,7 @@ LightSample sampleLight(PointLight light) {
     s.fromLight = worldPosition - light.position;
     float d = sqrt(dot(s.fromLight, s.fromLight));
     float falloff = light.cAtt + light.lAtt * d + light.eAtt * d * d;
-    // One division serves the direction, the attenuation and the shadow depth: divisions
-    // and square roots are the dearest steps per light on a software renderer.
+    // One division serves the direction, the attenuation and the shadow depth.
     float toUnit = 1.0 / (d * falloff * light.near_far.y);
     vec3 l = -s.fromLight * (falloff * light.near_far.y * toUnit);
     float attenuation = light.luminocity * d * light.near_far.y * toUnit;
@@ -124,8 +123,8 @@ vec3 shadedSlot(int k, samplerCube shadowMap) {
 #define LIGHT_SLOT(k) if (lightCount > k) colour += shadedSlot(k, shadows[k]);
 #endif
 
-// The mip level, rounded: one level per lookup instead of a blend of two halves the
-// texture work on a software renderer. Both maps of a mesh are drawn at the same size.
+// The mip level, rounded: reading one level instead of blending two halves the texture
+// work on a software renderer. Both maps of a mesh are drawn at the same size.
 float mipLevel(sampler2D map) {
     vec2 texels = UV * vec2(textureSize(map, 0));
     vec2 dx = dFdx(texels);
