@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "tools/Solids.h"
+#include "tools/TJunctions.h"
 
 namespace {
 
@@ -256,8 +257,44 @@ void LevelBuilder::addCeiling(size_t index) {
     }
 }
 
-// A wall as columns between the room's breaks; each column is split at the heights of
-// the doorways beside it and leaves out the part a doorway takes.
+namespace {
+
+// Joins two upright edges of a wall column, each split at its own heights (ascending,
+// from 0 to the top), with triangles that use every split point once, bottom to top: so
+// the column shares exactly the corners of whatever meets each of its edges, and no
+// crack opens along an edge that has corners the other lacks.
+void zipColumn(Mesh& mesh, const Room& room, Side side, float ua, float ub, float bottomA, float bottomB,
+               const std::vector<float>& ysA, const std::vector<float>& ysB) {
+    auto a = [&](size_t i) { return wallPoint(room, side, ua, bottomA + ysA[i]); };
+    auto b = [&](size_t j) { return wallPoint(room, side, ub, bottomB + ysB[j]); };
+    size_t i = 0, j = 0;
+    while (i + 1 < ysA.size() || j + 1 < ysB.size()) {
+        const bool climbA = j + 1 == ysB.size() || (i + 1 < ysA.size() && ysA[i + 1] <= ysB[j + 1]);
+        if (climbA) {
+            addFace(mesh, {a(i), b(j), a(i + 1)}, inward(side), kUnitsPerRepeat);
+            ++i;
+        } else {
+            addFace(mesh, {a(i), b(j), b(j + 1)}, inward(side), kUnitsPerRepeat);
+            ++j;
+        }
+    }
+}
+
+// The heights in [from, to] among `ys`, with both ends.
+std::vector<float> heightsBetween(const std::vector<float>& ys, float from, float to) {
+    std::vector<float> kept = {from, to};
+    for (float y : ys) {
+        if (y > from + kEpsilon && y < to - kEpsilon) kept.push_back(y);
+    }
+    sortUnique(kept);
+    return kept;
+}
+
+}  // namespace
+
+// A wall as columns between the room's breaks. Each edge of a column is split at the
+// heights of the doorway it borders, and a column over a doorway leaves out the part the
+// doorway takes.
 void LevelBuilder::addWall(size_t index, Side side) {
     const Room& room = layout.rooms[index];
     if (room.openSides & sideBit(side)) {
@@ -265,45 +302,44 @@ void LevelBuilder::addWall(size_t index, Side side) {
     }
     const std::vector<Opening>& holes = openings[index][static_cast<size_t>(side)];
     const std::vector<float>& us = isXWall(side) ? zBreaks[index] : xBreaks[index];
-    const glm::vec3 facing = inward(side);
     for (size_t c = 0; c + 1 < us.size(); ++c) {
         const float ua = us[c];
         const float ub = us[c + 1];
         const float bottomA = floorUnderWall(room, side, ua);
         const float bottomB = floorUnderWall(room, side, ub);
         const bool level = same(bottomA, bottomB);
-        std::vector<float> ys = {0.0f, room.height};  // heights above the floor
+        std::vector<float> ysA, ysB;  // heights above the floor where each edge is split
         const Opening* cut = nullptr;
         for (const Opening& o : holes) {
             const bool covers = o.u0 < ua + kEpsilon && o.u1 > ub - kEpsilon;
-            const bool beside = same(o.u0, ub) || same(o.u1, ua);
             if (covers) {
                 cut = &o;
             }
-            if ((covers || beside) && level) {
-                ys.push_back(o.y0 - bottomA);
-                ys.push_back(o.y1 - bottomA);
-            }
+            if (!level) continue;
+            if (covers || same(o.u1, ua)) ysA.insert(ysA.end(), {o.y0 - bottomA, o.y1 - bottomA});
+            if (covers || same(o.u0, ub)) ysB.insert(ysB.end(), {o.y0 - bottomA, o.y1 - bottomA});
         }
         if (cut != nullptr && !level) {
             std::printf("Level layout: a doorway in a sloping wall of the %s is not cut\n",
                         room.name.c_str());
             cut = nullptr;
         }
-        ys.erase(std::remove_if(ys.begin(), ys.end(),
-                                [&](float y) { return y < -kEpsilon || y > room.height + kEpsilon; }),
-                 ys.end());
-        sortUnique(ys);
-        for (size_t r = 0; r + 1 < ys.size(); ++r) {
-            const float midA = bottomA + 0.5f * (ys[r] + ys[r + 1]);
-            if (cut != nullptr && midA > cut->y0 && midA < cut->y1) {
-                continue;
-            }
-            addFace(mesh,
-                    {wallPoint(room, side, ua, bottomA + ys[r]), wallPoint(room, side, ub, bottomB + ys[r]),
-                     wallPoint(room, side, ub, bottomB + ys[r + 1]),
-                     wallPoint(room, side, ua, bottomA + ys[r + 1])},
-                    facing, kUnitsPerRepeat);
+        const float top = room.height;
+        if (cut == nullptr) {
+            zipColumn(mesh, room, side, ua, ub, bottomA, bottomB, heightsBetween(ysA, 0.0f, top),
+                      heightsBetween(ysB, 0.0f, top));
+            continue;
+        }
+        // Below the doorway (a sill) and above it (a lintel).
+        const float y0 = std::max(0.0f, cut->y0 - bottomA);
+        const float y1 = std::min(top, cut->y1 - bottomA);
+        if (y0 > kEpsilon) {
+            zipColumn(mesh, room, side, ua, ub, bottomA, bottomB, heightsBetween(ysA, 0.0f, y0),
+                      heightsBetween(ysB, 0.0f, y0));
+        }
+        if (y1 < top - kEpsilon) {
+            zipColumn(mesh, room, side, ua, ub, bottomA, bottomB, heightsBetween(ysA, y1, top),
+                      heightsBetween(ysB, y1, top));
         }
     }
 }
@@ -427,5 +463,5 @@ bool LevelBuilder::clashesWithSolid(glm::vec3 low, glm::vec3 high) const {
 
 Mesh buildLevel() {
     LevelBuilder builder(zarnholdLayout(), levelPlaces());
-    return builder.build();
+    return closeTJunctions(builder.build());
 }

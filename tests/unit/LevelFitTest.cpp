@@ -4,6 +4,8 @@
 // walls all round, and few enough vertices for 16-bit indices.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -325,4 +327,43 @@ TEST_F(LevelFit, TheLevelWeldsToFewerVerticesThanSixteenBitIndicesAddress) {
     for (const glm::vec3& t : tangents) {
         ASSERT_TRUE(std::isfinite(t.x) && std::isfinite(t.y) && std::isfinite(t.z));
     }
+}
+
+// An edge that no other face shares ends a surface. Where a corner of another face lies
+// part-way along such an edge (a T-junction), the two surfaces meet with mismatched
+// corners, and hairline cracks open along the edge when it is drawn, through which the
+// dark beyond the walls shows.
+TEST_F(LevelFit, NoCornerLiesPartWayAlongAnEdgeWhereASurfaceEnds) {
+    const std::vector<glm::vec3> corners = object->cornerPositions();
+    auto less = [](const glm::vec3& a, const glm::vec3& b) {
+        return a.x != b.x ? a.x < b.x : a.y != b.y ? a.y < b.y : a.z < b.z;
+    };
+    std::map<std::pair<std::array<float, 3>, std::array<float, 3>>, int> edgeUses;
+    auto key = [&](glm::vec3 a, glm::vec3 b) {
+        if (less(b, a)) std::swap(a, b);
+        return std::make_pair(std::array<float, 3>{a.x, a.y, a.z}, std::array<float, 3>{b.x, b.y, b.z});
+    };
+    for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+        for (int e = 0; e < 3; ++e) ++edgeUses[key(corners[t + e], corners[t + (e + 1) % 3])];
+    }
+    std::vector<glm::vec3> points = corners;
+    std::sort(points.begin(), points.end(), less);
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    int junctions = 0;
+    for (const auto& [edge, uses] : edgeUses) {
+        if (uses > 1) continue;
+        const glm::vec3 a(edge.first[0], edge.first[1], edge.first[2]);
+        const glm::vec3 along = glm::vec3(edge.second[0], edge.second[1], edge.second[2]) - a;
+        const float lengthSquared = glm::dot(along, along);
+        for (const glm::vec3& p : points) {
+            const float s = glm::dot(p - a, along) / lengthSquared;
+            if (s <= 1e-3f || s >= 1.0f - 1e-3f || glm::length(a + s * along - p) >= 1e-3f) continue;
+            if (++junctions <= 100) {
+                const glm::vec3 b = a + along;
+                ADD_FAILURE() << "(" << p.x << ", " << p.y << ", " << p.z << ") lies on the edge from (" << a.x
+                              << ", " << a.y << ", " << a.z << ") to (" << b.x << ", " << b.y << ", " << b.z << ")";
+            }
+        }
+    }
+    EXPECT_EQ(junctions, 0);
 }
