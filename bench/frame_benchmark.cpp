@@ -1,9 +1,10 @@
 // Times the frames of a real run in a hidden 1600x900 window with 4x MSAA: the ten shadow
 // passes and the main pass apart (glFinish between them), first as the game draws its
 // shadows (fixed casters cached), then with the plain pass that redraws every caster.
-// Usage: frame_benchmark [frames] [--shots DIR] [--cached-only]   (run from the game folder)
-// --shots writes PPM pictures of a few places of the level to DIR; --cached-only skips the
-// plain pass, for quick comparisons of shader changes.
+// Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level]
+// (run from the game folder). --shots writes PPM pictures of a few places of the level to
+// DIR; --cached-only skips the plain pass, for quick comparisons of shader changes;
+// --whole-level draws every room of the level every frame, seen or not.
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/StartView.h"
+#include "render/Level.h"
 #include "render/Light.h"
 
 namespace {
@@ -171,11 +173,14 @@ int main(int argc, char** argv) {
     int frames = 100;
     std::string shotFolder;
     bool cachedOnly = false;
+    bool wholeLevel = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
         } else if (std::strcmp(argv[i], "--cached-only") == 0) {
             cachedOnly = true;
+        } else if (std::strcmp(argv[i], "--whole-level") == 0) {
+            wholeLevel = true;
         } else {
             frames = std::max(1, std::atoi(argv[i]));
         }
@@ -215,6 +220,7 @@ int main(int argc, char** argv) {
     StartView* view = nullptr;
     for (AppState* object : game.sceneObjects) {
         if (auto* found = dynamic_cast<StartView*>(object)) view = found;
+        if (auto* level = dynamic_cast<Level*>(object)) level->cullHiddenRooms = !wholeLevel;
     }
 
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));

@@ -1,5 +1,6 @@
 #include "render/Level.h"
 
+#include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 
 #include "app/Game.h"
@@ -8,6 +9,7 @@
 #include "render/LitDraw.h"
 #include "scene/BmpLoader.h"
 #include "scene/ObjLoader.h"
+#include "scene/RoomLoader.h"
 #include "scene/Rotation.h"
 
 const std::vector<CrystalPlacement>& lightCrystalPlacements() {
@@ -57,8 +59,30 @@ void Level::init() {
     diffuseTexture = readBmpTexture("External\\Models\\Levels\\level.bmp");
     normalTexture = readBmpTexture("External\\Models\\Levels\\levelnormals.bmp");
     uploadMesh();
+    groupByRoom();
+}
+
+void Level::groupByRoom() {
+    roomGraph = readRoomGraph("External\\Models\\Levels\\Level1n.rooms");
+    if (roomGraph.empty() || elementBuffer == 0) return;
+    roomBatches.build(roomGraph, indexedPositions, indices);
+    indices = roomBatches.drawOrder;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(indices[0])),
+                 indices.data(), GL_STATIC_DRAW);
 }
 
 void Level::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
-    drawLit(*game, *this, view, projection, lights);
+    if (!cullHiddenRooms || roomGraph.empty()) {
+        drawLit(*game, *this, view, projection, lights);
+        return;
+    }
+    const std::vector<IndexRange> ranges = rangesSeenFrom(view, projection);
+    drawLit(*game, *this, view, projection, lights, &ranges);
+}
+
+std::vector<IndexRange> Level::rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) const {
+    const glm::mat4 modelView = view * modelMatrix;
+    const glm::vec3 eye = glm::vec3(glm::inverse(modelView) * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
+    return roomBatches.rangesFor(roomGraph.seenRooms(projection * modelView, eye));
 }

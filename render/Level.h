@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "render/RoomBatches.h"
 #include "scene/Object3D.h"
+#include "scene/RoomGraph.h"
 
 class Game;
 class LightCrystal;
@@ -12,19 +14,33 @@ class btBvhTriangleMeshShape;
 // The dungeon: one lit, shadowed mesh that is also the static collision body, and the
 // owner (as creator) of the ten light crystals on its walls. Its triangles lie in the
 // physics frame; it is drawn turned half a turn about x into the render frame.
+// Its element buffer holds its triangles grouped by room, and each frame it draws only
+// the rooms the eye can see through the openings between them (the shadow maps still get
+// every triangle).
 class Level : public AppState, public Object3D {
 public:
     // Creates the light crystals, loads their model and adds them to the game's scene list.
     explicit Level(Game* game);
 
-    // The collision body from the triangles, the textures, the upload.
+    // The collision body from the triangles, the textures, the upload, the rooms.
     void init() override;
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+    // The runs of the element buffer that the camera can see, nearest rooms first.
+    std::vector<IndexRange> rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) const;
 
     Game* game;
     // Created here, freed as scene objects.
     std::vector<LightCrystal*> lightCrystals;
     btBvhTriangleMeshShape* collisionShape = nullptr;
+    // Read in init from the rooms file beside the model; empty (the whole level is drawn)
+    // when there is none.
+    RoomGraph roomGraph;
+    RoomBatches roomBatches;
+    // Off, every frame draws the whole level; what is seen is the same.
+    bool cullHiddenRooms = true;
+
+private:
+    void groupByRoom();
 };
 
 // The light crystals' places: render-frame position and turn about the vertical axis.

@@ -59,6 +59,25 @@ void pointAttribute(GLuint index, GLint components, GLuint buffer) {
     glVertexAttribPointer(index, components, GL_FLOAT, GL_FALSE, 0, nullptr);
 }
 
+// Keeps a run's triangles to the part of the screen they can show on: a software
+// renderer then shades none of what lies outside it.
+void scissorTo(const IndexRange& range) {
+    if (glm::all(glm::lessThanEqual(range.screenLow, glm::vec2(-1.0f))) &&
+        glm::all(glm::greaterThanEqual(range.screenHigh, glm::vec2(1.0f)))) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const glm::vec2 origin(viewport[0], viewport[1]);
+    const glm::vec2 size(viewport[2], viewport[3]);
+    const glm::vec2 low = glm::floor(origin + (glm::clamp(range.screenLow, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
+    const glm::vec2 high = glm::ceil(origin + (glm::clamp(range.screenHigh, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(static_cast<GLint>(low.x), static_cast<GLint>(low.y), static_cast<GLsizei>(high.x - low.x),
+              static_cast<GLsizei>(high.y - low.y));
+}
+
 }  // namespace
 
 std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
@@ -76,7 +95,7 @@ std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
 }
 
 void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
-             std::vector<Light*> lights) {
+             std::vector<Light*> lights, const std::vector<IndexRange>* ranges) {
     const GLuint program = mesh.program;
     glUseProgram(program);
     mesh.textureSamplerLocation = 0;
@@ -115,8 +134,16 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
     glUniform1i(uniform(program, "lightCount"), static_cast<GLint>(chosen.size()));
     glUniform1f(uniform(program, "percent_life"), static_cast<float>(game.getHealth() / 1000.0));
 
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
-                   nullptr);
+    if (ranges == nullptr) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
+                       nullptr);
+    }
+    for (const IndexRange& range : ranges ? *ranges : std::vector<IndexRange>()) {
+        scissorTo(range);
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_SHORT,
+                       reinterpret_cast<const void*>(range.first * sizeof(GLushort)));
+    }
+    glDisable(GL_SCISSOR_TEST);
     for (GLuint i = 0; i < 5; ++i) {
         glDisableVertexAttribArray(i);
     }

@@ -13,6 +13,7 @@
 #include "tools/ObjWriter.h"
 #include "tools/PropModels.h"
 #include "tools/PropTextures.h"
+#include "tools/RoomFile.h"
 #include "tools/ScreenModel.h"
 #include "tools/ScreenPictures.h"
 #include "tools/StoneTexture.h"
@@ -27,6 +28,7 @@ bool writeLevel(const std::string& modelsDir, const char* planPath) {
     std::printf("Level: %zu triangles, %zu welded vertices\n", level.triangleCount(),
                 countWeldedVertices(level));
     bool ok = writeObj(modelsDir + "/Levels/Level1n.obj", level, "Zarnhold level one");
+    ok = writeRoomFile(modelsDir + "/Levels/Level1n.rooms", findRooms(zarnholdLayout())) && ok;
     const StoneTexture stone = paintStoneTexture();
     ok = writeBmp(modelsDir + "/Levels/level.bmp", stone.colour) && ok;
     ok = writeBmp(modelsDir + "/Levels/levelnormals.bmp", stone.normals) && ok;
