@@ -137,13 +137,14 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
     if (ranges == nullptr) {
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
                        nullptr);
+    } else {
+        for (const IndexRange& range : *ranges) {
+            scissorTo(range);
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_SHORT,
+                           reinterpret_cast<const void*>(range.first * sizeof(GLushort)));
+        }
+        glDisable(GL_SCISSOR_TEST);
     }
-    for (const IndexRange& range : ranges ? *ranges : std::vector<IndexRange>()) {
-        scissorTo(range);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_SHORT,
-                       reinterpret_cast<const void*>(range.first * sizeof(GLushort)));
-    }
-    glDisable(GL_SCISSOR_TEST);
     for (GLuint i = 0; i < 5; ++i) {
         glDisableVertexAttribArray(i);
     }

@@ -76,9 +76,13 @@ public:
     Walk(const RoomGraph& graph, const glm::mat4& clipFromModel, const glm::vec3& eye)
         : graph(graph), clipFromModel(clipFromModel), eye(eye), sights(graph.rooms.size()),
           onPath(graph.rooms.size(), 0), openingsOf(graph.rooms.size()) {
+        const int count = static_cast<int>(graph.rooms.size());
         for (int i = 0; i < static_cast<int>(graph.portals.size()); ++i) {
-            openingsOf[graph.portals[i].a].push_back(i);
-            openingsOf[graph.portals[i].b].push_back(i);
+            const RoomGraph::Portal& portal = graph.portals[i];
+            // An opening into a room that is not there leads nowhere.
+            if (portal.a < 0 || portal.b < 0 || portal.a >= count || portal.b >= count) continue;
+            openingsOf[portal.a].push_back(i);
+            openingsOf[portal.b].push_back(i);
         }
     }
 
