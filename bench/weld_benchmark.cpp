@@ -10,25 +10,9 @@
 #include <vector>
 
 #include "scene/VertexIndexer.h"
+#include "tests/WeldComparison.h"
 
 namespace {
-
-struct Mesh {
-    std::vector<glm::vec3> positions;
-    std::vector<glm::vec2> uvs;
-    std::vector<glm::vec3> normals;
-    std::vector<glm::vec3> tangents;
-    std::vector<glm::vec3> bitangents;
-};
-
-struct Welded {
-    std::vector<std::uint16_t> indices;
-    std::vector<glm::vec3> positions;
-    std::vector<glm::vec2> uvs;
-    std::vector<glm::vec3> normals;
-    std::vector<glm::vec3> tangents;
-    std::vector<glm::vec3> bitangents;
-};
 
 float heightAt(float x, float z) {
     return 0.8f * std::sin(0.37f * x) * std::cos(0.23f * z);
@@ -37,11 +21,11 @@ float heightAt(float x, float z) {
 // A rolling height field of shared-corner quads, 0.5 apart, two triangles each, with
 // every 16th triangle also written a second time with a 0.004 wobble, as exporters do
 // for overlapping pieces. `corners` is rounded down to whole triangles.
-Mesh makeTerrain(int corners) {
+WeldCorners makeTerrain(int corners) {
     const int triangles = corners / 3;
     // Grid side so that the quads plus the duplicates give the corner count.
     const int side = static_cast<int>(std::ceil(std::sqrt(triangles * 16.0 / 17.0 / 2.0)));
-    Mesh mesh;
+    WeldCorners mesh;
     auto addCorner = [&](int gx, int gz, float wobble) {
         const float x = 0.5f * static_cast<float>(gx);
         const float z = 0.5f * static_cast<float>(gz);
@@ -73,37 +57,10 @@ Mesh makeTerrain(int corners) {
     return mesh;
 }
 
-Welded weldAccelerated(const Mesh& m) {
-    Welded w;
-    weldVertices(m.positions, m.uvs, m.normals, m.tangents, m.bitangents, w.indices, w.positions,
-                 w.uvs, w.normals, w.tangents, w.bitangents);
-    return w;
-}
-
-// The corner-by-corner weld over the linear findWeldTarget.
-Welded weldLinear(const Mesh& m) {
-    Welded w;
-    weldVerticesLinear(m.positions, m.uvs, m.normals, m.tangents, m.bitangents, w.indices,
-                       w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
-    return w;
-}
-
-template <typename T>
-bool sameBits(const std::vector<T>& a, const std::vector<T>& b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
-}
-
-bool sameWeld(const Welded& a, const Welded& b) {
-    return a.indices == b.indices && sameBits(a.positions, b.positions) &&
-           sameBits(a.uvs, b.uvs) && sameBits(a.normals, b.normals) &&
-           sameBits(a.tangents, b.tangents) && sameBits(a.bitangents, b.bitangents);
-}
-
 const int kSizes[] = {10000, 30000, 60000};
 
 void BM_WeldLinear(benchmark::State& state) {
-    const Mesh mesh = makeTerrain(static_cast<int>(state.range(0)));
+    const WeldCorners mesh = makeTerrain(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         Welded w = weldLinear(mesh);
         benchmark::DoNotOptimize(w.indices.data());
@@ -112,9 +69,9 @@ void BM_WeldLinear(benchmark::State& state) {
 }
 
 void BM_WeldAccelerated(benchmark::State& state) {
-    const Mesh mesh = makeTerrain(static_cast<int>(state.range(0)));
+    const WeldCorners mesh = makeTerrain(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        Welded w = weldAccelerated(mesh);
+        Welded w = weld(mesh);
         benchmark::DoNotOptimize(w.indices.data());
     }
     state.counters["corners"] = static_cast<double>(mesh.positions.size());
@@ -127,8 +84,8 @@ BENCHMARK(BM_WeldAccelerated)->Arg(10000)->Arg(30000)->Arg(60000)->Unit(benchmar
 
 int main(int argc, char** argv) {
     for (int size : kSizes) {
-        const Mesh mesh = makeTerrain(size);
-        const Welded fast = weldAccelerated(mesh);
+        const WeldCorners mesh = makeTerrain(size);
+        const Welded fast = weld(mesh);
         const Welded linear = weldLinear(mesh);
         const bool same = sameWeld(fast, linear);
         std::printf("%zu corners, %zu welded vertices: outputs %s\n", mesh.positions.size(),

@@ -9,65 +9,14 @@
 #include <vector>
 
 #include "scene/VertexIndexer.h"
+#include "tests/WeldComparison.h"
 
 namespace {
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 const float kInf = std::numeric_limits<float>::infinity();
 
-// Corner lists of a mesh together with the tangent frame weldVertices is given.
-struct Corners {
-    std::vector<glm::vec3> positions;
-    std::vector<glm::vec2> uvs;
-    std::vector<glm::vec3> normals;
-    std::vector<glm::vec3> tangents;
-    std::vector<glm::vec3> bitangents;
-
-    void add(const glm::vec3& p, const glm::vec2& uv, const glm::vec3& n,
-             const glm::vec3& t = glm::vec3(1.0f, 0.0f, 0.0f),
-             const glm::vec3& b = glm::vec3(0.0f, 1.0f, 0.0f)) {
-        positions.push_back(p);
-        uvs.push_back(uv);
-        normals.push_back(n);
-        tangents.push_back(t);
-        bitangents.push_back(b);
-    }
-};
-
-struct Welded {
-    bool ok = false;
-    std::vector<std::uint16_t> indices;
-    std::vector<glm::vec3> positions;
-    std::vector<glm::vec2> uvs;
-    std::vector<glm::vec3> normals;
-    std::vector<glm::vec3> tangents;
-    std::vector<glm::vec3> bitangents;
-};
-
-Welded weld(const Corners& c) {
-    Welded w;
-    w.ok = weldVertices(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
-                        w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
-    return w;
-}
-
-// The plain corner-by-corner weld over the linear findWeldTarget: what weldVertices must
-// reproduce exactly.
-Welded weldLinear(const Corners& c) {
-    Welded w;
-    w.ok = weldVerticesLinear(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
-                              w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
-    return w;
-}
-
-// Bit-for-bit equality, so that NaN sums compare as well.
-template <typename T>
-bool sameBits(const std::vector<T>& a, const std::vector<T>& b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
-}
-
-void expectSameWeld(const Corners& corners, const std::string& what) {
+void expectSameWeld(const WeldCorners& corners, const std::string& what) {
     const Welded fast = weld(corners);
     const Welded linear = weldLinear(corners);
     ASSERT_TRUE(fast.ok) << what;
@@ -115,7 +64,7 @@ TEST(NearlyEqual, NaNAndInfinityNeverCompareEqual) {
 }
 
 TEST(ComputeTangents, GivesTheUvFrameOfEachTriangleOnAllThreeCorners) {
-    Corners c;
+    WeldCorners c;
     const glm::vec3 n(0.0f, 0.0f, 1.0f);
     // u along x, v along y, scaled by 2 in uv space: T = (0.5, 0, 0), B = (0, 0.5, 0).
     c.add({0, 0, 0}, {0, 0}, n);
@@ -133,7 +82,7 @@ TEST(ComputeTangents, GivesTheUvFrameOfEachTriangleOnAllThreeCorners) {
 }
 
 TEST(ComputeTangents, RemovesTheNormalPartAndFlipsForMirroredUvs) {
-    Corners c;
+    WeldCorners c;
     // A normal leaning towards x: the raw tangent (1, 0, 0) loses its part along it.
     const glm::vec3 leaning(0.6f, 0.0f, 0.8f);
     c.add({0, 0, 0}, {0, 0}, leaning);
@@ -158,7 +107,7 @@ TEST(ComputeTangents, RemovesTheNormalPartAndFlipsForMirroredUvs) {
 }
 
 TEST(ComputeTangents, DegenerateTrianglesGiveNonFiniteFramesThatSpreadThroughTheWeld) {
-    Corners c;
+    WeldCorners c;
     const glm::vec3 n(0.0f, 0.0f, 1.0f);
     // Zero uv area.
     c.add({0, 0, 0}, {0.5f, 0.5f}, n);
@@ -201,7 +150,7 @@ TEST(ComputeTangents, AppendsNothingForAnEmptyMesh) {
     computeTangents(none3, none2, none3, tangents, bitangents);
     EXPECT_TRUE(tangents.empty());
     EXPECT_TRUE(bitangents.empty());
-    const Welded w = weld(Corners{});
+    const Welded w = weld(WeldCorners{});
     EXPECT_TRUE(w.ok);
     EXPECT_TRUE(w.indices.empty());
     EXPECT_TRUE(w.positions.empty());
@@ -214,7 +163,7 @@ TEST(WeldVertices, TwoTrianglesSharingAnEdgeGiveFourVerticesAndSummedTangents) {
     const glm::vec2 uv[4] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
     const glm::vec3 t1(1.0f, 0.0f, 0.0f), b1(0.0f, 1.0f, 0.0f);
     const glm::vec3 t2(0.0f, 2.0f, 0.0f), b2(0.0f, 0.0f, 3.0f);
-    Corners c;
+    WeldCorners c;
     for (int k : {0, 1, 2}) c.add(p[k], uv[k], n, t1, b1);
     for (int k : {1, 3, 2}) c.add(p[k], uv[k], n, t2, b2);
 
@@ -253,7 +202,7 @@ TEST(WeldVertices, MergesWithinOneHundredthInEveryComponentAndNotBeyond) {
             } else {
                 n[component - 5] += offset;
             }
-            Corners c;
+            WeldCorners c;
             c.add(basePosition, baseUv, baseNormal);
             c.add(p, uv, n);
             const Welded w = weld(c);
@@ -268,7 +217,7 @@ TEST(WeldVertices, MergesWithinOneHundredthInEveryComponentAndNotBeyond) {
 
 TEST(WeldVertices, TextureSeamKeepsCornersWithTheSamePositionApart) {
     const glm::vec3 n(0.0f, 0.0f, 1.0f);
-    Corners c;
+    WeldCorners c;
     c.add({1, 1, 1}, {0.50f, 0.5f}, n);
     c.add({1, 1, 1}, {0.52f, 0.5f}, n);
     c.add({1, 1, 1}, {0.50f, 0.5f}, n);
@@ -279,7 +228,7 @@ TEST(WeldVertices, TextureSeamKeepsCornersWithTheSamePositionApart) {
 
 TEST(WeldVertices, ACornerJoinsTheLowestNumberedMatchEvenWhenALaterOneIsCloser) {
     const glm::vec3 n(0.0f, 0.0f, 1.0f);
-    Corners c;
+    WeldCorners c;
     c.add({0.000f, 0, 0}, {0, 0}, n);
     c.add({0.015f, 0, 0}, {0, 0}, n);
     // Within 0.01 of both welded vertices, nearer to the second.
@@ -299,7 +248,7 @@ TEST(WeldVertices, AppendsToListsThatAlreadyHoldVertices) {
     w.normals = {n};
     w.tangents = {{1, 0, 0}};
     w.bitangents = {{0, 1, 0}};
-    Corners c;
+    WeldCorners c;
     c.add({0, 0, 0}, {0, 0}, n);
     c.add({5, 5, 5}, {0, 0}, n, {2, 0, 0}, {0, 2, 0});
     ASSERT_TRUE(weldVertices(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
@@ -312,7 +261,7 @@ TEST(WeldVertices, AppendsToListsThatAlreadyHoldVertices) {
 
 TEST(WeldVertices, NonFiniteCornersNeverMerge) {
     const glm::vec3 n(0.0f, 0.0f, 1.0f);
-    Corners c;
+    WeldCorners c;
     c.add({kNaN, 0, 0}, {0, 0}, n);
     c.add({kNaN, 0, 0}, {0, 0}, n);
     c.add({kInf, 0, 0}, {0, 0}, n);
@@ -328,7 +277,7 @@ TEST(WeldVertices, NonFiniteCornersNeverMerge) {
 TEST(WeldVertices, MeshNeedingMoreThan65536VerticesIsLeftEmptyWithOneLine) {
     const glm::vec3 n(0.0f, 0.0f, 1.0f);
     // Distinct corners 0.1 apart on a 256 x 256 grid: exactly 65536 vertices.
-    Corners fits;
+    WeldCorners fits;
     for (int i = 0; i < 65536; ++i) {
         fits.add({0.1f * static_cast<float>(i % 256), 0.1f * static_cast<float>(i / 256), 0.0f},
                  {0, 0}, n);
@@ -347,7 +296,7 @@ TEST(WeldVertices, MeshNeedingMoreThan65536VerticesIsLeftEmptyWithOneLine) {
     EXPECT_EQ(full.indices[65537], 65535);
 
     // One more distinct corner, then one that would have merged.
-    Corners over = fits;
+    WeldCorners over = fits;
     over.add({-1.0f, -1.0f, 0.0f}, {0, 0}, n);
     over.add(fits.positions[0], {0, 0}, n);
     testing::internal::CaptureStdout();
@@ -372,7 +321,7 @@ TEST(WeldVertices, RejectedMeshLeavesVerticesAlreadyInTheListsUntouched) {
     w.tangents = {{1, 0, 0}};
     w.bitangents = {{0, 1, 0}};
     w.indices = {0};
-    Corners c;
+    WeldCorners c;
     // Merges into the vertex already there, then 65536 new ones: one too many.
     c.add({0, 0, 0}, {0, 0}, n, {5, 0, 0}, {0, 5, 0});
     for (int i = 1; i <= 65536; ++i) {
@@ -401,7 +350,7 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnRandomMeshes) {
         std::uniform_int_distribution<int> small(0, 3);
         std::uniform_real_distribution<float> jitter(-0.012f, 0.012f);
         const float step = mesh % 2 == 0 ? 0.005f : 0.0137f;
-        Corners c;
+        WeldCorners c;
         for (int i = 0; i < 3000; ++i) {
             glm::vec3 p(step * lattice(random), step * lattice(random), step * lattice(random));
             if (i % 3 == 0) {
@@ -421,7 +370,7 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
 
     // Points on and around likely cell borders (multiples of 0.01, so of 0.02, 0.05 and
     // 0.1 too), a weld distance either side of them, and their neighbouring floats.
-    Corners borders;
+    WeldCorners borders;
     for (int k = -30; k <= 30; ++k) {
         const float border = 0.01f * static_cast<float>(k);
         for (float x : {border, border + 0.01f, border - 0.01f, std::nextafter(border, 1.0f),
@@ -436,7 +385,7 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
 
     // Near duplicates along each axis, and chains of 0.009 steps that do not merge
     // transitively.
-    Corners near;
+    WeldCorners near;
     const glm::vec3 bases[3] = {{0.0f, 0.0f, 0.0f}, {0.3f, -0.7f, 1.1f}, {100.01f, 0.02f, -5.0f}};
     for (const glm::vec3& base : bases) {
         for (int axis = 0; axis < 3; ++axis) {
@@ -456,7 +405,7 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
     expectSameWeld(near, "near duplicates");
 
     // NaN and infinite components anywhere, mixed with finite corners at the same place.
-    Corners nonFinite;
+    WeldCorners nonFinite;
     const float specials[] = {kNaN, kInf, -kInf, 0.0f};
     for (float s : specials) {
         nonFinite.add({s, 0, 0}, uv, n);
@@ -473,7 +422,7 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
 
     // Large coordinates: where floats are more than 0.01 apart, where the spatial hash
     // clamps its cell numbers, and at the ends of the float range.
-    Corners large;
+    WeldCorners large;
     const float bigs[] = {131072.0f, 131071.99f, 104857.55f, 209714.8f, 1.0e6f, 2.2e10f,
                           1.0e20f, 3.4e38f, std::numeric_limits<float>::max(),
                           std::numeric_limits<float>::denorm_min()};
@@ -492,7 +441,7 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
 
     // Runs of neighbouring floats (under 0.01 apart out here) across the coordinates
     // where the spatial hash stops numbering cells one by one.
-    Corners outskirts;
+    WeldCorners outskirts;
     for (float start : {104857.3f, 104857.5f, 104857.7f, 209714.7f, 1.0e7f}) {
         for (float sign : {1.0f, -1.0f}) {
             float x = sign * start;
