@@ -61,14 +61,12 @@ void pointAttribute(GLuint index, GLint components, GLuint buffer) {
 
 // Keeps a run's triangles to the part of the screen they can show on: a software
 // renderer then shades none of what lies outside it.
-void scissorTo(const IndexRange& range) {
+void scissorTo(const IndexRange& range, const GLint (&viewport)[4]) {
     if (glm::all(glm::lessThanEqual(range.screenLow, glm::vec2(-1.0f))) &&
         glm::all(glm::greaterThanEqual(range.screenHigh, glm::vec2(1.0f)))) {
         glDisable(GL_SCISSOR_TEST);
         return;
     }
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
     const glm::vec2 origin(viewport[0], viewport[1]);
     const glm::vec2 size(viewport[2], viewport[3]);
     const glm::vec2 low = glm::floor(origin + (glm::clamp(range.screenLow, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
@@ -138,8 +136,10 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
                        nullptr);
     } else {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
         for (const IndexRange& range : *ranges) {
-            scissorTo(range);
+            scissorTo(range, viewport);
             glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_SHORT,
                            reinterpret_cast<const void*>(range.first * sizeof(GLushort)));
         }
