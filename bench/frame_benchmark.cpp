@@ -23,6 +23,7 @@
 #include "app/StartView.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "tests/HiddenWindow.h"
 
 namespace {
 
@@ -189,20 +190,12 @@ int main(int argc, char** argv) {
         std::printf("no display\n");
         return 1;
     }
-    glfwWindowHint(GLFW_SAMPLES, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(1600, 900, "Zarnhold benchmark", nullptr, nullptr);
+    GLFWwindow* window = openHiddenWindow(1600, 900, "Zarnhold benchmark");
     if (window == nullptr) {
         std::printf("no window\n");
         return 1;
     }
-    glfwMakeContextCurrent(window);
     glfwSwapInterval(0);
-    glewExperimental = GL_TRUE;
-    glewInit();
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glEnable(GL_CULL_FACE);

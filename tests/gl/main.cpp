@@ -6,6 +6,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include "tests/HiddenWindow.h"
 #include "tests/gl/GlContext.h"
 
 namespace {
@@ -33,23 +34,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "GL tests need a display (run them under xvfb-run)\n");
         return 1;
     }
-    glfwWindowHint(GLFW_SAMPLES, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    window = glfwCreateWindow(testWidth, testHeight, "Zarnhold tests", nullptr, nullptr);
+    window = openHiddenWindow(testWidth, testHeight, "Zarnhold tests");
     if (window == nullptr) {
-        std::fprintf(stderr, "no GL 3.2 core window\n");
+        std::fprintf(stderr, "no GL 3.2 core window, or GLEW could not start\n");
         return 1;
     }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        std::fprintf(stderr, "glewInit failed\n");
-        return 1;
-    }
-    glGetError();  // GLEW's own start may leave an error behind.
     const int result = RUN_ALL_TESTS();
     glfwDestroyWindow(window);
     glfwTerminate();
