@@ -6,18 +6,18 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/BmpWriter.h"
-#include "tools/EnemyModel.h"
-#include "tools/FloorPlan.h"
-#include "tools/LevelBuilder.h"
-#include "tools/ObjWriter.h"
-#include "tools/PropModels.h"
-#include "tools/PropTextures.h"
-#include "tools/RoomFile.h"
-#include "tools/ScreenModel.h"
-#include "tools/ScreenPictures.h"
-#include "tools/StoneTexture.h"
-#include "tools/WeldCount.h"
+#include "tools/level/FloorPlan.h"
+#include "tools/level/LevelBuilder.h"
+#include "tools/level/RoomFile.h"
+#include "tools/meshes/ObjWriter.h"
+#include "tools/meshes/WeldCount.h"
+#include "tools/pictures/BmpWriter.h"
+#include "tools/pictures/ScreenPictures.h"
+#include "tools/pictures/StoneTexture.h"
+#include "tools/props/EnemyModel.h"
+#include "tools/props/PropModels.h"
+#include "tools/props/PropTextures.h"
+#include "tools/props/ScreenModel.h"
 
 namespace {
 
