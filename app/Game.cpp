@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <string>
+
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 
 #include "app/AppState.h"
 #include "app/Console.h"
 #include "app/GameState.h"
+#include "app/PlayerInput.h"
 #include "app/PhysicsWorld.h"
 #include "app/Screen.h"
 #include "render/CubeMapDebugger.h"
@@ -65,92 +67,74 @@ void Game::run() {
     startWindow();
     initPictures();
     while (running) {
-        if (glfwWindowShouldClose(window)) {
+        if (platform.closeRequested()) {
             break;
         }
-        currentTime = glfwGetTime();
-        glfwPollEvents();
-
-        // A picture that starts a run ends the frame's branches: the loading step has shown
-        // its picture and the next frame plays.
-        int state = GameState;
-        if (state == PLAYING) {
+        currentTime = Platform::seconds();
+        Platform::pollEvents();
+        const bool played = GameState == PLAYING;
+        if (played) {
             playFrame();
-            if (health <= 0.0f) {
-                GameState = GAME_OVER;
-            }
-            // An update may have called setWon; a health of 0 still wins over it.
-            state = GameState;
         }
-        if (state == INTRO) {
-            pictureFrame(*introScreen, GLFW_KEY_SPACE);
-            state = GameState == PLAYING ? -1 : GameState;
+        // An update may have called setWon; a health of 0 still wins over it.
+        const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys());
+        running = step.keepRunning;
+        if (step.picture != PLAYING) {
+            GameState = step.picture;
+            drawPicture(step.picture);
         }
-        if (state == WON) {
-            pictureFrame(*wonScreen, GLFW_KEY_ENTER);
-            state = GameState == PLAYING ? -1 : GameState;
-        }
-        if (state == GAME_OVER) {
-            pictureFrame(*gameOverScreen, GLFW_KEY_SPACE);
+        if (step.buildRun) {
+            loadingStep();
         }
         previousTime = currentTime;
-        glfwSwapBuffers(window);
+        platform.swapBuffers();
     }
     for (AppState* object : sceneObjects) {
         object->cleanup();
     }
-    glfwTerminate();
+    Platform::stop();
 }
 
 void Game::startWindow() {
-    if (glfwInit() != GLFW_TRUE) {
+    if (!Platform::start()) {
         failStartUp("GLFW says no!");
     }
-    glfwWindowHint(GLFW_SAMPLES, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor());
-    if (mode != nullptr) {
-        height = static_cast<int>(mode->height / 1.2);
-        width = static_cast<int>(mode->width / 1.2);
+    std::string glewError;
+    if (Platform::gameWindowSize(width, height)) {
+        window = Platform::openWindow(width, height, "Zarnhold", true, &glewError);
     }
-    window = mode ? glfwCreateWindow(width, height, "Zarnhold", nullptr, nullptr) : nullptr;
     if (window == nullptr) {
-        failStartUp("Window says no!");
+        failStartUp(glewError.empty() ? "Window says no!" : glewError.c_str());
     }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    const GLenum glewStatus = glewInit();
-    if (glewStatus != GLEW_OK) {
-        failStartUp(reinterpret_cast<const char*>(glewGetErrorString(glewStatus)));
-    }
-    previousTime = glfwGetTime();
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    platform = Platform(window);
+    input = &platform;
+    previousTime = Platform::seconds();
+    platform.hideCursor();
 }
 
 void Game::initPictures() {
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
     introScreen->init();
     wonScreen->init();
     gameOverScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
+    glBindVertexArray(vertexArray);
 }
 
-bool Game::keyDown(int key) const {
-    return glfwGetKey(window, key) == GLFW_PRESS;
+FrameKeys Game::readFrameKeys() const {
+    FrameKeys frameKeys;
+    frameKeys.escape = platform.keyDown(keys::escape);
+    frameKeys.space = platform.keyDown(keys::space);
+    frameKeys.enter = platform.keyDown(keys::enter);
+    return frameKeys;
 }
 
 void Game::playFrame() {
     stepPhysics();
     flickerLights();
     updateObjects();
-    running = !keyDown(GLFW_KEY_ESCAPE);
     GLint screenFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
     renderShadowMaps();
@@ -160,20 +144,17 @@ void Game::playFrame() {
     renderObjects();
 }
 
-// One frame of a picture: the picture, the Escape test, and `startKey` starts a run.
-void Game::pictureFrame(Screen& screen, int startKey) {
+// The intro, game-over or won picture, over whatever the frame drew before it.
+void Game::drawPicture(GameStateValue picture) {
+    Screen* screen = picture == INTRO ? introScreen : picture == WON ? wonScreen : gameOverScreen;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    screen.render(view, projection, lightList);
-    running = !keyDown(GLFW_KEY_ESCAPE);
-    if (keyDown(startKey)) {
-        loadingStep();
-    }
+    screen->render(view, projection, lightList);
 }
 
 void Game::loadingStep() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     loadingScreen->render(view, projection, lightList);
-    glfwSwapBuffers(window);
+    platform.swapBuffers();
     buildWorld();
     GameState = PLAYING;
 }

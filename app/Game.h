@@ -5,12 +5,15 @@
 
 #include <glm/glm.hpp>
 
+#include "app/Platform.h"
+#include "app/StateRule.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 
 struct GLFWwindow;
 struct Light;
 class AppState;
+class PlayerInput;
 class Screen;
 class CubeMapDebugger;
 class PhysicsWorld;
@@ -76,10 +79,19 @@ public:
 
     // The current run's physics, owning every body made for it.
     std::unique_ptr<PhysicsWorld> physics;
+    // The window's GLFW side; `input` is what the player reads: the window's keys and
+    // mouse in the game, a script in a test.
+    Platform platform;
+    PlayerInput* input = nullptr;
+    // Bound at start and again after a run is freed, so a draw never finds the freed
+    // run's vertex array, or none, bound.
+    unsigned int vertexArray = 0;
 
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
     void initPictures();
+    // The keys the state machine reads, as they stand this frame.
+    FrameKeys readFrameKeys() const;
     void stepPhysics();
     void flickerLights();
     void updateObjects();
@@ -89,10 +101,9 @@ public:
 private:
     void startWindow();
     void playFrame();
-    void pictureFrame(Screen& screen, int startKey);
+    void drawPicture(GameStateValue picture);
     void loadingStep();
     void addRunContents();
-    bool keyDown(int key) const;
 
     // The physics world of the run being replaced, until clearWorld frees it.
     std::unique_ptr<PhysicsWorld> retiredPhysics;

@@ -1,5 +1,25 @@
 #include "app/PhysicsWorld.h"
 
+#include <algorithm>
+
+#include <BulletCollision/CollisionDispatch/btInternalEdgeUtility.h>
+
+namespace {
+
+// Bullet calls this for every new contact of a body flagged for it (the level): a contact
+// on a triangle's inner edge gets the normal of the surface instead of the edge's.
+bool adjustInternalEdgeContact(btManifoldPoint& contact, const btCollisionObjectWrapper* wrap0, int part0,
+                               int index0, const btCollisionObjectWrapper* wrap1, int part1, int index1) {
+    if (wrap0->getCollisionShape()->getShapeType() == TRIANGLE_SHAPE_PROXYTYPE) {
+        btAdjustInternalEdgeContacts(contact, wrap0, wrap1, part0, index0);
+    } else if (wrap1->getCollisionShape()->getShapeType() == TRIANGLE_SHAPE_PROXYTYPE) {
+        btAdjustInternalEdgeContacts(contact, wrap1, wrap0, part1, index1);
+    }
+    return true;
+}
+
+}  // namespace
+
 PhysicsWorld::PhysicsWorld()
     : broadphase(new btDbvtBroadphase()),
       collisionConfiguration(new btDefaultCollisionConfiguration()),
@@ -38,8 +58,20 @@ void PhysicsWorld::adopt(btRigidBody* body, btMotionState* motionState, btCollis
     if (mesh) meshes.emplace_back(mesh);
 }
 
-void PhysicsWorld::step(float seconds) {
-    world->stepSimulation(seconds, 3, 0.01f);
+void PhysicsWorld::adopt(btTriangleInfoMap* edgeInfo) {
+    edgeInfos.emplace_back(edgeInfo);
+}
+
+void PhysicsWorld::addBody(btRigidBody* body) {
+    if (body != nullptr && !body->isInWorld()) world->addRigidBody(body);
+}
+
+void PhysicsWorld::removeBody(btRigidBody* body) {
+    if (body != nullptr && body->isInWorld()) world->removeRigidBody(body);
+}
+
+int PhysicsWorld::step(float seconds) {
+    return std::min(3, world->stepSimulation(seconds, 3, 0.01f));
 }
 
 btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
@@ -53,7 +85,34 @@ btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
     btRigidBody* body = new btRigidBody(info);
     body->setFriction(friction);
     body->setActivationState(DISABLE_DEACTIVATION);
-    physics.world->addRigidBody(body);
     physics.adopt(body, motionState, shape);
+    physics.addBody(body);
+    return body;
+}
+
+btRigidBody* createLevelBody(PhysicsWorld& physics, const std::vector<float>& corners) {
+    // Bullet cannot build a hierarchy over no triangles.
+    if (corners.size() < 9) return nullptr;
+    btTriangleMesh* mesh = new btTriangleMesh(true, true);
+    for (std::size_t i = 0; i + 8 < corners.size(); i += 9) {
+        mesh->addTriangle(btVector3(corners[i], corners[i + 1], corners[i + 2]),
+                          btVector3(corners[i + 3], corners[i + 4], corners[i + 5]),
+                          btVector3(corners[i + 6], corners[i + 7], corners[i + 8]), false);
+    }
+    btBvhTriangleMeshShape* shape = new btBvhTriangleMeshShape(mesh, true, true);
+    // Shared edges are found by corner position, so the unwelded list is enough.
+    btTriangleInfoMap* edgeInfo = new btTriangleInfoMap();
+    btGenerateInternalEdgeInfo(shape, edgeInfo);
+    physics.adopt(edgeInfo);
+    gContactAddedCallback = adjustInternalEdgeContact;
+
+    btTransform identity;
+    identity.setIdentity();
+    btDefaultMotionState* motionState = new btDefaultMotionState(identity);
+    btRigidBody::btRigidBodyConstructionInfo info(0.0f, motionState, shape, btVector3(0, 0, 0));
+    btRigidBody* body = new btRigidBody(info);
+    body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
+    physics.adopt(body, motionState, shape, mesh);
+    physics.addBody(body);
     return body;
 }

@@ -5,6 +5,8 @@
 
 #include <btBulletDynamicsCommon.h>
 
+struct btTriangleInfoMap;
+
 // One run's physics: the Bullet world with its broadphase, configuration, dispatcher and
 // solver, and every body, motion state, shape and triangle mesh made for that run. The
 // run's objects hand what they create to `adopt`; destroying the PhysicsWorld takes its
@@ -20,9 +22,17 @@ public:
     // Takes ownership of a body and what it is made of (any may be null).
     void adopt(btRigidBody* body, btMotionState* motionState, btCollisionShape* shape,
                btStridingMeshInterface* mesh = nullptr);
+    // Takes ownership of the edge information a triangle-mesh shape of this world refers to.
+    void adopt(btTriangleInfoMap* edgeInfo);
 
-    // Advances by `seconds` of wall time in whole steps of 0.01 s, at most 3 of them.
-    void step(float seconds);
+    // Puts a body into this world, or takes it out; each does nothing when the body is
+    // already where it is asked to be. The body stays owned by whoever adopted it.
+    void addBody(btRigidBody* body);
+    void removeBody(btRigidBody* body);
+
+    // Advances by `seconds` of wall time in whole steps of 0.01 s, at most 3 of them (time
+    // short of a step is carried to the next call); returns the steps taken.
+    int step(float seconds);
 
     btDbvtBroadphase* broadphase;
     btDefaultCollisionConfiguration* collisionConfiguration;
@@ -35,9 +45,17 @@ private:
     std::vector<std::unique_ptr<btMotionState>> motionStates;
     std::vector<std::unique_ptr<btCollisionShape>> shapes;
     std::vector<std::unique_ptr<btStridingMeshInterface>> meshes;
+    std::vector<std::unique_ptr<btTriangleInfoMap>> edgeInfos;
 };
 
 // A box body of mass 1 that never tips (zero inertia) and never sleeps, added to `physics`
 // and owned by it. `halfExtents` and `origin` in the physics frame.
 btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
                            const btVector3& origin, float friction);
+
+// The level's static body: one triangle per nine floats of `corners` (physics frame, the
+// file's own coordinates, corners not merged), added to `physics` and owned by it. Contacts
+// on the edges shared by two triangles of one surface are corrected, so a box slides across
+// a floor or along a wall made of many triangles without catching on their seams. nullptr,
+// and no body, when there is not one whole triangle.
+btRigidBody* createLevelBody(PhysicsWorld& physics, const std::vector<float>& corners);

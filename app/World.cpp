@@ -4,10 +4,10 @@
 #include "app/AppState.h"
 #include "app/Game.h"
 #include "app/PhysicsWorld.h"
-#include "app/StartView.h"
+#include "game/CameraState.h"
 #include "render/Level.h"
-#include "scene/ObjLoader.h"
 #include "render/Light.h"
+#include "scene/ObjLoader.h"
 
 void Game::createPhysicsWorld() {
     retiredPhysics = std::move(physics);
@@ -20,15 +20,16 @@ void Game::createPhysicsWorld() {
 }
 
 void Game::clearWorld() {
-    for (AppState* object : sceneObjects) {
-        object->cleanup();
-        delete object;
+    for (std::size_t i = 0; i < sceneObjects.size(); ++i) {
+        sceneObjects[i]->cleanup();
+        delete sceneObjects[i];
     }
     sceneObjects.clear();
     lightList.clear();
     shadowCasterRoot = Node();
     // Nothing of the previous run refers to its GL objects or its world any more.
     runGlObjects.releaseAll();
+    if (vertexArray != 0) glBindVertexArray(vertexArray);
     retiredPhysics.reset();
 }
 
@@ -38,8 +39,9 @@ void Game::buildWorld() {
     health = 1000.0f;
     GlLedger* outer = runGlObjects.activate();
     addRunContents();
-    for (AppState* object : sceneObjects) {
-        object->init();
+    // By index: an init may append to the list.
+    for (std::size_t i = 0; i < sceneObjects.size(); ++i) {
+        sceneObjects[i]->init();
     }
     for (Light* light : lightList) {
         light->setUpShadowMap();
@@ -58,7 +60,7 @@ void Game::addRunContents() {
     addObject(level);
     shadowCasterRoot.children.push_back(level);
 
-    StartView* player = new StartView(this);
+    CameraState* player = new CameraState(this, level);
     addObject(player);
     playerPosition = &player->position;
 }

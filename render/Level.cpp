@@ -4,6 +4,7 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "app/Game.h"
+#include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
@@ -12,23 +13,11 @@
 #include "scene/RoomLoader.h"
 #include "scene/Rotation.h"
 
-const std::vector<CrystalPlacement>& lightCrystalPlacements() {
-    // The angles are 1.57 and 3.14 as written, not exact quarter and half turns.
-    static const std::vector<CrystalPlacement> placements = {
-        {{-6.7f, -4.0f, 51.0f}, -1.57f},  {{2.18f, -0.7f, 0.0f}, -1.57f},
-        {{-0.83f, -2.06f, 7.51f}, 1.57f}, {{2.25f, 0.0f, 15.0f}, -1.57f},
-        {{0.0f, 0.8f, 26.0f}, 3.14f},     {{24.0f, -2.2f, 25.0f}, -1.57f},
-        {{-15.15f, 0.6f, 0.0f}, 1.57f},   {{-11.6f, -0.6f, 76.6f}, 3.14f},
-        {{50.8f, -1.0f, 15.0f}, -1.57f},  {{52.46f, -9.0f, 26.0f}, -1.57f},
-    };
-    return placements;
-}
-
 Level::Level(Game* game) : game(game) {
     modelMatrix = rotateX(3.14f) * glm::mat4(1.0f);
     fixedInPlace = true;
-    for (const CrystalPlacement& placement : lightCrystalPlacements()) {
-        lightCrystals.push_back(new LightCrystal(game, placement.position, placement.angleRadians));
+    for (const LightCrystalPlacement& placement : levelPlaces().lightCrystals) {
+        lightCrystals.push_back(new LightCrystal(game, placement.renderPos, placement.angleRadians));
     }
     for (LightCrystal* crystal : lightCrystals) {
         readObjModel(*crystal, "External\\Models\\Lightcrystal.obj");
@@ -37,29 +26,18 @@ Level::Level(Game* game) : game(game) {
 }
 
 void Level::init() {
-    const std::vector<float> corners = positionFloats();
-    // Bullet cannot build a hierarchy over no triangles: an unreadable level gets no body.
-    if (corners.size() >= 9) {
-        btTriangleMesh* mesh = new btTriangleMesh(true, true);
-        for (std::size_t i = 0; i + 8 < corners.size(); i += 9) {
-            mesh->addTriangle(btVector3(corners[i], corners[i + 1], corners[i + 2]),
-                              btVector3(corners[i + 3], corners[i + 4], corners[i + 5]),
-                              btVector3(corners[i + 6], corners[i + 7], corners[i + 8]), false);
-        }
-        collisionShape = new btBvhTriangleMeshShape(mesh, true, true);
-        btTransform identity;
-        identity.setIdentity();
-        btDefaultMotionState* motionState = new btDefaultMotionState(identity);
-        btRigidBody::btRigidBodyConstructionInfo info(0.0f, motionState, collisionShape,
-                                                      btVector3(0, 0, 0));
-        btRigidBody* body = new btRigidBody(info);
-        game->world->addRigidBody(body);
-        game->physics->adopt(body, motionState, collisionShape, mesh);
-    }
+    physics = game->physics.get();
+    body = createLevelBody(*physics, positionFloats());
+    collisionShape = body ? static_cast<btBvhTriangleMeshShape*>(body->getCollisionShape()) : nullptr;
     diffuseTexture = readBmpTexture("External\\Models\\Levels\\level.bmp");
     normalTexture = readBmpTexture("External\\Models\\Levels\\levelnormals.bmp");
     uploadMesh();
     groupByRoom();
+}
+
+void Level::cleanup() {
+    // The run's own world: by now the game's world is the next run's.
+    if (physics != nullptr) physics->removeBody(body);
 }
 
 void Level::groupByRoom() {

@@ -9,7 +9,9 @@
 
 class Game;
 class LightCrystal;
+class PhysicsWorld;
 class btBvhTriangleMeshShape;
+class btRigidBody;
 
 // The dungeon: one lit, shadowed mesh that is also the static collision body, and the
 // owner (as creator) of the ten light crystals on its walls. Its triangles lie in the
@@ -25,6 +27,8 @@ public:
     // The collision body from the triangles, the textures, the upload, the rooms.
     void init() override;
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+    // Takes the body out of the world it was added to.
+    void cleanup() override;
     // The runs of the element buffer that the camera can see, nearest rooms first.
     std::vector<IndexRange> rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) const;
 
@@ -32,6 +36,10 @@ public:
     // Created here, freed as scene objects.
     std::vector<LightCrystal*> lightCrystals;
     btBvhTriangleMeshShape* collisionShape = nullptr;
+    // The static body (none for a level without triangles) and the run's physics that
+    // owns it.
+    btRigidBody* body = nullptr;
+    PhysicsWorld* physics = nullptr;
     // Read in init from the rooms file beside the model; empty (the whole level is drawn)
     // when there is none.
     RoomGraph roomGraph;
@@ -42,10 +50,3 @@ public:
 private:
     void groupByRoom();
 };
-
-// The light crystals' places: render-frame position and turn about the vertical axis.
-struct CrystalPlacement {
-    glm::vec3 position;
-    float angleRadians;
-};
-const std::vector<CrystalPlacement>& lightCrystalPlacements();

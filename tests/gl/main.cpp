@@ -3,7 +3,6 @@
 #include <string>
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include "tests/HiddenWindow.h"
@@ -30,7 +29,7 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();
     }
-    if (glfwInit() != GLFW_TRUE) {
+    if (!Platform::start()) {
         std::fprintf(stderr, "GL tests need a display (run them under xvfb-run)\n");
         return 1;
     }
@@ -40,7 +39,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int result = RUN_ALL_TESTS();
-    glfwDestroyWindow(window);
-    glfwTerminate();
+    Platform::closeWindow(window);
+    Platform::stop();
     return result;
 }

@@ -1,0 +1,97 @@
+#include "app/Platform.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+static_assert(keys::space == GLFW_KEY_SPACE && keys::w == GLFW_KEY_W && keys::s == GLFW_KEY_S &&
+              keys::a == GLFW_KEY_A && keys::d == GLFW_KEY_D && keys::m == GLFW_KEY_M &&
+              keys::escape == GLFW_KEY_ESCAPE && keys::enter == GLFW_KEY_ENTER);
+static_assert(mouseButtons::left == GLFW_MOUSE_BUTTON_LEFT &&
+              mouseButtons::right == GLFW_MOUSE_BUTTON_RIGHT);
+
+bool Platform::start() {
+    return glfwInit() == GLFW_TRUE;
+}
+
+void Platform::stop() {
+    glfwTerminate();
+}
+
+bool Platform::gameWindowSize(int& width, int& height) {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr) return false;
+    height = static_cast<int>(mode->height / 1.2);
+    width = static_cast<int>(mode->width / 1.2);
+    return true;
+}
+
+GLFWwindow* Platform::openWindow(int width, int height, const char* title, bool visible,
+                                 std::string* glewError) {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    if (!visible) glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(width, height, title, nullptr, nullptr);
+    if (window == nullptr) return nullptr;
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    const GLenum glewStatus = glewInit();
+    if (glewStatus != GLEW_OK) {
+        if (glewError) *glewError = reinterpret_cast<const char*>(glewGetErrorString(glewStatus));
+        glfwDestroyWindow(window);
+        return nullptr;
+    }
+    // GLEW's own start may leave an error behind.
+    glGetError();
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    return window;
+}
+
+void Platform::closeWindow(GLFWwindow* window) {
+    if (window) glfwDestroyWindow(window);
+}
+
+double Platform::seconds() {
+    return glfwGetTime();
+}
+
+void Platform::pollEvents() {
+    glfwPollEvents();
+}
+
+void Platform::swapBuffers() const {
+    glfwSwapBuffers(window);
+}
+
+bool Platform::closeRequested() const {
+    return glfwWindowShouldClose(window);
+}
+
+void Platform::hideCursor() const {
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
+bool Platform::keyDown(int key) const {
+    return glfwGetKey(window, key) == GLFW_PRESS;
+}
+
+bool Platform::buttonDown(int button) const {
+    return glfwGetMouseButton(window, button) == GLFW_PRESS;
+}
+
+glm::dvec2 Platform::cursor() const {
+    glm::dvec2 at(0.0);
+    glfwGetCursorPos(window, &at.x, &at.y);
+    return at;
+}
+
+void Platform::placeCursor(double x, double y) {
+    glfwSetCursorPos(window, x, y);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "app/PlayerInput.h"
+
+struct GLFWwindow;
+
+// The game's one door to GLFW: the window with the game's context and starting GL state,
+// the clock, events, the buffer swap, and the keyboard and mouse of one window. The game,
+// the GL tests and the frame benchmark all open their windows here.
+class Platform : public PlayerInput {
+public:
+    explicit Platform(GLFWwindow* window = nullptr) : window(window) {}
+
+    // glfwInit; false when GLFW cannot start.
+    static bool start();
+    static void stop();
+    // The primary monitor's video mode divided by 1.2 each way, truncated; false without one.
+    static bool gameWindowSize(int& width, int& height);
+    // A window with a 3.2 core context and 4 samples, made current, GLEW started, and the
+    // game's GL state set (depth test GL_LESS, back faces culled, black clear colour).
+    // nullptr when no window could be made; when GLEW fails the window is closed, nullptr
+    // is returned and `glewError` (if given) gets GLEW's text.
+    static GLFWwindow* openWindow(int width, int height, const char* title, bool visible,
+                                  std::string* glewError = nullptr);
+    static void closeWindow(GLFWwindow* window);
+    // Seconds since GLFW started.
+    static double seconds();
+    static void pollEvents();
+
+    void swapBuffers() const;
+    bool closeRequested() const;
+    // Hidden over the window, not captured: the player puts it back to the centre itself.
+    void hideCursor() const;
+
+    bool keyDown(int key) const override;
+    bool buttonDown(int button) const override;
+    glm::dvec2 cursor() const override;
+    void placeCursor(double x, double y) override;
+
+    GLFWwindow* window;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/GameState.h"
+
+// The keys the state machine reads, as they stood in one frame.
+struct FrameKeys {
+    bool escape = false;
+    bool space = false;
+    bool enter = false;
+};
+
+// What the rest of a frame does once the playing part (if any) has run.
+struct FrameStep {
+    // The picture drawn this frame (INTRO, GAME_OVER or WON), or PLAYING for none.
+    GameStateValue picture = PLAYING;
+    // The picture's key was down: show the loading picture, build a run, play next frame.
+    bool buildRun = false;
+    // False once Escape was down: the loop ends after this frame.
+    bool keepRunning = true;
+};
+
+// The main loop's transitions. `state` is the game state after the frame's updates (an
+// update may have called setWon); `played` says whether the frame ran the playing part,
+// and only then does a `health` of 0 or below end the run, even over a win. The intro and
+// game-over pictures start a run on Space, the won picture on Enter.
+FrameStep frameStep(GameStateValue state, bool played, float health, FrameKeys keys);

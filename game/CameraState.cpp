@@ -1,0 +1,147 @@
+#include "game/CameraState.h"
+
+#include <cassert>
+#include <cmath>
+
+#include <btBulletDynamicsCommon.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "app/Game.h"
+#include "app/LevelPlaces.h"
+#include "app/PhysicsWorld.h"
+#include "app/PlayerInput.h"
+#include "game/Shield.h"
+#include "render/Light.h"
+
+namespace {
+
+// 180 / 3.14: the angles go to GLM's rotations in degrees by this factor.
+constexpr double degreesPerRadian = 57.32484;
+// The eye sits this far above the body's centre.
+constexpr float eyeAboveBody = 0.2f;
+const glm::vec3 shieldLowered(-0.1f, 0.08f, 0.2f);
+const glm::vec3 shieldRaisedOffset(-0.05f, 0.04f, 0.2f);
+
+glm::mat4 turn(double radians, glm::vec3 axis) {
+    return glm::rotate(glm::mat4(1.0f), glm::radians(static_cast<float>(radians * degreesPerRadian)), axis);
+}
+
+}  // namespace
+
+CameraState::CameraState(Game* game, Level* level)
+    : level(level), game(game), shield(std::make_unique<Shield>()) {}
+
+CameraState::~CameraState() = default;
+
+void CameraState::init() {
+    startMoving();
+    shield->load();
+    shield->modelMatrix = glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
+    shield->modelMatrix = glm::translate(glm::mat4(1.0f), position + shieldLowered) * shield->modelMatrix;
+}
+
+void CameraState::startMoving() {
+    physics = game->physics.get();
+    assert(physics != nullptr && "the run's physics comes before the player");
+    const glm::vec3 start = levelPlaces().playerBodyStart;
+    body = createBoxBody(*physics, btVector3(0.3f, 0.5f, 0.3f), btVector3(start.x, start.y, start.z), 3.0f);
+    bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
+    pitchMatrix = glm::mat4(1.0f);
+    yawMatrix = glm::mat4(1.0f);
+    invertMouseY = false;
+    up = glm::vec3(0.0f, 1.0f, 0.0f);
+    position = glm::vec3(0.0f, 0.0f, -7.0f);
+    direction = glm::vec3(0.0f, 0.0f, -1.0f);
+    right = glm::vec3(-1.0f, 0.0f, 0.0f);
+    horizontalAngle = 0.0;
+    verticalAngle = 0.0;
+    if (game->input != nullptr) game->input->placeCursor(game->width / 2, game->height / 2);
+}
+
+void CameraState::cleanup() {
+    // The run's own world: by now the game's world is the next run's.
+    if (physics != nullptr) physics->removeBody(body);
+}
+
+void CameraState::update(double elapsedMs) {
+    assert(body != nullptr && "startMoving comes before the first update");
+    assert(game->input != nullptr);
+    PlayerInput& input = *game->input;
+    pitchMatrix = glm::mat4(1.0f);
+    yawMatrix = glm::mat4(1.0f);
+    if (input.keyDown(keys::m)) flyMode = true;
+    if (flyMode) {
+        position += flightStep(direction, up, elapsedMs, readMoveKeys(input));
+    } else {
+        walk(input);
+    }
+    readButtons(input);
+    writeCamera();
+    turnWithMouse(input);
+    placeShield();
+}
+
+MoveKeys CameraState::readMoveKeys(const PlayerInput& input) const {
+    MoveKeys keysHeld;
+    keysHeld.forward = input.keyDown(keys::w);
+    keysHeld.backward = input.keyDown(keys::s);
+    keysHeld.left = input.keyDown(keys::a);
+    keysHeld.right = input.keyDown(keys::d);
+    keysHeld.jump = input.keyDown(keys::space);
+    return keysHeld;
+}
+
+void CameraState::walk(const PlayerInput& input) {
+    btTransform transform;
+    body->getMotionState()->getWorldTransform(transform);
+    const btVector3& bodyOrigin = transform.getOrigin();
+    position = glm::vec3(bodyOrigin.x(), -bodyOrigin.y() - eyeAboveBody, -bodyOrigin.z());
+    const btVector3& v = body->getLinearVelocity();
+    if (std::abs(v.y()) > deadlyVerticalSpeed) game->reduceHealth(1000.0f);
+    // The angles are still those the previous frame's mouse left.
+    const glm::vec3 impulse =
+        walkImpulse(glm::vec3(v.x(), v.y(), v.z()), horizontalAngle, verticalAngle, readMoveKeys(input));
+    if (impulse != glm::vec3(0.0f)) body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
+}
+
+void CameraState::readButtons(const PlayerInput& input) {
+    attackHeld = input.buttonDown(mouseButtons::left);
+    blockHeld = input.buttonDown(mouseButtons::right);
+    shieldRaised = blockHeld;
+    if (blockHeld) attackHeld = false;
+}
+
+void CameraState::writeCamera() {
+    game->projection = glm::perspective(glm::radians(45.0f),
+                                        static_cast<float>(game->width) / static_cast<float>(game->height),
+                                        0.1f, 100.0f);
+    // Still the previous frame's direction and up.
+    game->view = glm::lookAt(position, position + direction, up);
+}
+
+void CameraState::turnWithMouse(PlayerInput& input) {
+    const glm::dvec2 cursor = input.cursor();
+    const int centreX = game->width / 2, centreY = game->height / 2;
+    input.placeCursor(centreX, centreY);
+    const glm::vec2 centreMinusCursor(static_cast<float>(centreX - cursor.x),
+                                      static_cast<float>(centreY - cursor.y));
+    turnByCursor(horizontalAngle, verticalAngle, centreMinusCursor, invertMouseY);
+    const ViewVectors vectors = viewVectors(horizontalAngle, verticalAngle);
+    direction = vectors.direction;
+    right = vectors.right;
+    up = vectors.up;
+    pitchMatrix = turn(verticalAngle, right);
+    // A turn by h about +y: -up.y is cos v, positive.
+    yawMatrix = turn(horizontalAngle, glm::vec3(0.0f, -up.y, 0.0f));
+}
+
+void CameraState::placeShield() {
+    const glm::vec3 offset = blockHeld ? shieldRaisedOffset : shieldLowered;
+    shield->modelMatrix = glm::translate(glm::mat4(1.0f), position) * pitchMatrix * yawMatrix *
+                          glm::translate(glm::mat4(1.0f), offset) * glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
+}
+
+void CameraState::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    const glm::vec3 lamp = lights.empty() ? position : lights.front()->position;
+    shield->draw(view, projection, lamp);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+
+#include <glm/glm.hpp>
+
+#include "app/AppState.h"
+#include "game/Movement.h"
+
+class Game;
+class Level;
+class PhysicsWorld;
+class PlayerInput;
+class Shield;
+class btBoxShape;
+class btRigidBody;
+
+// The player: turns keys and the mouse (read through the game's PlayerInput) into pushes
+// on a box body, or into free flight after M; puts the eye on the body; writes the game's
+// view and projection; records the mouse buttons for the sword and the enemies; carries
+// and draws the shield. The body lives in the physics frame, the eye and every matrix in
+// the render frame ((x, y, z) drawn at (x, -y, -z)).
+class CameraState : public AppState {
+public:
+    // Touches neither GL nor physics.
+    CameraState(Game* game, Level* level);
+    ~CameraState() override;
+
+    // startMoving, then the shield's model, picture, buffers and program.
+    void init() override;
+    // One frame of input, `elapsedMs` of wall time since the last. Needs startMoving first.
+    void update(double elapsedMs) override;
+    // Draws the shield, lit by the first light (by a lamp at the eye when there is none).
+    void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+    // Takes the body out of the world it was added to.
+    void cleanup() override;
+
+    // The body at the start (physics (0, 0, 6.5)) in the game's current physics world, the
+    // angles at 0, the eye and the cursor as a run starts. Makes no GL call.
+    void startMoving();
+    // The eye, render frame.
+    glm::vec3 getPosition() const { return position; }
+
+    glm::vec3 direction{0.0f};
+    glm::vec3 up{0.0f};
+    glm::vec3 right{0.0f};
+    // Radians: horizontal never wrapped, vertical within +-1.57.
+    double horizontalAngle = 0.0;
+    double verticalAngle = 0.0;
+    bool invertMouseY = false;
+    bool flyMode = false;
+    Level* level;
+    // Owned, with the body, by the run's physics.
+    btBoxShape* bodyShape = nullptr;
+    glm::vec3 position{0.0f};
+    Game* game;
+    bool attackHeld = false;
+    bool blockHeld = false;
+    glm::mat4 pitchMatrix{1.0f};
+    glm::mat4 yawMatrix{1.0f};
+    btRigidBody* body = nullptr;
+    // Written by the sword each frame, read by the enemies.
+    bool swordStriking = false;
+    bool shieldRaised = false;
+    std::unique_ptr<Shield> shield;
+    // The physics the body was added to.
+    PhysicsWorld* physics = nullptr;
+
+private:
+    MoveKeys readMoveKeys(const PlayerInput& input) const;
+    void walk(const PlayerInput& input);
+    void readButtons(const PlayerInput& input);
+    void writeCamera();
+    void turnWithMouse(PlayerInput& input);
+    void placeShield();
+};

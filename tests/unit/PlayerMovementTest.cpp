@@ -1,0 +1,159 @@
+// The player's movement on the real level and real physics, driven by scripted input.
+#include <gtest/gtest.h>
+
+#include <btBulletDynamicsCommon.h>
+
+#include "app/PlayerInput.h"
+#include "tests/unit/WalkingRun.h"
+
+namespace {
+
+constexpr double frameSeconds = 1.0 / 60.0;
+
+// The player standing still on the start hall's floor.
+void settle(WalkingRun& run) {
+    run.frames(frameSeconds, 1.0);
+    ASSERT_LT(glm::length(run.velocity()), 0.01f) << "the player has not come to rest";
+}
+
+// The velocity change one update gives (the physics step comes before it).
+glm::vec3 pushOfOneUpdate(WalkingRun& run) {
+    const glm::vec3 before = run.velocity();
+    run.player->update(frameSeconds * 1000.0);
+    return run.velocity() - before;
+}
+
+void expectNear(glm::vec3 actual, glm::vec3 expected) {
+    EXPECT_NEAR(actual.x, expected.x, 1e-4f);
+    EXPECT_NEAR(actual.y, expected.y, 1e-4f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-4f);
+}
+
+}  // namespace
+
+TEST(PlayerMovement, WalkingKeysPushOncePerFrameAndOpposedKeysCancel) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    EXPECT_NEAR(run.bodyOrigin().y, 0.0f, 0.05f) << "standing on the floor at y = -0.5";
+    EXPECT_NEAR(run.player->position.y, -0.2f, 0.05f) << "the eye 0.2 above the body, render frame";
+
+    run.input.press(keys::w);
+    expectNear(pushOfOneUpdate(run), {0.0f, 0.0f, -1.0f});
+    // With h = 0 the eye looks along render +z, the way W moves it.
+    EXPECT_EQ(run.player->direction, glm::vec3(0.0f, 0.0f, 1.0f));
+    run.input.press(keys::s);
+    expectNear(pushOfOneUpdate(run), {0.0f, 0.0f, 0.0f});
+    run.input.releaseAll();
+    run.input.press(keys::a);
+    run.input.press(keys::d);
+    expectNear(pushOfOneUpdate(run), {0.0f, 0.0f, 0.0f});
+    run.input.release(keys::d);
+    // A pushes along `right`, which is the screen's left: physics (-1, 0, 0) at h = 0.
+    const glm::vec3 side = pushOfOneUpdate(run);
+    EXPECT_NEAR(side.x, -1.0f, 1e-3f);
+    EXPECT_NEAR(side.z, 0.0f, 1e-3f);
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(PlayerMovement, HeldWalkingReachesJustUnderEightAndLookingDownWeakensIt) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    run.input.press(keys::w);
+    float fastest = 0.0f;
+    for (int i = 0; i < 60; ++i) {
+        run.frame(frameSeconds);
+        fastest = std::max(fastest, glm::length(run.velocity()));
+    }
+    EXPECT_GT(fastest, 7.0f);
+    EXPECT_LT(fastest, 8.0f);
+
+    WalkingRun looking;
+    settle(looking);
+    // Down by 0.5 radians: the push is cos(0.5) long.
+    looking.input.at.y = looking.game.height / 2 + 500;
+    looking.frame(frameSeconds);
+    EXPECT_NEAR(looking.player->verticalAngle, 0.5, 1e-9);
+    looking.input.press(keys::w);
+    EXPECT_NEAR(glm::length(pushOfOneUpdate(looking)), std::cos(0.5f), 1e-4f);
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(PlayerMovement, SpaceJumpsOnlyWhileTheVerticalSpeedIsUnderOneHundredth) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    run.input.press(keys::space);
+    expectNear(pushOfOneUpdate(run), {0.0f, 7.0f, 0.0f});
+    // Rising: no second jump until the top, where the vertical speed passes 0.
+    expectNear(pushOfOneUpdate(run), {0.0f, 0.0f, 0.0f});
+    run.player->body->setLinearVelocity(btVector3(0.0f, 0.009f, 0.0f));
+    expectNear(pushOfOneUpdate(run), {0.0f, 7.0f, 0.0f});
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(PlayerMovement, AFallFasterThanSeventeenCostsAThousandEveryFrame) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    run.player->body->setLinearVelocity(btVector3(0.0f, -16.9f, 0.0f));
+    run.player->update(frameSeconds * 1000.0);
+    EXPECT_EQ(run.game.getHealth(), 1000.0f);
+    run.player->body->setLinearVelocity(btVector3(0.0f, -17.1f, 0.0f));
+    run.player->update(frameSeconds * 1000.0);
+    run.player->update(frameSeconds * 1000.0);
+    EXPECT_EQ(run.game.getHealth(), -1000.0f);
+    // Rising that fast counts too.
+    run.player->body->setLinearVelocity(btVector3(0.0f, 17.5f, 0.0f));
+    run.player->update(frameSeconds * 1000.0);
+    EXPECT_EQ(run.game.getHealth(), -2000.0f);
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(PlayerMovement, TheMouseTurnsWithoutBoundSidewaysButStopsAtAQuarterTurnUpOrDown) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    run.input.at = glm::dvec2(800 + 3000, 450 + 4000);
+    run.frame(frameSeconds);
+    EXPECT_DOUBLE_EQ(run.player->verticalAngle, 1.57);
+    EXPECT_NEAR(run.player->horizontalAngle, 3.0, 1e-9);
+    EXPECT_EQ(run.input.at, glm::dvec2(800, 450)) << "the cursor goes back to the centre";
+    run.input.at = glm::dvec2(800 + 9000, 450 - 9000);
+    run.frame(frameSeconds);
+    EXPECT_DOUBLE_EQ(run.player->verticalAngle, -1.57);
+    EXPECT_NEAR(run.player->horizontalAngle, 12.0, 1e-9);
+    // The up vector points along render -y while the view is not straight up or down.
+    EXPECT_LT(run.player->up.y, 0.0f);
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(PlayerMovement, AfterMTheEyeFliesByItselfAndOnlyOneKeyOfEachPairActs) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    run.input.press(keys::m);
+    run.frame(frameSeconds);
+    run.input.releaseAll();
+    ASSERT_TRUE(run.player->flyMode);
+    const glm::vec3 start = run.player->position;
+    const glm::vec3 direction = run.player->direction;
+    run.input.press(keys::w);
+    run.input.press(keys::s);
+    run.player->update(100.0);
+    const glm::vec3 forward = run.player->position - start;
+    EXPECT_NEAR(glm::length(forward - direction * 0.6f), 0.0f, 1e-4f) << "6 units a second along the view";
+    run.input.releaseAll();
+    run.input.press(keys::a);
+    run.input.press(keys::d);
+    const glm::vec3 before = run.player->position;
+    run.player->update(100.0);
+    const glm::vec3 side = glm::cross(run.player->direction, run.player->up);
+    EXPECT_NEAR(glm::length(run.player->position - before + side * 0.3f), 0.0f, 1e-4f) << "A only";
+    // The body is left alone, and Space does nothing.
+    run.input.releaseAll();
+    run.input.press(keys::space);
+    EXPECT_EQ(pushOfOneUpdate(run), glm::vec3(0.0f));
+    testing::internal::GetCapturedStdout();
+}

@@ -1,0 +1,45 @@
+#include "tests/unit/WalkingRun.h"
+
+#include <btBulletDynamicsCommon.h>
+
+#include "app/PhysicsWorld.h"
+#include "scene/ObjLoader.h"
+#include "scene/Object3D.h"
+
+WalkingRun::WalkingRun() {
+    game.width = 1600;
+    game.height = 900;
+    game.input = &input;
+    game.createPhysicsWorld();
+    Object3D level;
+    readObjModel(level, "External\\Models\\Levels\\Level1n.obj");
+    createLevelBody(*game.physics, level.positionFloats());
+    player = std::make_unique<CameraState>(&game, nullptr);
+    player->startMoving();
+}
+
+void WalkingRun::frame(double seconds) {
+    simulatedSeconds += game.physics->step(static_cast<float>(seconds)) * 0.01;
+    player->update(seconds * 1000.0);
+}
+
+void WalkingRun::frames(double seconds, double simulated) {
+    const double end = simulatedSeconds + simulated;
+    while (simulatedSeconds < end - 1e-9) frame(seconds);
+}
+
+glm::vec3 WalkingRun::bodyOrigin() const {
+    btTransform transform;
+    player->body->getMotionState()->getWorldTransform(transform);
+    const btVector3& o = transform.getOrigin();
+    return {o.x(), o.y(), o.z()};
+}
+
+glm::vec3 WalkingRun::velocity() const {
+    const btVector3& v = player->body->getLinearVelocity();
+    return {v.x(), v.y(), v.z()};
+}
+
+void WalkingRun::turnBy(double radians) {
+    input.at.x = game.width / 2 + radians / 0.001;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+
+#include <glm/glm.hpp>
+
+#include "app/Game.h"
+#include "game/CameraState.h"
+#include "tests/ScriptedInput.h"
+
+// The player on the real level's collision body in a fresh physics world, driven by a
+// script, with no window: what a playing frame does to the player, and nothing else.
+class WalkingRun {
+public:
+    WalkingRun();
+
+    // One frame of `seconds`: the physics step, then the player's update, as the main
+    // loop gives them.
+    void frame(double seconds);
+    // Frames of `seconds` until `simulatedSeconds` of physics time have passed.
+    void frames(double seconds, double simulatedSeconds);
+
+    // The body's centre and velocity, physics frame.
+    glm::vec3 bodyOrigin() const;
+    glm::vec3 velocity() const;
+    // Turns the view by `radians` (positive: to the right) through the cursor, in the
+    // next frame.
+    void turnBy(double radians);
+
+    Game game;
+    ScriptedInput input;
+    std::unique_ptr<CameraState> player;
+    // Physics time advanced so far: at most 0.03 s per frame.
+    double simulatedSeconds = 0.0;
+};
