@@ -15,46 +15,13 @@
 #include <glm/glm.hpp>
 
 #include "LevelQuery.h"
+#include "app/LevelPlaces.h"
+#include "render/LightCrystal.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 #include "scene/VertexIndexer.h"
 
 namespace {
-
-// The game's placements (its enemy table, the player's start, the light crystals and the
-// goal crystal turned from the render frame into the physics frame).
-const glm::vec3 kPlayerStart(0.0f, 0.0f, 6.5f);
-const glm::vec3 kGoalCrystal(-11.55f, -1.0f, -75.2f);
-
-const glm::vec3 kEnemies[] = {
-    {0.18f, 1.0f, -7.0f},     {-13.0f, -1.7f, -1.12f}, {-13.1f, -1.7f, 0.12f},  {-13.0f, -1.8f, 1.12f},
-    {1.3f, -1.6f, -15.0f},    {0.3f, -1.6f, -16.0f},   {1.3f, -1.6f, -17.0f},   {1.3f, -1.6f, -14.0f},
-    {0.3f, -1.6f, -13.0f},    {-1.3f, -1.6f, -15.0f},  {0.3f, -1.6f, -16.0f},   {-1.3f, -1.6f, -17.0f},
-    {-1.3f, -1.6f, -13.0f},   {-1.3f, -1.6f, -15.0f},  {0.3f, -1.6f, -14.0f},   {18.0f, 0.0f, -24.0f},
-    {17.0f, 0.0f, -28.0f},    {16.0f, 0.0f, -27.0f},   {15.0f, 0.0f, -26.0f},   {14.0f, 0.0f, -25.0f},
-    {13.0f, 0.0f, -24.0f},    {14.0f, 0.0f, -23.0f},   {15.0f, 0.0f, -22.0f},   {16.0f, 0.0f, -28.0f},
-    {17.0f, 0.0f, -27.0f},    {18.0f, 0.0f, -26.0f},   {16.0f, 0.0f, -25.0f},   {19.0f, 0.0f, -24.0f},
-    {20.0f, 0.0f, -23.0f},    {21.0f, 0.0f, -22.0f},   {22.0f, 0.0f, -28.0f},   {13.0f, 0.0f, -27.0f},
-    {14.0f, 0.0f, -26.0f},    {41.0f, -1.5f, -15.0f},  {38.0f, -1.48f, -10.0f}, {36.0f, -1.47f, -8.8f},
-    {35.0f, -0.95f, -15.3f},  {48.0f, 6.0f, -27.0f},   {49.0f, 6.0f, -28.0f},   {50.0f, 6.0f, -29.0f},
-    {51.0f, 6.0f, -26.0f},    {47.0f, 6.0f, -25.0f},   {46.0f, 6.0f, -24.0f},   {45.0f, 6.0f, -23.0f},
-    {48.0f, -1.5f, -14.2f},   {48.5f, -1.5f, -15.2f},  {47.0f, -1.5f, -13.2f},  {47.5f, -1.5f, -12.2f},
-    {46.5f, -1.5f, -16.2f},   {49.0f, -1.5f, -17.2f},  {48.5f, -1.5f, -14.2f},  {-9.7f, -1.68f, -25.2f},
-    {-10.5f, -1.68f, -25.2f}, {-8.7f, -1.68f, -25.2f},
-};
-
-struct LightCrystal {
-    glm::vec3 crystal;
-    glm::vec3 facing;  // the light is one unit this way
-};
-
-const LightCrystal kLightCrystals[] = {
-    {{-6.70f, 4.00f, -51.00f}, {-1, 0, 0}}, {{2.18f, 0.70f, 0.00f}, {-1, 0, 0}},
-    {{-0.83f, 2.06f, -7.51f}, {1, 0, 0}},   {{2.25f, 0.00f, -15.00f}, {-1, 0, 0}},
-    {{0.00f, -0.80f, -26.00f}, {0, 0, 1}},  {{24.00f, 2.20f, -25.00f}, {-1, 0, 0}},
-    {{-15.15f, -0.60f, 0.00f}, {1, 0, 0}},  {{-11.60f, 0.60f, -76.60f}, {0, 0, 1}},
-    {{50.80f, 1.00f, -15.00f}, {-1, 0, 0}}, {{52.46f, 9.00f, -26.00f}, {-1, 0, 0}},
-};
 
 constexpr float kEnemyHalfHeight = 0.4f;
 constexpr float kPlayerHalfHeight = 0.5f;
@@ -206,7 +173,7 @@ protected:
         testing::internal::GetCapturedStdout();
         level = new LevelQuery(object->triangles);
         walk = new FloorWalk(*level);
-        startFound = walk->walkFrom(kPlayerStart);
+        startFound = walk->walkFrom(levelPlaces().playerBodyStart);
     }
     static void TearDownTestSuite() {
         delete walk;
@@ -235,18 +202,19 @@ bool LevelFit::startFound = false;
 }  // namespace
 
 TEST_F(LevelFit, ThePlayerStartsOnTheStartHallFloorAndTheSwordHoversOverIt) {
+    const glm::vec3 start = levelPlaces().playerBodyStart;
     float floorTop = 0.0f;
-    ASSERT_TRUE(floorBelow(kPlayerStart, floorTop));
-    const float feet = kPlayerStart.y - kPlayerHalfHeight;
+    ASSERT_TRUE(floorBelow(start, floorTop));
+    const float feet = start.y - kPlayerHalfHeight;
     EXPECT_LE(floorTop, feet);
     EXPECT_GT(floorTop, feet - 0.1f);
-    ASSERT_TRUE(floorBelow({0.0f, 0.5f, 0.0f}, floorTop));
+    ASSERT_TRUE(floorBelow(levelPlaces().swordPhysicsPos, floorTop));
     EXPECT_LT(floorTop, 0.2f);  // clear of the sword's hilt
     EXPECT_TRUE(startFound);
 }
 
 TEST_F(LevelFit, EveryEnemyStandsOverAFloorInsideARoomTheWalkReaches) {
-    for (const glm::vec3& enemy : kEnemies) {
+    for (const glm::vec3& enemy : levelPlaces().enemyBodyStarts) {
         float floorTop = 0.0f;
         ASSERT_TRUE(floorBelow(enemy, floorTop)) << enemy.x << " " << enemy.y << " " << enemy.z;
         const float feet = enemy.y - kEnemyHalfHeight;
@@ -262,22 +230,28 @@ TEST_F(LevelFit, EveryEnemyStandsOverAFloorInsideARoomTheWalkReaches) {
 }
 
 TEST_F(LevelFit, TheGoalCrystalStandsInReachAtEyeHeightOverTheGoalRoomFloor) {
+    const glm::vec3 goal = renderToPhysics(levelPlaces().goalCrystalRenderPos);
     float floorTop = 0.0f;
-    ASSERT_TRUE(floorBelow(kGoalCrystal, floorTop));
+    ASSERT_TRUE(floorBelow(goal, floorTop));
     EXPECT_NEAR(floorTop, -1.7f, 0.3f);
     EXPECT_GT(floorTop, -2.6f);
     EXPECT_LT(floorTop, -0.8f);
-    EXPECT_TRUE(walk->reachedUnder(glm::vec3(kGoalCrystal.x, floorTop + 0.01f, kGoalCrystal.z)));
+    EXPECT_TRUE(walk->reachedUnder(glm::vec3(goal.x, floorTop + 0.01f, goal.z)));
 }
 
 TEST_F(LevelFit, EveryLightCrystalHangsOnAWallWithItsLightInOpenAir) {
     int number = 1;
-    for (const LightCrystal& c : kLightCrystals) {
-        const LevelQuery::Hit behind = level->castRay(c.crystal, -c.facing, 0.3f);
+    for (const LightCrystalPlacement& placement : levelPlaces().lightCrystals) {
+        const glm::vec3 crystal = placement.physicsPos();
+        const glm::vec3 facing = placement.physicsFacing();
+        const LevelQuery::Hit behind = level->castRay(crystal, -facing, 0.3f);
         EXPECT_TRUE(behind.found) << "crystal " << number;
         // The wall faces into the room, the way the crystal looks.
-        EXPECT_GT(glm::dot(behind.normal, c.facing), 0.9f) << "crystal " << number;
-        EXPECT_GE(level->clearance(c.crystal + c.facing, 0.3f), 0.3f) << "light " << number;
+        EXPECT_GT(glm::dot(behind.normal, facing), 0.9f) << "crystal " << number;
+        // Where the game puts the light, not where the crystal's facing suggests.
+        const glm::vec3 light =
+            renderToPhysics(crystalLightPosition(placement.renderPos, placement.angleRadians));
+        EXPECT_GE(level->clearance(light, 0.3f), 0.3f) << "light " << number;
         ++number;
     }
 }

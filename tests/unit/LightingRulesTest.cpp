@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/LevelPlaces.h"
 #include "render/Flicker.h"
-#include "render/Level.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
@@ -25,13 +25,13 @@ TEST(LightCrystalLight, SitsOneUnitInFrontAlongTheCrystalsOwnZ) {
 }
 
 TEST(LightCrystalLight, TenPlacementsInTableOrder) {
-    const auto& placements = lightCrystalPlacements();
+    const auto& placements = levelPlaces().lightCrystals;
     ASSERT_EQ(placements.size(), 10u);
-    EXPECT_EQ(placements[0].position, glm::vec3(-6.7f, -4.0f, 51.0f));
-    EXPECT_EQ(placements[7].position, glm::vec3(-11.6f, -0.6f, 76.6f));
+    EXPECT_EQ(placements[0].renderPos, glm::vec3(-6.7f, -4.0f, 51.0f));
+    EXPECT_EQ(placements[7].renderPos, glm::vec3(-11.6f, -0.6f, 76.6f));
     EXPECT_FLOAT_EQ(placements[4].angleRadians, 3.14f);
     // The second crystal's light lands at (1.18, -0.7, 0) in the render frame.
-    const glm::vec3 second = crystalLightPosition(placements[1].position, placements[1].angleRadians);
+    const glm::vec3 second = crystalLightPosition(placements[1].renderPos, placements[1].angleRadians);
     EXPECT_NEAR(second.x, 1.18f, 1e-4f);
     EXPECT_NEAR(second.y, -0.7f, 1e-6f);
 }

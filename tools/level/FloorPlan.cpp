@@ -176,18 +176,21 @@ Image drawFloorPlan(const Mesh& level, const LevelLayout& layout, const LevelPla
     drawFloors(plan, top, level, frame);
     drawWalls(plan, top, level, frame);
 
-    for (const LightCrystalPlace& c : places.lightCrystals) {
-        const glm::vec3 light = c.crystal + c.facing;
-        line(plan, frame.toPixel(c.crystal.x, c.crystal.z), frame.toPixel(light.x, light.z),
-             {0.4f, 1.0f, 1.0f});
-        dot(plan, frame.toPixel(c.crystal.x, c.crystal.z), 3.5f, {0.3f, 0.9f, 1.0f});
+    for (const LightCrystalPlacement& placement : places.lightCrystals) {
+        const glm::vec3 crystal = placement.physicsPos();
+        const glm::vec3 light = crystal + placement.physicsFacing();
+        line(plan, frame.toPixel(crystal.x, crystal.z), frame.toPixel(light.x, light.z), {0.4f, 1.0f, 1.0f});
+        dot(plan, frame.toPixel(crystal.x, crystal.z), 3.5f, {0.3f, 0.9f, 1.0f});
     }
-    for (const glm::vec3& e : places.enemies) {
+    for (const glm::vec3& e : places.enemyBodyStarts) {
         dot(plan, frame.toPixel(e.x, e.z), 3.0f, {1.0f, 0.15f, 0.1f});
     }
-    dot(plan, frame.toPixel(places.playerStart.x, places.playerStart.z), 5.0f, {0.2f, 1.0f, 0.3f});
-    dot(plan, frame.toPixel(places.sword.x, places.sword.z), 4.0f, {1.0f, 0.95f, 0.2f});
-    dot(plan, frame.toPixel(places.goalCrystal.x, places.goalCrystal.z), 5.0f, {1.0f, 0.3f, 1.0f});
+    const glm::vec3 start = places.playerBodyStart;
+    const glm::vec3 sword = places.swordPhysicsPos;
+    const glm::vec3 goal = renderToPhysics(places.goalCrystalRenderPos);
+    dot(plan, frame.toPixel(start.x, start.z), 5.0f, {0.2f, 1.0f, 0.3f});
+    dot(plan, frame.toPixel(sword.x, sword.z), 4.0f, {1.0f, 0.95f, 0.2f});
+    dot(plan, frame.toPixel(goal.x, goal.z), 5.0f, {1.0f, 0.3f, 1.0f});
 
     TextRenderer font(fontDir + "/DejaVuSans.ttf");
     if (font.ok()) {

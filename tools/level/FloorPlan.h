@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "app/LevelPlaces.h"
 #include "tools/level/LevelLayout.h"
-#include "tools/level/LevelPlaces.h"
 #include "tools/meshes/Mesh.h"
 #include "tools/pictures/Image.h"
 

@@ -403,9 +403,10 @@ void LevelBuilder::addButtresses(size_t index, Side side) {
             clear = clear && (u + kButtressHalfWidth < o.u0 - kFrameWidth - 0.3f ||
                               u - kButtressHalfWidth > o.u1 + kFrameWidth + 0.3f);
         }
-        for (const LightCrystalPlace& crystal : places.lightCrystals) {
-            const glm::vec3 onWall = wallPoint(room, side, u, crystal.crystal.y);
-            clear = clear && glm::length(crystal.crystal - onWall) > 1.6f;
+        for (const LightCrystalPlacement& placement : places.lightCrystals) {
+            const glm::vec3 crystal = placement.physicsPos();
+            const glm::vec3 onWall = wallPoint(room, side, u, crystal.y);
+            clear = clear && glm::length(crystal - onWall) > 1.6f;
         }
         const glm::vec3 a = wallPoint(room, side, u - 0.45f, floor);
         const glm::vec3 b = wallPoint(room, side, u + 0.45f, ceiling) + inward(side) * 0.5f;

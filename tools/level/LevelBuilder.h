@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "app/LevelPlaces.h"
 #include "tools/level/LevelLayout.h"
-#include "tools/level/LevelPlaces.h"
 #include "tools/meshes/Mesh.h"
 
 // Turns the room table into the level mesh: every room's floor, ceiling and walls wound
