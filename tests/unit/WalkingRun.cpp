@@ -6,14 +6,24 @@
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 
-WalkingRun::WalkingRun() {
+namespace {
+
+std::vector<float> realLevelCorners() {
+    Object3D level;
+    readObjModel(level, "External\\Models\\Levels\\Level1n.obj");
+    return level.positionFloats();
+}
+
+}  // namespace
+
+WalkingRun::WalkingRun() : WalkingRun(realLevelCorners()) {}
+
+WalkingRun::WalkingRun(const std::vector<float>& levelCorners) {
     game.width = 1600;
     game.height = 900;
     game.input = &input;
     game.createPhysicsWorld();
-    Object3D level;
-    readObjModel(level, "External\\Models\\Levels\\Level1n.obj");
-    createLevelBody(*game.physics, level.positionFloats());
+    createLevelBody(*game.physics, levelCorners);
     player = std::make_unique<CameraState>(&game, nullptr);
     player->startMoving();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -13,6 +14,8 @@
 class WalkingRun {
 public:
     WalkingRun();
+    // The same on a level of these triangles (nine floats each, physics frame).
+    explicit WalkingRun(const std::vector<float>& levelCorners);
 
     // One frame of `seconds`: the physics step, then the player's update, as the main
     // loop gives them.
