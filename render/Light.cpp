@@ -45,11 +45,20 @@ GLuint makeDepthCube() {
     return cube;
 }
 
-GLuint makeFramebuffer() {
+// A framebuffer for depth alone, left bound: with no colour buffer to draw to or read from,
+// GL 3.2 core counts it complete once its depth attachment is.
+GLuint makeDepthFramebuffer() {
     GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
     GlLedger::record(GlLedger::Kind::Framebuffer, framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glDrawBuffer(GL_NONE);
+    glReadBuffer(GL_NONE);
     return framebuffer;
+}
+
+bool boundFramebufferComplete() {
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 // Which casters one pass draws: the fixed ones or the moving ones, within reach.
@@ -117,30 +126,41 @@ glm::mat4 Light::faceMatrix(int face) const {
 void Light::setUpShadowMap() {
     shadowProgram = buildShaderProgram("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
                                        "ShadowMapGeometryShader.geom");
-    glGenFramebuffers(1, &shadowFramebuffer);
-    GlLedger::record(GlLedger::Kind::Framebuffer, shadowFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
-
     shadowCubeMap = makeDepthCube();
-    glDrawBuffer(GL_NONE);
+    shadowFramebuffer = makeDepthFramebuffer();
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeMap, 0);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    if (!boundFramebufferComplete()) {
         std::printf("Framebuffer not OK!\n");
         return;
     }
 
-    fixedDepthCube = makeDepthCube();
-    fixedFramebuffer = makeFramebuffer();
-    glBindFramebuffer(GL_FRAMEBUFFER, fixedFramebuffer);
-    glDrawBuffer(GL_NONE);
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, fixedDepthCube, 0);
-    copyReadFramebuffer = makeFramebuffer();
-    copyDrawFramebuffer = makeFramebuffer();
-    fixedCacheReady = false;
-    holdsMovingDepths = true;
-
+    const GLuint cacheCube = makeDepthCube();
+    const GLuint cacheFramebuffer = makeDepthFramebuffer();
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cacheCube, 0);
+    bool complete = boundFramebufferComplete();
+    // The copy attaches one face at a time; the faces share size and format, so the first
+    // face stands for them all.
+    const GLuint readFramebuffer = makeDepthFramebuffer();
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
+                           cacheCube, 0);
+    complete = complete && boundFramebufferComplete();
+    const GLuint drawFramebuffer = makeDepthFramebuffer();
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
+                           shadowCubeMap, 0);
+    complete = complete && boundFramebufferComplete();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    // Without the cache the light keeps to the plain pass; the run's ledger frees what was made.
+    if (!complete) {
+        std::printf("Framebuffer not OK!\n");
+        return;
+    }
+    fixedDepthCube = cacheCube;
+    fixedFramebuffer = cacheFramebuffer;
+    copyReadFramebuffer = readFramebuffer;
+    copyDrawFramebuffer = drawFramebuffer;
+    fixedCacheReady = false;
+    holdsMovingDepths = true;
 }
 
 void Light::renderShadowMapReference(Node& root) {
@@ -150,12 +170,13 @@ void Light::renderShadowMapReference(Node& root) {
     glClear(GL_DEPTH_BUFFER_BIT);
     setPassUniforms();
     drawSubtreeDepth(root, shadowProgram);
+    holdsMovingDepths = true;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void Light::renderShadowMap(Node& root) {
-    // A light whose set-up stopped at an incomplete framebuffer has no cache to start from.
+    // A light whose set-up found a framebuffer incomplete has no cache to start from.
     if (fixedFramebuffer == 0) {
         renderShadowMapReference(root);
         return;

@@ -13,15 +13,17 @@ struct Light {
     Light(float red, float green, float blue, float luminocity, float x, float y, float z, int kind,
           float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt);
 
-    // Builds the shadow program, the framebuffer and the depth cube map; prints
-    // "Framebuffer not OK!" when the framebuffer is incomplete. GL context current.
+    // Builds the shadow program, the framebuffers and the depth cube maps; prints
+    // "Framebuffer not OK!" when a framebuffer is incomplete, and the light then has no
+    // cache: renderShadowMap draws the plain pass for the rest of the run. GL context current.
     void setUpShadowMap();
     // Gives the cube map this frame's depths of every shadow caster under `root`: the
     // casters fixed in place come from a cache drawn once per run, the moving ones are
     // drawn on top, and casters out of the light's reach are skipped. The result equals
     // renderShadowMapReference's. Leaves the viewport at 1024x1024 and framebuffer 0 bound.
     void renderShadowMap(Node& root);
-    // The plain pass: clears the cube map and draws every caster into it, every frame.
+    // The plain pass: clears the cube map and draws every caster into it, every frame. The
+    // next renderShadowMap starts again from the fixed casters' cache.
     void renderShadowMapReference(Node& root);
 
     // projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
@@ -41,7 +43,8 @@ struct Light {
     unsigned int shadowProgram = 0;
     glm::mat4 unusedMatrices[10];
 
-    // The fixed casters' depths, kept for the run, and the framebuffers that copy them.
+    // The fixed casters' depths, kept for the run, and the framebuffers that copy them; all 0
+    // for a light without its cache.
     unsigned int fixedDepthCube = 0;
     unsigned int fixedFramebuffer = 0;
     unsigned int copyReadFramebuffer = 0;
@@ -53,7 +56,8 @@ private:
     void copyFixedCache();
     glm::vec3 fixedCachePosition{0.0f};
     bool fixedCacheReady = false;
-    // Whether the cube map holds anything beyond the fixed casters' depths.
+    // Whether the cube map may hold anything beyond the fixed casters' depths (the moving
+    // casters of the last cached pass, or everything the plain pass drew).
     bool holdsMovingDepths = true;
 };
 

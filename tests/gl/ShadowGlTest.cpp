@@ -128,15 +128,28 @@ protected:
         return depths;
     }
 
-    testing::AssertionResult cachedPassEqualsReference() {
-        light.renderShadowMapReference(root);
-        const std::vector<std::uint32_t> reference = cubeDepths();
-        light.renderShadowMap(root);
-        const std::vector<std::uint32_t> cached = cubeDepths();
+    static testing::AssertionResult sameDepths(const std::vector<std::uint32_t>& cached,
+                                               const std::vector<std::uint32_t>& reference) {
         std::size_t differing = 0;
         for (std::size_t i = 0; i < reference.size(); ++i) differing += reference[i] != cached[i];
         if (differing == 0) return testing::AssertionSuccess();
         return testing::AssertionFailure() << differing << " depth texels differ";
+    }
+
+    testing::AssertionResult cachedPassEqualsReference() {
+        light.renderShadowMapReference(root);
+        const std::vector<std::uint32_t> reference = cubeDepths();
+        light.renderShadowMap(root);
+        return sameDepths(cubeDepths(), reference);
+    }
+
+    // The cached pass is read first: the plain pass after it clears the cube and draws it
+    // all again, so nothing the cached pass left can pass for its result.
+    testing::AssertionResult cachedPassThenReferenceAgree() {
+        light.renderShadowMap(root);
+        const std::vector<std::uint32_t> cached = cubeDepths();
+        light.renderShadowMapReference(root);
+        return sameDepths(cached, cubeDepths());
     }
 
     void TearDown() override { glDeleteVertexArrays(1, &vertexArray); }
@@ -236,4 +249,27 @@ TEST_F(ShadowScene, LitDrawSendsChosenLightsToTheirSlotsAndUnits) {
     glActiveTexture(GL_TEXTURE12);
     glGetIntegerv(GL_TEXTURE_BINDING_CUBE_MAP, &unit12);
     EXPECT_EQ(static_cast<GLuint>(unit12), light.shadowCubeMap);
+}
+
+// The plain pass leaves the moving casters' depths in the cube, so the next cached pass starts
+// again from the fixed casters' depths even when nothing moves.
+TEST_F(ShadowScene, CachedPassAfterThePlainPassDropsACasterThatIsGone) {
+    box.castsShadow = false;
+    light.renderShadowMap(root);
+    box.castsShadow = true;
+    light.renderShadowMapReference(root);
+    box.castsShadow = false;
+    EXPECT_TRUE(cachedPassThenReferenceAgree());
+}
+
+// The set-up leaves a light without its cache when a copy framebuffer is incomplete.
+TEST_F(ShadowScene, ALightWithoutItsCacheDrawsThePlainPass) {
+    box.castsShadow = false;
+    light.renderShadowMap(root);
+    light.fixedDepthCube = light.fixedFramebuffer = 0;
+    light.copyReadFramebuffer = light.copyDrawFramebuffer = 0;
+    box.castsShadow = true;
+    EXPECT_TRUE(cachedPassThenReferenceAgree()) << "the box appears";
+    box.castsShadow = false;
+    EXPECT_TRUE(cachedPassThenReferenceAgree()) << "the box is gone";
 }
