@@ -36,8 +36,9 @@ CameraState::~CameraState() = default;
 void CameraState::init() {
     startMoving();
     shield->load();
-    shield->modelMatrix = glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
-    shield->modelMatrix = glm::translate(glm::mat4(1.0f), position + shieldLowered) * shield->modelMatrix;
+    // Lowered at the start eye until the first update turns it with the view.
+    shield->modelMatrix = glm::translate(glm::mat4(1.0f), position + shieldLowered) *
+                          glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
 }
 
 void CameraState::startMoving() {
