@@ -202,6 +202,19 @@ void LevelBuilder::collectBreaks() {
                 zs.insert(zs.end(), {solid.low.z, solid.high.z});
             }
         }
+        // Solids that stand against a wall up to its top: the wall is split where they end,
+        // so that the part they hide can be left out.
+        for (const Solid& solid : layout.solids) {
+            const float top = std::min(solid.topAtStart, solid.topAtEnd);
+            const Rect& a = room.area;
+            const bool inside = solid.low.x < a.x1 + kEpsilon && solid.high.x > a.x0 - kEpsilon &&
+                                solid.low.z < a.z1 + kEpsilon && solid.high.z > a.z0 - kEpsilon;
+            if (!inside || room.slope != Slope::None || !same(top, room.floorAtMin + room.height)) continue;
+            const bool againstZWall = same(solid.low.z, a.z0) || same(solid.high.z, a.z1);
+            const bool againstXWall = same(solid.low.x, a.x0) || same(solid.high.x, a.x1);
+            if (againstZWall) xs.insert(xs.end(), {solid.low.x, solid.high.x});
+            if (againstXWall) zs.insert(zs.end(), {solid.low.z, solid.high.z});
+        }
         // Keep only breaks inside the room.
         auto outside = [](float lo, float hi) {
             return [lo, hi](float v) {
@@ -326,14 +339,20 @@ void LevelBuilder::addWall(size_t index, Side side) {
         }
         const float top = room.height;
         if (cut == nullptr) {
-            zipColumn(mesh, room, side, ua, ub, bottomA, bottomB, heightsBetween(ysA, 0.0f, top),
-                      heightsBetween(ysB, 0.0f, top));
+            // The top of a wall behind a solid that reaches it (the bridge's ends against the
+            // chasm) is left out: hidden, and its top edge would be a third face on the seam
+            // of the floor above, one the player's box catches on.
+            const float shown = level ? hiddenFrom(room, side, ua, ub, bottomA + top) - bottomA : top;
+            zipColumn(mesh, room, side, ua, ub, bottomA, bottomB, heightsBetween(ysA, 0.0f, shown),
+                      heightsBetween(ysB, 0.0f, shown));
             continue;
         }
-        // Below the doorway (a sill) and above it (a lintel).
+        // Below the doorway (a sill) and above it (a lintel). A sill behind a solid that
+        // fills the room up to the doorway (a landing) is left out: hidden, and its top edge
+        // would be a third face on the threshold, one the player's box catches on.
         const float y0 = std::max(0.0f, cut->y0 - bottomA);
         const float y1 = std::min(top, cut->y1 - bottomA);
-        if (y0 > kEpsilon) {
+        if (y0 > kEpsilon && hiddenFrom(room, side, ua, ub, bottomA + y0) > bottomA + kEpsilon) {
             zipColumn(mesh, room, side, ua, ub, bottomA, bottomB, heightsBetween(ysA, 0.0f, y0),
                       heightsBetween(ysB, 0.0f, y0));
         }
@@ -449,6 +468,21 @@ void LevelBuilder::addSolids() {
         addWedge(mesh, solid.low, solid.high, solid.topAtStart, solid.topAtEnd, solid.alongX, solid.faces,
                  kUnitsPerRepeat);
     }
+}
+
+float LevelBuilder::hiddenFrom(const Room& room, Side side, float u0, float u1, float top) const {
+    const glm::vec3 a = wallPoint(room, side, u0, top);
+    const glm::vec3 b = wallPoint(room, side, u1, top) + inward(side) * 0.01f;
+    const glm::vec3 low = glm::min(a, b), high = glm::max(a, b);
+    float from = top;
+    for (const Solid& solid : layout.solids) {
+        const bool covers = solid.low.x < low.x + kEpsilon && solid.high.x > high.x - kEpsilon &&
+                            solid.low.z < low.z + kEpsilon && solid.high.z > high.z - kEpsilon;
+        if (covers && std::min(solid.topAtStart, solid.topAtEnd) > top - kEpsilon) {
+            from = std::min(from, solid.low.y);
+        }
+    }
+    return from;
 }
 
 bool LevelBuilder::clashesWithSolid(glm::vec3 low, glm::vec3 high) const {

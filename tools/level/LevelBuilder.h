@@ -36,6 +36,9 @@ private:
 
     // Whether a pillar-like block standing in `room` would clash with a solid piece.
     bool clashesWithSolid(glm::vec3 low, glm::vec3 high) const;
+    // The height from which a solid piece standing against the wall over [u0, u1] up to
+    // `top` (or higher) hides the wall up to `top`; `top` where none does.
+    float hiddenFrom(const Room& room, Side side, float u0, float u1, float top) const;
 
     const LevelLayout& layout;
     const LevelPlaces& places;

@@ -76,15 +76,18 @@ void addPillar(std::vector<Solid>& solids, float x, float z, float floor, float 
 LevelLayout makeLayout() {
     LevelLayout layout;
     std::vector<Room>& r = layout.rooms;
+    // Ramps climb 15 degrees at most: the player's push comes once a frame, and at 30 frames
+    // a second or fewer the player's box crawls at 18 degrees and stalls at 20.
     // The start hall: the player starts at its south end (z 6.5) and finds the sword in
     // the middle; a ramp leads down west to a side room, a corridor south.
     r.push_back(withButtresses(hall("start hall", {-4.0f, 2.3f, -3.0f, 9.0f}, -0.5f, 4.0f), 3.0f));
-    r.push_back(passage("west ramp", {-9.0f, -4.0f, -1.0f, 1.0f}, Run::AlongX, -2.3f, -0.5f, 2.8f));
-    r.push_back(withButtresses(hall("west room", {-15.25f, -9.0f, -4.0f, 4.0f}, -2.3f, 4.0f), 2.7f));
-    // South: a corridor that drops into the crowded low room.
+    r.push_back(passage("west ramp", {-10.7f, -4.0f, -1.0f, 1.0f}, Run::AlongX, -2.3f, -0.5f, 2.8f));
+    r.push_back(withButtresses(hall("west room", {-15.25f, -10.7f, -4.0f, 4.0f}, -2.3f, 4.0f), 2.7f));
+    // South: a corridor that drops into the crowded low room; the ramp starts past the
+    // corridor's creature, so that it still drops less than 1.5 onto the floor.
     r.push_back(passage("south corridor", {-0.95f, 1.45f, -6.5f, -3.0f}, Run::AlongZ, -0.5f, -0.5f, 3.5f));
-    r.push_back(passage("south ramp", {-0.95f, 1.45f, -11.0f, -6.5f}, Run::AlongZ, -2.1f, -0.5f, 3.5f));
-    r.push_back(withButtresses(hall("crowd room", {-3.5f, 2.35f, -19.0f, -11.0f}, -2.1f, 4.2f), 2.7f));
+    r.push_back(passage("south ramp", {-0.95f, 1.45f, -12.5f, -6.5f}, Run::AlongZ, -2.1f, -0.5f, 3.5f));
+    r.push_back(withButtresses(hall("crowd room", {-3.5f, 2.35f, -19.0f, -12.5f}, -2.1f, 4.2f), 2.7f));
     r.push_back(passage("crowd passage", {-1.2f, 1.2f, -21.0f, -19.0f}, Run::AlongZ, -2.1f, -2.1f, 2.8f));
     // The junction under crystal 5: east to the arena, west to the wing.
     r.push_back(withButtresses(hall("junction", {-4.5f, 4.5f, -26.1f, -21.0f}, -2.1f, 4.5f), 3.0f));
@@ -101,7 +104,9 @@ LevelLayout makeLayout() {
     r.push_back(withButtresses(hall("west wing", {-13.0f, -6.0f, -29.0f, -21.0f}, -2.1f, 4.0f), 2.7f));
     r.push_back(passage("hall passage", {-12.0f, -10.0f, -36.0f, -29.0f}, Run::AlongZ, -2.1f, -2.1f, 3.0f));
     Room chasmHall = hall("chasm hall", {-16.0f, -6.6f, -62.0f, -36.0f}, -2.1f, 10.0f);
-    chasmHall.floorHoles.push_back({-16.0f, -6.6f, -50.0f, -44.0f});
+    // The chasm opens on either side of the bridge, a strip of the hall's own floor.
+    chasmHall.floorHoles.push_back({-16.0f, -12.3f, -50.0f, -44.0f});
+    chasmHall.floorHoles.push_back({-10.3f, -6.6f, -50.0f, -44.0f});
     r.push_back(chasmHall);
     // Far below the bridge: a fall from here is not survived.
     Room chasm = hall("chasm", {-16.0f, -6.6f, -50.0f, -44.0f}, -20.0f, 17.9f);
@@ -114,16 +119,34 @@ LevelLayout makeLayout() {
     std::vector<Solid>& s = layout.solids;
     // The sword hovers over a low pedestal.
     s.push_back(box("pedestal", {-0.35f, -0.5f, -0.35f}, {0.35f, -0.15f, 0.35f}, kSides | kFaceMaxY));
-    // The far hall's ramp (7.5 up over 16, 25 degrees), its foot clear of the west wall,
-    // and the landing at the gallery door.
-    Solid ramp = box("far hall ramp", {32.5f, -2.0f, -21.0f}, {48.5f, 5.5f, -18.8f}, kFaceMaxY | kFaceMaxZ);
-    ramp.topAtStart = -2.0f;
-    ramp.topAtEnd = 5.5f;
-    s.push_back(ramp);
+    // The far hall's way up to the gallery door, 7.5 along the south wall: one ramp west
+    // from the hall's south-east corner to a turn against the west wall (clear of the east
+    // corridor's doorway), and one back east above it to the landing at the door, each
+    // 3.75 up over 15.5 (under 14 degrees).
+    const float turnTop = 1.75f;
+    Solid lowerRamp = box("far hall lower ramp", {33.0f, -2.0f, -18.8f}, {48.5f, turnTop, -17.0f},
+                          kFaceMaxY | kFaceMaxZ);
+    lowerRamp.topAtStart = turnTop;
+    lowerRamp.topAtEnd = -2.0f;
+    s.push_back(lowerRamp);
+    s.push_back(box("turn", {31.0f, -2.0f, -21.0f}, {33.0f, turnTop, -17.0f}, kFaceMaxY | kFaceMaxZ));
+    Solid upperRamp = box("far hall upper ramp", {33.0f, -2.0f, -21.0f}, {48.5f, 5.5f, -18.8f},
+                          kFaceMaxY | kFaceMaxZ);
+    upperRamp.topAtStart = turnTop;
+    upperRamp.topAtEnd = 5.5f;
+    s.push_back(upperRamp);
     s.push_back(box("landing", {48.5f, -2.0f, -21.0f}, {50.9f, 5.5f, -18.8f}, kFaceMaxY | kFaceMaxZ));
-    // The bridge over the chasm, flush with the hall floor.
-    s.push_back(box("bridge", {-12.3f, -2.6f, -50.0f}, {-10.3f, -2.1f, -44.0f},
-                    kFaceMaxY | kFaceMinY | kFaceMinX | kFaceMaxX));
+    // Under the bridge's floor, its body, whose sides slope out below its edges: the
+    // player's box slides off a sloped edge, but can hang on the top edge of an upright side.
+    s.push_back(box("bridge", {-12.3f, -2.6f, -50.0f}, {-10.3f, -2.1f, -44.0f}, kFaceMinY));
+    Solid westEdge =
+        box("bridge west edge", {-12.5f, -2.6f, -50.0f}, {-12.3f, -2.1f, -44.0f}, kFaceMaxY | kFaceMinY);
+    westEdge.topAtStart = -2.6f;
+    s.push_back(westEdge);
+    Solid eastEdge =
+        box("bridge east edge", {-10.3f, -2.6f, -50.0f}, {-10.1f, -2.1f, -44.0f}, kFaceMaxY | kFaceMinY);
+    eastEdge.topAtEnd = -2.6f;
+    s.push_back(eastEdge);
     // An aisle along the far hall's north wall, clear of the creatures' places.
     for (float x : {35.0f, 39.5f, 44.0f, 48.5f}) {
         addPillar(s, x, -7.6f, -2.0f, 9.0f);
