@@ -100,7 +100,7 @@ std::vector<Waypoint> joined(std::initializer_list<const std::vector<Waypoint>*>
     return all;
 }
 
-// The level's bounding box, physics frame: a body outside it (below the chasm's floor, the
+// The level's bounding box, physics frame: a body outside it (below the chasm's walls, the
 // lowest) has left the world. Read once, before any test captures the output.
 struct Bounds {
     glm::vec3 low{1e9f};
@@ -301,36 +301,61 @@ TEST(Route, FromTheStartToTheGalleryAndBackThenOverTheBridgeToTheGoalAtEveryFram
     }
 }
 
-TEST(Route, WalkingOffTheBridgeIntoTheChasmEndsTheRun) {
+TEST(Route, WalkingOffTheBridgeIntoTheChasmEndsTheRunEvenAfterClingingToItsWall) {
     const std::vector<Waypoint> route = joined({&kToJunction, &kToBridge, &kOntoTheBridge});
     levelBounds();
+    // After stepping off: let go at once, or hold W facing a wall of the chasm, where the
+    // push holds the body by friction: west (the wall ahead) or south (turning into the end
+    // wall while falling). A clinging body slides down slowly, at 144 frames a second not at
+    // all, so after a minute of it the player lets go; then the fall has to end the run, with
+    // no floor down there to land on alive. Headings as the player's horizontal angle.
+    struct Fall {
+        const char* how;
+        bool push;
+        double heading;
+    };
+    const Fall falls[] = {{"letting go", false, 0.0},
+                          {"clinging to the west wall", true, -glm::half_pi<double>()},
+                          {"turning into the south wall", true, 0.0}};
+    const double clingSeconds = 60.0;
     for (double fps : kFrameRates) {
-        SCOPED_TRACE(testing::Message() << fps << " frames per second");
-        struct Outcome {
-            std::string toTheBridge;
-            std::string ending;
-            float bodyY;
-        };
-        const Outcome outcome = quietly([&](WalkingRun& run) {
-            Follower follower(run, 1.0 / fps);
-            Outcome o{follower.follow(route), "", 0.0f};
-            // West over the bridge's edge, then let go: the fall alone has to end the run. (A
-            // player who keeps pushing against the chasm's wall slides down it slowly.)
-            if (o.toTheBridge.empty()) {
-                o.ending = follower.walkUntil(glm::vec2(-14.0f, -47.0f), "off the bridge",
-                                              [&] { return run.bodyOrigin().y < -2.0f; });
-            }
-            run.input.releaseAll();
-            while (o.ending.empty() && run.game.getHealth() > 0.0f && run.simulatedSeconds < 100.0) {
-                run.frame(1.0 / fps);
-            }
-            if (o.ending.empty() && run.game.getHealth() <= 0.0f) o.ending = "died";
-            o.bodyY = run.bodyOrigin().y;
-            return o;
-        });
-        ASSERT_EQ(outcome.toTheBridge, "");
-        EXPECT_EQ(outcome.ending, "died");
-        EXPECT_LT(outcome.bodyY, -10.0f) << "the fall, not something else, ended the run";
+        for (const Fall& fall : falls) {
+            SCOPED_TRACE(testing::Message() << fps << " frames per second, " << fall.how);
+            struct Outcome {
+                std::string toTheBridge;
+                std::string ending;
+                float bodyY;
+                double afterLettingGo;
+            };
+            const Outcome outcome = quietly([&](WalkingRun& run) {
+                Follower follower(run, 1.0 / fps);
+                Outcome o{follower.follow(route), "", 0.0f, 0.0};
+                if (o.toTheBridge.empty()) {
+                    o.ending = follower.walkUntil(glm::vec2(-14.0f, -47.0f), "off the bridge",
+                                                  [&] { return run.bodyOrigin().y < -2.0f; });
+                }
+                auto alive = [&] { return o.ending.empty() && run.game.getHealth() > 0.0f; };
+                run.input.releaseAll();
+                const double offAt = run.simulatedSeconds;
+                while (fall.push && alive() && run.simulatedSeconds - offAt < clingSeconds) {
+                    const double turn = fall.heading - run.player->horizontalAngle;
+                    run.turnBy(std::remainder(turn, glm::two_pi<double>()));
+                    run.input.press(keys::w);
+                    run.frame(1.0 / fps);
+                }
+                run.input.releaseAll();
+                const double letGoAt = run.simulatedSeconds;
+                while (alive() && run.simulatedSeconds - letGoAt < 5.0) run.frame(1.0 / fps);
+                if (o.ending.empty() && run.game.getHealth() <= 0.0f) o.ending = "died";
+                o.bodyY = run.bodyOrigin().y;
+                o.afterLettingGo = run.simulatedSeconds - letGoAt;
+                return o;
+            });
+            ASSERT_EQ(outcome.toTheBridge, "");
+            EXPECT_EQ(outcome.ending, "died") << "alive at y " << outcome.bodyY << ", "
+                                              << outcome.afterLettingGo << " s after letting go";
+            EXPECT_LT(outcome.bodyY, -10.0f) << "the fall, not something else, ended the run";
+        }
     }
 }
 

@@ -14,8 +14,9 @@ namespace {
 constexpr float kPixelsPerUnit = 10.0f;
 constexpr float kMargin = 3.0f;
 
-// Height colours: deep purple for the chasm floor through blue and green to orange for
-// the gallery; the low rooms, all near -2, differ by a little brightness.
+// Height colours: deep purple far below through blue and green to orange for the
+// gallery; the low rooms, all near -2, differ by a little brightness. The bottomless chasm
+// has no floor and keeps the background.
 glm::vec3 heightColour(float y) {
     struct Stop {
         float y;

@@ -230,6 +230,9 @@ void LevelBuilder::collectBreaks() {
 
 void LevelBuilder::addFloor(size_t index) {
     const Room& room = layout.rooms[index];
+    if (!room.floor) {
+        return;
+    }
     const std::vector<float>& xs = xBreaks[index];
     const std::vector<float>& zs = zBreaks[index];
     for (size_t a = 0; a + 1 < xs.size(); ++a) {

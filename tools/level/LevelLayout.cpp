@@ -108,9 +108,12 @@ LevelLayout makeLayout() {
     chasmHall.floorHoles.push_back({-16.0f, -12.3f, -50.0f, -44.0f});
     chasmHall.floorHoles.push_back({-10.3f, -6.6f, -50.0f, -44.0f});
     r.push_back(chasmHall);
-    // Far below the bridge: a fall from here is not survived.
+    // Bottomless: its walls end far below the bridge, over nothing. A player who clings to
+    // a wall (pushing into it holds the body by friction) slides off its end or lets go, and
+    // any fall from here passes the deadly speed; a floor down there would be survived.
     Room chasm = hall("chasm", {-16.0f, -6.6f, -50.0f, -44.0f}, -20.0f, 17.9f);
     chasm.ceiling = false;
+    chasm.floor = false;
     chasm.doorFrames = false;
     r.push_back(chasm);
     r.push_back(passage("goal passage", {-12.6f, -10.6f, -68.0f, -62.0f}, Run::AlongZ, -1.7f, -2.1f, 2.8f));

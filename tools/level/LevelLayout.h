@@ -33,6 +33,7 @@ struct Room {
     Slope slope = Slope::None;
     unsigned openSides = 0;   // sideBit()s of ends that open fully into a neighbour
     bool ceiling = true;      // false for a pit under a hole in the floor above
+    bool floor = true;        // false for a bottomless pit: its walls end at floorAtMin
     bool buttresses = false;  // half-pillars along the walls, beams under the ceiling
     float buttressSpacing = 4.0f;
     bool doorFrames = true;  // stone frames around the doorways cut into this room
