@@ -87,6 +87,16 @@ rmse() {
   compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p'
 }
 
+# Normalised cross-correlation (-1..1) of two pictures of the same size: 1 when one is the
+# other brightened or dimmed (as the flickering lights do), about 0 when they are unrelated
+# or one is blank.
+ncc() {
+  compare -metric NCC "$1" "$2" null: 2>&1
+}
+
+# True when the number $1 is greater than $2.
+greater() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
 # True when the screen shows `reference` (from reference_picture) within `tolerance` RMSE.
 # The intro and loading pictures share their backdrop and differ by about 0.06.
 screen_shows() {

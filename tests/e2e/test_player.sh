@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# The player in a run, seen on the screen: the right mouse button raises the shield towards
+# the centre of the view and lowers it on release; the mouse turns the view, right and back;
+# W walks towards the start hall's corridor, its far end coming nearer, until the sword's
+# pedestal stops it; walking stops at a wall, and after M, W flies through it; Escape still
+# ends the game with the closing line and status 0. The lights flicker every frame, so pictures are compared by normalised
+# cross-correlation, which a brighter or dimmer light leaves unchanged.
+source "$(dirname "$0")/lib.sh"
+
+# Parts of the quarter-size screenshot (400x225) that the lowered shield, in the lower left,
+# leaves clear: the upper middle; the far end of the corridor ahead at the start, around the
+# centre of the view; the right part.
+upper_middle=140x80+150+10
+far_end=70x45+170+70
+right_part=185x225+215+0
+
+pic() { echo "$E2E_TMP/$1.png"; }
+# Keeps the last screenshot as `name`.
+keep() { cp "$(pic now)" "$(pic "$1")"; }
+# Writes `region` of picture $1 as picture $2, blurred a little so that a pixel's shift
+# does not count.
+crop_to() { convert "$1" -crop "$3" +repage -blur 0x1.5 "$2"; }
+# Similarity (ncc) of pictures $1 and $2 within `region`.
+similarity() {
+  crop_to "$1" "$(pic a)" "$3"
+  crop_to "$2" "$(pic b)" "$3"
+  ncc "$(pic a)" "$(pic b)"
+}
+
+start_xvfb
+start_game
+wait_for_window
+intro=$(reference_picture Intro)
+loading=$(reference_picture Loading)
+wait_until "the intro picture" screen_shows "$intro"
+shows_loading() { screen_shows "$loading"; }
+hold_key_until space "the loading picture" shows_loading
+neither_picture() { screen_differs_from "$loading" && screen_differs_from "$intro"; }
+wait_until "the playing frame" neither_picture
+
+# The shield: its gold and rust are the only colours on screen where red outweighs blue.
+# Sets shield_x, shield_y to their centroid in the last screenshot; fails when there is too
+# little of them to be the shield.
+shield_seen() {
+  shot || return 1
+  convert "$(pic now)" -fx "r > 1.5 * b + 0.08" -colorspace Gray "$(pic gold)" || return 1
+  greater "$(convert "$(pic gold)" -format '%[fx:mean]' info:)" 0.02 || return 1
+  local centroid
+  centroid=$(identify -verbose -moments "$(pic gold)" |
+    sed -n 's/.*Centroid: *\([0-9.]*\),\([0-9.]*\).*/\1 \2/p' | head -1)
+  [ -n "$centroid" ] && read -r shield_x shield_y <<<"$centroid"
+}
+shield_lowered() { shield_seen && greater 160 "$shield_x" && greater "$shield_y" 110; }
+wait_until "the player's view with the shield lowered in the lower left" shield_lowered
+low_x=$shield_x low_y=$shield_y
+# Raised, it comes right and up, towards the centre (by about 60 and 35 pixels).
+shield_raised() {
+  shield_seen && awk -v x="$shield_x" -v y="$shield_y" -v x0="$low_x" -v y0="$low_y" \
+    'BEGIN { exit !(x > x0 + 25 && y < y0 - 15) }'
+}
+shield_back() {
+  shield_seen && awk -v x="$shield_x" -v y="$shield_y" -v x0="$low_x" -v y0="$low_y" \
+    'BEGIN { exit !((x - x0) ^ 2 + (y - y0) ^ 2 < 64) }'
+}
+xdotool mousedown 3
+wait_until "the right button to raise the shield" shield_raised
+save_shot shield-raised
+raised="$shield_x,$shield_y"
+xdotool mouseup 3
+wait_until "the shield to go back down on release" shield_back
+pass "the right button raises the shield from ($low_x,$low_y) to ($raised), release lowers it"
+
+# Turning right by 0.2 radians (200 pixels of mouse) moves what lies near the centre of the
+# view about 55 pixels to the left in the quarter-size picture (45 degrees of vertical field
+# of view at 16:9).
+shot
+keep before
+turned_right() {
+  shot || return 1
+  unmoved=$(similarity "$(pic before)" "$(pic now)" "$upper_middle")
+  moved=0
+  local shift value
+  crop_to "$(pic now)" "$(pic b)" "$upper_middle"
+  for shift in 50 56 62; do
+    crop_to "$(pic before)" "$(pic a)" "140x80+$((150 + shift))+10"
+    value=$(ncc "$(pic a)" "$(pic b)")
+    greater "$value" "$moved" && moved=$value
+  done
+  greater "$moved" 0.75 && greater "$moved" "$(awk -v u="$unmoved" 'BEGIN { print u + 0.2 }')"
+}
+xdotool mousemove_relative -- 200 0
+wait_until "the view to turn right with the mouse" turned_right
+pass "moving the mouse right turns the view right (match $moved shifted, $unmoved in place)"
+view_back() {
+  shot || return 1
+  back=$(similarity "$(pic before)" "$(pic now)" "$upper_middle")
+  greater "$back" 0.8
+}
+xdotool mousemove_relative -- -200 0
+wait_until "the view to turn back with the mouse" view_back
+pass "moving it back left turns the view back (match $back)"
+
+# Waits until the view stands still in `region` (while W may be held): two pairs in a row
+# of successive frames that differ only as the flicker makes them. The same frame seen
+# twice says nothing.
+view_still() {
+  local value
+  shot || return 1
+  greater "$(rmse "$(pic now)" "$(pic previous)")" 0.001 || return 1
+  value=$(similarity "$(pic previous)" "$(pic now)" "$1")
+  keep previous
+  if greater "$value" 0.98; then still_pairs=$((still_pairs + 1)); else still_pairs=0; fi
+  [ "$still_pairs" -ge 2 ]
+}
+wait_until_still() {
+  keep previous
+  still_pairs=0
+  wait_until "$1" view_still "$2"
+}
+
+# W walks straight towards the corridor: its far end, around the centre of the view, looks
+# magnified. The walk ends against the sword's pedestal in the middle of the hall.
+shot
+keep before
+nearer() {
+  shot || return 1
+  unmagnified=$(similarity "$(pic before)" "$(pic now)" "$far_end")
+  magnified=0
+  local scale value
+  crop_to "$(pic now)" "$(pic b)" "$far_end"
+  for scale in 1.1 1.2 1.35 1.5 1.75 2.0 2.5 3.0; do
+    convert "$(pic before)" -distort SRT "200,112.5 $scale 0" "$(pic scaled)"
+    crop_to "$(pic scaled)" "$(pic a)" "$far_end"
+    value=$(ncc "$(pic a)" "$(pic b)")
+    greater "$value" "$magnified" && magnified=$value magnification=$scale
+  done
+  greater "$magnified" 0.5 && greater "$magnified" "$(awk -v u="$unmagnified" 'BEGIN { print u + 0.15 }')"
+}
+xdotool keydown w
+wait_until "the far end of the hall to come nearer while W is held" nearer
+save_shot walking
+pass "W walks: the far end looks ${magnification}x larger (match $magnified, $unmagnified unscaled)"
+wait_until_still "the walk to end at the pedestal" "$right_part"
+xdotool keyup w
+
+# A quarter turn right, in two moves that each keep the cursor in the window, faces the
+# east wall two units away.
+turned_away() { shot && greater 0.5 "$(similarity "$(pic before)" "$(pic now)" "$right_part")"; }
+for move in 785 786; do
+  shot
+  keep before
+  xdotool mousemove_relative -- "$move" 0
+  wait_until "the view to turn towards the east wall" turned_away
+done
+shot
+keep before
+# Once the view has changed this much the body is moving at speed, so a view standing still
+# after it means the wall stopped it.
+wall_nearer() { shot && greater 0.6 "$(similarity "$(pic before)" "$(pic now)" "$right_part")"; }
+xdotool keydown w
+wait_until "the wall to come nearer while W is held" wall_nearer
+wait_until_still "walking to stop at the wall" "$right_part"
+save_shot at-wall
+keep wall
+crop_to "$(pic wall)" "$(pic a)" "$right_part"
+greater "$(convert "$(pic a)" -format '%[fx:standard_deviation]' info:)" 0.02 ||
+  fail "the walk stopped where no lit wall is in view"
+shield_lowered || fail "the run did not go on at the wall"
+pass "walking stops at the wall"
+
+through() {
+  shot || return 1
+  across=$(similarity "$(pic wall)" "$(pic now)" "$right_part")
+  greater 0.3 "$across"
+}
+xdotool keydown m
+wait_until "flying through the wall after M" through
+xdotool keyup w
+xdotool keyup m
+save_shot through-wall
+pass "after M, W flies through the wall (match $across with the wall)"
+
+hold_key_until Escape "the game to exit" game_exited
+wait_for_exit
+[ "$E2E_STATUS" -eq 0 ] || fail "exit status $E2E_STATUS"
+output_has "You filthy rat! You ended the game!" || fail "no closing line"
+pass "Escape in play ends the game with status 0"
