@@ -1,50 +1,63 @@
-// Times the frames of a real run in a hidden 1600x900 window with 4x MSAA: the ten shadow
-// passes and the main pass apart (glFinish between them), first as the game draws its
-// shadows (fixed casters cached), then with the plain pass that redraws every caster.
+// Times the frames of a real run in a hidden 1600x900 window with 4x MSAA, seen by the
+// player standing at places along the route. A frame is what the game's loop does in play:
+// events, the flicker, the scene's updates, the ten shadow passes, the main pass and the
+// buffer swap, timed apart (glFinish between them). Every place is timed as the game draws
+// its shadows (fixed casters cached); the start hall also with the plain pass that redraws
+// every caster.
 // Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level]
-// (run from the game folder). --shots writes PPM pictures of a few places of the level to
-// DIR; --cached-only skips the plain pass, for quick comparisons of shader changes;
+// (run from the game folder). --shots writes a PPM picture of each place to DIR;
+// --cached-only skips the plain pass, for quick comparisons of shader changes;
 // --whole-level draws every room of the level every frame, seen or not.
-#include <chrono>
-#include <ctime>
-#include <cstdio>
 #include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
-#include <glm/gtc/matrix_transform.hpp>
+#include <btBulletDynamicsCommon.h>
+#include <glm/glm.hpp>
 
 #include "app/Game.h"
 #include "app/GameState.h"
-#include "app/StartView.h"
+#include "app/Platform.h"
+#include "game/CameraState.h"
 #include "render/Level.h"
 #include "render/Light.h"
 #include "tests/HiddenWindow.h"
+#include "tests/ScriptedInput.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr int windowWidth = 1600;
+constexpr int windowHeight = 900;
+
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Wall time, and processor time of all the process's threads (the software renderer's
-// too): the second is steadier on a machine that does other work at the same time.
-struct FrameTimes {
-    double shadowMs = 0.0;
-    double mainMs = 0.0;
-    double shadowCpuMs = 0.0;
-    double mainCpuMs = 0.0;
-};
-
 double cpuMsSince(std::clock_t start) {
     return 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 }
+
+// Averages per frame. Wall time, and processor time of all the process's threads (the
+// software renderer's too): the second is steadier on a machine that does other work.
+struct FrameTimes {
+    // The whole frame, updates included.
+    double frameMs = 0.0;
+    double shadowMs = 0.0;
+    double mainMs = 0.0;
+    double swapMs = 0.0;
+    double shadowCpuMs = 0.0;
+    double mainCpuMs = 0.0;
+};
 
 void mainPass(Game& game) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -53,12 +66,16 @@ void mainPass(Game& game) {
     game.renderObjects();
 }
 
+// `frames` frames as the game's loop draws them in play; `reference` draws the shadows with
+// the plain pass. Physics is not stepped: the player stays where it was put.
 FrameTimes timeFrames(Game& game, int frames, bool reference) {
     FrameTimes total;
     for (int i = 0; i < frames; ++i) {
+        glFinish();
+        const auto frameStart = Clock::now();
+        Platform::pollEvents();
         game.flickerLights();
         game.updateObjects();
-        glFinish();
         const auto shadowStart = Clock::now();
         const std::clock_t shadowCpuStart = std::clock();
         if (reference) {
@@ -75,12 +92,17 @@ FrameTimes timeFrames(Game& game, int frames, bool reference) {
         glFinish();
         total.mainMs += msSince(mainStart);
         total.mainCpuMs += cpuMsSince(mainCpuStart);
-        glfwSwapBuffers(game.window);
+        // The multisampled picture is resolved and shown here.
+        const auto swapStart = Clock::now();
+        game.platform.swapBuffers();
+        glFinish();
+        total.swapMs += msSince(swapStart);
+        total.frameMs += msSince(frameStart);
     }
-    total.shadowMs /= frames;
-    total.mainMs /= frames;
-    total.shadowCpuMs /= frames;
-    total.mainCpuMs /= frames;
+    for (double* average : {&total.frameMs, &total.shadowMs, &total.mainMs, &total.swapMs,
+                            &total.shadowCpuMs, &total.mainCpuMs}) {
+        *average /= frames;
+    }
     return total;
 }
 
@@ -128,44 +150,71 @@ void writePpm(const std::string& path, int width, int height) {
     }
 }
 
-// Places to look from: eye and a point looked at, both in the physics frame.
-struct Viewpoint {
+// Where the player stands and what it looks at, both in the physics frame. The body's
+// centre is half a unit above the floor, so the player stands there as after a walk.
+struct Place {
     const char* name;
-    glm::vec3 eye;
+    glm::vec3 bodyOrigin;
     glm::vec3 target;
 };
 
-const Viewpoint viewpoints[] = {
-    {"start-hall", {0.0f, 0.2f, 6.5f}, {0.0f, 0.0f, -3.0f}},
-    {"start-hall-west", {-2.0f, 0.5f, 3.0f}, {-13.0f, -1.5f, 0.0f}},
-    {"corridor", {0.0f, 0.5f, -4.0f}, {0.0f, -1.0f, -14.0f}},
-    {"crowd-room", {0.0f, -0.9f, -11.5f}, {0.0f, -1.8f, -20.0f}},
-    {"east-arena", {10.0f, 0.4f, -25.0f}, {20.0f, -0.3f, -25.0f}},
-    {"far-hall", {36.0f, -1.0f, -12.0f}, {48.0f, -1.5f, -14.0f}},
-    {"gallery", {46.0f, 6.5f, -24.0f}, {51.0f, 5.5f, -28.0f}},
-    {"west-wing", {-6.0f, -1.0f, -25.0f}, {-11.0f, -1.6f, -25.0f}},
-    {"tall-hall", {-9.0f, 0.0f, -42.0f}, {-8.0f, 2.0f, -55.0f}},
-    {"goal-room", {-11.5f, -1.0f, -68.0f}, {-11.55f, -1.0f, -75.2f}},
-    {"arena-pillar-shadow", {17.0f, 1.2f, -27.0f}, {20.0f, -0.5f, -17.0f}},
-    {"goal-room-pillars", {-11.5f, 0.5f, -66.0f}, {-11.5f, -1.7f, -72.0f}},
+// Along the route from the start to the goal, then two places for the shadows' details.
+const Place places[] = {
+    {"start-hall", {0.0f, 0.0f, 6.5f}, {0.0f, 0.0f, -3.0f}},
+    {"start-hall-west", {1.0f, 0.0f, 0.0f}, {-13.0f, -1.5f, 0.0f}},
+    {"corridor", {0.0f, 0.0f, -4.0f}, {0.0f, -1.0f, -14.0f}},
+    {"crowd-room", {0.0f, -1.6f, -13.5f}, {0.0f, -1.8f, -20.0f}},
+    {"east-arena", {12.0f, 0.0f, -25.0f}, {20.0f, -0.3f, -25.0f}},
+    {"far-hall", {36.0f, -1.5f, -12.0f}, {48.0f, -1.5f, -14.0f}},
+    {"gallery", {46.0f, 6.0f, -24.0f}, {51.0f, 5.5f, -28.0f}},
+    {"west-wing", {-6.8f, -1.6f, -23.5f}, {-11.0f, -1.6f, -26.0f}},
+    {"chasm-hall", {-11.3f, -1.6f, -38.0f}, {-11.3f, 1.0f, -55.0f}},
+    {"goal-room", {-11.5f, -1.2f, -68.5f}, {-11.55f, -1.0f, -75.2f}},
+    {"arena-pillar-shadow", {17.0f, 0.0f, -27.0f}, {20.0f, -0.5f, -17.0f}},
+    {"goal-room-pillars", {-11.5f, -1.3f, -66.0f}, {-11.5f, -1.7f, -72.0f}},
 };
 
 glm::vec3 toRenderFrame(const glm::vec3& physics) {
     return {physics.x, -physics.y, -physics.z};
 }
 
-void takeShots(Game& game, StartView& view, const std::string& folder) {
-    for (const Viewpoint& place : viewpoints) {
-        view.position = toRenderFrame(place.eye);
-        view.direction = glm::normalize(toRenderFrame(place.target) - view.position);
-        view.update(0.0);
+// Puts the player's body at the place at rest and turns the player to look at the target;
+// the game's view then shows what the player sees there. The cursor must be at the window's
+// centre, so that the player's updates leave the angles as they are set here.
+void standAt(CameraState& player, const Place& place) {
+    btTransform transform;
+    transform.setIdentity();
+    transform.setOrigin(btVector3(place.bodyOrigin.x, place.bodyOrigin.y, place.bodyOrigin.z));
+    player.body->setWorldTransform(transform);
+    player.body->getMotionState()->setWorldTransform(transform);
+    player.body->setLinearVelocity(btVector3(0.0f, 0.0f, 0.0f));
+    player.body->setAngularVelocity(btVector3(0.0f, 0.0f, 0.0f));
+    // The first update puts the eye on the body.
+    player.update(0.0);
+    const glm::vec3 look = glm::normalize(toRenderFrame(place.target) - player.getPosition());
+    player.horizontalAngle = std::atan2(look.x, look.z);
+    player.verticalAngle = std::asin(look.y);
+    // The second turns the player's vectors to the angles; the view follows them one
+    // update later.
+    player.update(0.0);
+    player.update(0.0);
+}
+
+void takeShots(Game& game, CameraState& player, const std::string& folder) {
+    for (const Place& place : places) {
+        standAt(player, place);
         game.renderShadowMaps();
         mainPass(game);
         glFinish();
         writePpm(folder + "/" + place.name + ".ppm", game.width, game.height);
-        glfwSwapBuffers(game.window);
+        game.platform.swapBuffers();
         std::printf("wrote %s/%s.ppm\n", folder.c_str(), place.name);
     }
+}
+
+void printSplit(const char* label, const FrameTimes& times) {
+    std::printf("  %s: shadow passes %7.2f ms  main pass %7.2f ms  swap %6.2f ms  frame %7.2f ms  (%.1f fps)\n",
+                label, times.shadowMs, times.mainMs, times.swapMs, times.frameMs, 1000.0 / times.frameMs);
 }
 
 }  // namespace
@@ -186,69 +235,77 @@ int main(int argc, char** argv) {
             frames = std::max(1, std::atoi(argv[i]));
         }
     }
-    if (glfwInit() != GLFW_TRUE) {
+    if (!Platform::start()) {
         std::printf("no display\n");
         return 1;
     }
-    GLFWwindow* window = openHiddenWindow(1600, 900, "Zarnhold benchmark");
+    GLFWwindow* window = openHiddenWindow(windowWidth, windowHeight, "Zarnhold benchmark");
     if (window == nullptr) {
         std::printf("no window\n");
+        Platform::stop();
         return 1;
     }
-    glfwSwapInterval(0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
 
     Game game;
     game.window = window;
-    game.width = 1600;
-    game.height = 900;
+    game.platform = Platform(window);
+    game.width = windowWidth;
+    game.height = windowHeight;
+    ScriptedInput input;
+    input.placeCursor(windowWidth / 2, windowHeight / 2);
+    game.input = &input;
     game.initPictures();
     const auto buildStart = Clock::now();
     game.buildWorld();
     const double buildMs = msSince(buildStart);
     GameState = PLAYING;
-    StartView* view = nullptr;
+    CameraState* player = nullptr;
     for (AppState* object : game.sceneObjects) {
-        if (auto* found = dynamic_cast<StartView*>(object)) view = found;
+        if (auto* found = dynamic_cast<CameraState*>(object)) player = found;
         if (auto* level = dynamic_cast<Level*>(object)) level->cullHiddenRooms = !wholeLevel;
+    }
+    if (player == nullptr) {
+        std::printf("the run has no player\n");
+        Platform::stop();
+        return 1;
     }
 
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("run built in %.0f ms; %zu scene objects, %zu shadow casters, %zu lights\n", buildMs,
                 game.sceneObjects.size(), game.shadowCasterRoot.children.size(),
                 game.lightList.size());
-    if (!shotFolder.empty() && view != nullptr) {
-        takeShots(game, *view, shotFolder);
-        if (view) view->position = toRenderFrame(viewpoints[0].eye);
-    }
-    if (view != nullptr) {
-        view->position = toRenderFrame(viewpoints[0].eye);
-        view->direction = glm::normalize(toRenderFrame(viewpoints[0].target) - view->position);
+    if (!shotFolder.empty()) takeShots(game, *player, shotFolder);
+
+    std::printf("%d frames at each place, %dx%d, 4x MSAA, cached shadows%s:\n", frames, windowWidth,
+                windowHeight, wholeLevel ? ", whole level" : "");
+    FrameTimes startHall;
+    for (const Place& place : places) {
+        standAt(*player, place);
+        // The first frames fill the shadow caches.
+        timeFrames(game, 3, false);
+        const FrameTimes times = timeFrames(game, frames, false);
+        std::printf("  %-20s frame %7.2f ms (%5.1f fps)  shadow %6.2f  main %6.2f  swap %6.2f\n",
+                    place.name, times.frameMs, 1000.0 / times.frameMs, times.shadowMs, times.mainMs,
+                    times.swapMs);
+        if (&place == &places[0]) startHall = times;
     }
 
-    timeFrames(game, 3, false);  // the first pass fills the caches
+    standAt(*player, places[0]);
+    timeFrames(game, 3, false);
+    std::printf("start hall:\n");
     reportOverdraw(game);
-    const FrameTimes cached = timeFrames(game, frames, false);
-    std::printf("start hall, %d frames at 1600x900, 4x MSAA:\n", frames);
-    std::printf("  cached shadows: shadow passes %8.2f ms  main pass %8.2f ms  frame %8.2f ms  (%.1f fps)\n",
-                cached.shadowMs, cached.mainMs, cached.shadowMs + cached.mainMs,
-                1000.0 / (cached.shadowMs + cached.mainMs));
+    printSplit("cached shadows", startHall);
     if (cachedOnly) {
-        std::printf("  processor time per frame: shadow %.2f ms, main %.2f ms\n", cached.shadowCpuMs,
-                    cached.mainCpuMs);
+        std::printf("  processor time per frame: shadow %.2f ms, main %.2f ms\n", startHall.shadowCpuMs,
+                    startHall.mainCpuMs);
     } else {
         const FrameTimes plain = timeFrames(game, frames, true);
-        std::printf("  plain shadows:  shadow passes %8.2f ms  main pass %8.2f ms  frame %8.2f ms  (%.1f fps)\n",
-                    plain.shadowMs, plain.mainMs, plain.shadowMs + plain.mainMs,
-                    1000.0 / (plain.shadowMs + plain.mainMs));
+        printSplit("plain shadows ", plain);
         std::printf("  processor time per frame: cached shadow %.2f ms, main %.2f ms; plain shadow %.2f ms, main %.2f ms\n",
-                    cached.shadowCpuMs, cached.mainCpuMs, plain.shadowCpuMs, plain.mainCpuMs);
-        std::printf("  shadow-pass speed-up %.1fx, frame speed-up %.1fx\n", plain.shadowMs / cached.shadowMs,
-                    (plain.shadowMs + plain.mainMs) / (cached.shadowMs + cached.mainMs));
+                    startHall.shadowCpuMs, startHall.mainCpuMs, plain.shadowCpuMs, plain.mainCpuMs);
+        std::printf("  shadow-pass speed-up %.1fx, frame speed-up %.1fx\n", plain.shadowMs / startHall.shadowMs,
+                    plain.frameMs / startHall.frameMs);
     }
-    glfwTerminate();
+    Platform::stop();
     return 0;
 }
