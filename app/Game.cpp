@@ -70,29 +70,33 @@ void Game::run() {
         if (platform.closeRequested()) {
             break;
         }
-        currentTime = Platform::seconds();
-        Platform::pollEvents();
-        const bool played = GameState == PLAYING;
-        if (played) {
-            playFrame();
-        }
-        // An update may have called setWon; a health of 0 still wins over it.
-        const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys());
-        running = step.keepRunning;
-        if (step.picture != PLAYING) {
-            GameState = step.picture;
-            drawPicture(step.picture);
-        }
-        if (step.buildRun) {
-            loadingStep();
-        }
-        previousTime = currentTime;
-        platform.swapBuffers();
+        runFrame(Platform::seconds());
     }
     for (AppState* object : sceneObjects) {
         object->cleanup();
     }
     Platform::stop();
+}
+
+void Game::runFrame(double nowSeconds) {
+    currentTime = nowSeconds;
+    Platform::pollEvents();
+    const bool played = GameState == PLAYING;
+    if (played) {
+        playFrame();
+    }
+    // An update may have called setWon; a health of 0 still wins over it.
+    const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys());
+    running = step.keepRunning;
+    if (step.picture != PLAYING) {
+        GameState = step.picture;
+        drawPicture(step.picture);
+    }
+    if (step.buildRun) {
+        loadingStep();
+    }
+    previousTime = currentTime;
+    platform.swapBuffers();
 }
 
 void Game::startWindow() {
@@ -125,9 +129,9 @@ void Game::initPictures() {
 
 FrameKeys Game::readFrameKeys() const {
     FrameKeys frameKeys;
-    frameKeys.escape = platform.keyDown(keys::escape);
-    frameKeys.space = platform.keyDown(keys::space);
-    frameKeys.enter = platform.keyDown(keys::enter);
+    frameKeys.escape = input->keyDown(keys::escape);
+    frameKeys.space = input->keyDown(keys::space);
+    frameKeys.enter = input->keyDown(keys::enter);
     return frameKeys;
 }
 

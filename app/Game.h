@@ -36,6 +36,9 @@ public:
     // Window, context, pictures, then the main loop until Escape or the window closes.
     // Exits the process with status -1 when GLFW, the window or GLEW cannot start.
     void run();
+    // One frame of the main loop at `nowSeconds` on the clock: events, the playing part
+    // when a run is on, the state machine with its picture or loading step, the swap.
+    void runFrame(double nowSeconds);
 
     // Builds a fresh run: new physics world, the previous run freed, health 1000, every
     // scene object created, initialised, and every light's shadow map prepared.
@@ -90,7 +93,7 @@ public:
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
     void initPictures();
-    // The keys the state machine reads, as they stand this frame.
+    // The keys the state machine reads, through `input`, as they stand this frame.
     FrameKeys readFrameKeys() const;
     void stepPhysics();
     void flickerLights();
