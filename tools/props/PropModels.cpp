@@ -117,7 +117,9 @@ Mesh buildSwordModel() {
 
 Mesh buildShieldModel() {
     Mesh mesh;
-    const float radius = 2.2f;
+    // Held 0.2 in front of the eye at a scale of 0.05: at this size the lowered shield
+    // leaves most of the view to the dungeon and the raised one still covers its middle.
+    const float radius = 1.7f;
     // The painted face: one picture over the disc, its top at -y.
     auto face = [radius](glm::vec3 p, glm::vec3) {
         return glm::vec2(0.5f + p.x / (2.0f * radius), 0.5f - p.y / (2.0f * radius));
@@ -133,12 +135,14 @@ Mesh buildShieldModel() {
         return std::abs(n.z) > 0.35f ? face(p, n) : band(p, n);
     };
     // Profile from the tip of the boss out over the dished face, over the rim, round the
-    // edge and back across the flat back, as (radius, z); the face bulges towards -z.
-    const std::vector<glm::vec2> profile = {
-        {0.0f, -0.66f},   {0.22f, -0.62f}, {0.4f, -0.52f}, {0.5f, -0.36f}, {0.56f, -0.3f},
-        {1.2f, -0.22f},   {1.9f, -0.09f},  {1.98f, -0.1f}, {2.06f, -0.2f}, {2.16f, -0.18f},
-        {radius, -0.08f}, {radius, 0.06f}, {2.1f, 0.15f},  {0.0f, 0.15f},
+    // edge and back across the flat back, as (distance from the axis, z), drawn for a
+    // shield 2.2 in radius; the face bulges towards -z.
+    std::vector<glm::vec2> profile = {
+        {0.0f, -0.66f}, {0.22f, -0.62f}, {0.4f, -0.52f}, {0.5f, -0.36f}, {0.56f, -0.3f},
+        {1.2f, -0.22f}, {1.9f, -0.09f},  {1.98f, -0.1f}, {2.06f, -0.2f}, {2.16f, -0.18f},
+        {2.2f, -0.08f}, {2.2f, 0.06f},   {2.1f, 0.15f},  {0.0f, 0.15f},
     };
+    for (glm::vec2& point : profile) point.x *= radius / 2.2f;
     addLathe(mesh, {0.0f, 0.0f, 0.0f}, 2, profile, 24, shieldUv);
     return mesh;
 }

@@ -19,6 +19,6 @@ Mesh buildGoalCrystalModel();
 // fittings the third quarter, leather grip the last.
 Mesh buildSwordModel();
 
-// A round shield 4.4 across, its painted face towards -z (the holder looks along +z at
+// A round shield 3.4 across, its painted face towards -z (the holder looks along +z at
 // it) and its top towards -y (up on the player's screen). A raised iron rim and a boss.
 Mesh buildShieldModel();
