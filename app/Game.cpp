@@ -146,6 +146,31 @@ void Game::playFrame() {
     glViewport(0, 0, width, height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     renderObjects();
+    toggleCubeMapViewer();
+    if (showCubeMapViewer) {
+        drawCubeMapViewer();
+    }
+}
+
+void Game::toggleCubeMapViewer() {
+    const bool down = input->keyDown(keys::f1);
+    if (down && !f1WasDown) {
+        showCubeMapViewer = !showCubeMapViewer;
+    }
+    f1WasDown = down;
+}
+
+// In the upper right quarter, over the scene: the second light's depths in the direction
+// the player looks, as if standing at the light.
+void Game::drawCubeMapViewer() {
+    glViewport(width / 2, height / 2, width / 2, height / 2);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    // The eye sits inside the box.
+    glDisable(GL_CULL_FACE);
+    const glm::mat4 turnOnly = glm::mat4(glm::mat3(view));
+    cubeMapDebugger->render(turnOnly, projection, lightList);
+    glEnable(GL_CULL_FACE);
+    glViewport(0, 0, width, height);
 }
 
 // The intro, game-over or won picture, over whatever the frame drew before it.

@@ -89,6 +89,8 @@ public:
     // Bound at start and again after a run is freed, so a draw never finds the freed
     // run's vertex array, or none, bound.
     unsigned int vertexArray = 0;
+    // Shown over the playing view; F1 toggles it.
+    bool showCubeMapViewer = false;
 
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
@@ -104,6 +106,9 @@ public:
 private:
     void startWindow();
     void playFrame();
+    // F1 shows or hides the cube-map viewer while playing.
+    void toggleCubeMapViewer();
+    void drawCubeMapViewer();
     void drawPicture(GameStateValue picture);
     void loadingStep();
     void addRunContents();
@@ -112,4 +117,5 @@ private:
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     // GL objects made while building the current run; freed when the next one is built.
     GlLedger runGlObjects;
+    bool f1WasDown = false;
 };

@@ -1,6 +1,6 @@
 // The main loop's own frames in a real window, with the keys and the mouse of a script: a
-// run starts from the intro, a fall from the chasm's bridge ends it on the game-over
-// picture, and Space there starts the next one.
+// run starts from the intro, F1 shows the cube-map viewer, a fall from the chasm's bridge
+// ends the run on the game-over picture, and Space there starts the next one.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -30,6 +30,20 @@ void saveLastFrame(const std::string& path) {
     for (int y = testHeight - 1; y >= 0; --y) {
         out.write(reinterpret_cast<const char*>(&rgb[static_cast<std::size_t>(y) * testWidth * 3]), testWidth * 3);
     }
+}
+
+// Whether the last frame drawn is grey (red = green = blue) at a few points of the upper
+// right quarter, where the cube-map viewer shows depths.
+bool upperRightIsGrey() {
+    bool grey = true;
+    for (const int x : {1000, 1200, 1400}) {
+        for (const int y : {500, 650, 800}) {
+            unsigned char rgba[4] = {};
+            glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+            grey = grey && rgba[0] == rgba[1] && rgba[1] == rgba[2];
+        }
+    }
+    return grey;
 }
 
 glm::vec3 bodyOrigin(const CameraState& player) {
@@ -68,6 +82,21 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceStar
     ASSERT_EQ(GameState, PLAYING) << "Space on the intro builds a run";
     auto* player = dynamic_cast<CameraState*>(game.sceneObjects.at(11));
     ASSERT_NE(player, nullptr);
+
+    // F1 shows the second light's cube map over the upper right of the view, and hides it.
+    EXPECT_TRUE(frame());
+    EXPECT_FALSE(upperRightIsGrey()) << "the lit dungeon is blue";
+    input.press(keys::f1);
+    EXPECT_TRUE(frame());
+    EXPECT_TRUE(upperRightIsGrey());
+    EXPECT_TRUE(frame());
+    EXPECT_TRUE(upperRightIsGrey()) << "held down, the key toggles once";
+    input.release(keys::f1);
+    EXPECT_TRUE(frame());
+    input.press(keys::f1);
+    EXPECT_TRUE(frame());
+    input.release(keys::f1);
+    EXPECT_FALSE(upperRightIsGrey());
 
     // The player is put in the middle of the bridge (walking there is the route test's
     // work), then turns a quarter to the east and walks off its edge.
