@@ -209,13 +209,14 @@ TEST(AssetFiles, PropsFaceOutwardsAndHaveTheSizesTheGamePlacesThemAt) {
     EXPECT_NEAR(0.5f * (arms.low.x + arms.high.x), 0.0f, 0.01f);
     EXPECT_GT(arms.low.z, -0.1f);
 
-    // The sword: along y, the tip at -y, blade about two units long.
+    // The sword: along y, the tip at -y, about 1.2 from grip to tip. Held 0.2 before the eye
+    // at a tenth of its size, a longer blade reaches past the top of the view.
     const std::vector<Triangle> sword = loadModel("External\\Models\\sword.obj");
     const Bounds blade = boundsOf(sword);
-    EXPECT_NEAR(blade.low.y, -2.0f, 0.2f);
-    EXPECT_LT(blade.high.y, 0.6f);
-    EXPECT_LT(blade.size().x, 0.8f);
-    EXPECT_LT(blade.size().z, 0.2f);
+    EXPECT_NEAR(blade.low.y, -1.2f, 0.1f);
+    EXPECT_LT(blade.high.y, 0.4f);
+    EXPECT_LT(blade.size().x, 0.5f);
+    EXPECT_LT(blade.size().z, 0.12f);
     EXPECT_GT(signedVolume(sword), 0.0f);
 
     // The shield: 3 to 4 across (held 0.2 before the eye at a scale of 0.05, larger hides

@@ -112,6 +112,9 @@ Mesh buildSwordModel() {
         boxProjection({-0.05f, -0.22f, -0.05f}, {0.05f, 0.3f, 0.05f}, {0.75f, 0.0f}, {1.0f, 1.0f});
     addLathe(mesh, {0.0f, -0.22f, 0.0f}, 1,
              {{0.0f, 0.0f}, {0.045f, 0.0f}, {0.05f, 0.26f}, {0.045f, 0.52f}, {0.0f, 0.52f}}, 8, leather);
+    // Held 0.2 before the eye at a tenth of its size, a blade 2 long would reach past the
+    // top of the view; at 1.2 the held sword keeps to the lower right.
+    mesh.transform(glm::scale(glm::mat4(1.0f), glm::vec3(0.6f)));
     return mesh;
 }
 

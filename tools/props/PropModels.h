@@ -14,7 +14,7 @@ Mesh buildLightCrystalModel();
 // face picture (the box shader picks one of six).
 Mesh buildGoalCrystalModel();
 
-// A sword along y, blade towards -y (the tip at y = -2.0), guard at y = -0.3, grip
+// A sword along y, blade towards -y (the tip at y = -1.2), guard at y = -0.18, grip
 // around the origin, pommel at the top. Texture: blade left half of sword.bmp, gold
 // fittings the third quarter, leather grip the last.
 Mesh buildSwordModel();
