@@ -5,6 +5,7 @@
 #include "app/Game.h"
 #include "app/PhysicsWorld.h"
 #include "game/CameraState.h"
+#include "game/Sword.h"
 #include "render/Level.h"
 #include "render/Light.h"
 #include "scene/ObjLoader.h"
@@ -63,4 +64,9 @@ void Game::addRunContents() {
     CameraState* player = new CameraState(this, level);
     addObject(player);
     playerPosition = &player->position;
+
+    // Held in the view, it casts no shadow.
+    Sword* sword = new Sword(player);
+    readObjModel(*sword, "External\\Models\\sword.obj");
+    addObject(sword);
 }

@@ -8,11 +8,12 @@
 source "$(dirname "$0")/lib.sh"
 
 # Parts of the quarter-size screenshot (400x225) that the lowered shield, in the lower left,
-# leaves clear: the upper middle; the far end of the corridor ahead at the start, around the
-# centre of the view; the right part.
+# and the sword, once held in the lower right, leave clear: the upper middle; the far end of
+# the corridor ahead at the start, around the centre of the view; the strip right of the
+# middle, left of the held sword.
 upper_middle=140x80+150+10
 far_end=70x45+170+70
-right_part=185x225+215+0
+right_part=90x225+215+0
 
 pic() { echo "$E2E_TMP/$1.png"; }
 # Keeps the last screenshot as `name`.

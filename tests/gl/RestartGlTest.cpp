@@ -16,6 +16,7 @@
 #include "app/Screen.h"
 #include "game/CameraState.h"
 #include "game/Shield.h"
+#include "game/Sword.h"
 #include "render/Level.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
@@ -79,10 +80,10 @@ bool drawFrames(Game& game) {
 }
 
 // The run's objects in the order every frame relies on: the ten light crystals in their
-// placement order, the level, the player; their meshes cast shadows in the same order, and
-// the lights are listed in crystal order.
+// placement order, the level, the player, the sword; the crystals' and the level's meshes
+// cast shadows in the same order (the sword none), and the lights are listed in crystal order.
 void expectRunOrder(const Game& game) {
-    ASSERT_EQ(game.sceneObjects.size(), 12u);
+    ASSERT_EQ(game.sceneObjects.size(), 13u);
     ASSERT_EQ(game.shadowCasterRoot.children.size(), 11u);
     ASSERT_EQ(game.lightList.size(), 10u);
     const auto& crystals = levelPlaces().lightCrystals;
@@ -99,6 +100,10 @@ void expectRunOrder(const Game& game) {
     auto* player = dynamic_cast<CameraState*>(game.sceneObjects[11]);
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(game.playerPosition, &player->position);
+    auto* sword = dynamic_cast<Sword*>(game.sceneObjects[12]);
+    ASSERT_NE(sword, nullptr);
+    EXPECT_EQ(sword->player, player);
+    EXPECT_FALSE(sword->triangles.empty());
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+#include "game/Sword.h"
+
+#include <algorithm>
+#include <string>
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "game/CameraState.h"
+#include "game/SwordSweep.h"
+#include "render/Light.h"
+#include "scene/BmpLoader.h"
+#include "scene/GlLedger.h"
+#include "scene/ShaderLoader.h"
+
+namespace {
+
+// The program's light array holds this many entries.
+constexpr int maxLights = 10;
+constexpr float ambientLight = 0.15f;
+// 100 degrees a second about the render frame's y axis, on which the lying sword lies.
+constexpr float spinDegreesPerMs = 0.1f;
+// Mirrors the lowered shield's (-0.1, 0.08, 0.2) across the view.
+const glm::vec3 heldOffset(0.1f, 0.08f, 0.2f);
+// The sweep turns about a point towards the middle of the view and ahead of the hilt.
+const glm::vec3 sweepPivot(-0.4f, 0.0f, -0.4f);
+
+unsigned int cornerBuffer(const std::vector<float>& floats) {
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    GlLedger::record(GlLedger::Kind::Buffer, buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(floats.size() * sizeof(float)), floats.data(),
+                 GL_STATIC_DRAW);
+    return buffer;
+}
+
+void bindAttribute(GLuint location, GLuint buffer, GLint size) {
+    glEnableVertexAttribArray(location);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+GLint uniform(unsigned int program, const std::string& name) {
+    return glGetUniformLocation(program, name.c_str());
+}
+
+}  // namespace
+
+Sword::Sword(CameraState* player) : player(player) {
+    // Render -y is up: half a unit above the origin, at half size.
+    modelMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -0.5f, 0.0f)) *
+                  glm::scale(glm::mat4(1.0f), glm::vec3(0.5f));
+}
+
+void Sword::init() {
+    pickedUp = false;
+    swingAngle = 0.0f;
+    diffuseTexture = readBmpTexture("External\\Models\\sword.bmp");
+    GLint previousArray = 0;
+    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
+    glGenVertexArrays(1, &vertexArray);
+    GlLedger::record(GlLedger::Kind::VertexArray, vertexArray);
+    glBindVertexArray(vertexArray);
+    positionBuffer = cornerBuffer(positionFloats());
+    uvBuffer = cornerBuffer(uvFloats());
+    normalBuffer = cornerBuffer(normalFloats());
+    cornerCount = static_cast<int>(triangles.size() * 3);
+    glBindVertexArray(static_cast<GLuint>(previousArray));
+    program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag");
+}
+
+void Sword::update(double elapsedMs) {
+    player->swordStriking = false;
+    const glm::mat4 identity(1.0f);
+    if (!pickedUp) {
+        pickedUp = passesSword(player->getPosition());
+        const float spin = glm::radians(static_cast<float>(elapsedMs) * spinDegreesPerMs);
+        modelMatrix = glm::rotate(identity, spin, glm::vec3(0.0f, 1.0f, 0.0f)) * modelMatrix;
+        return;
+    }
+    modelMatrix = glm::translate(identity, player->getPosition()) * player->pitchMatrix * player->yawMatrix *
+                  glm::translate(identity, heldOffset) *
+                  glm::rotate(identity, glm::radians(80.0f), glm::vec3(0.0f, 1.0f, 0.0f)) *
+                  glm::scale(identity, glm::vec3(0.1f));
+    const SweepStep step = sweepStep(swingAngle, player->attackHeld, elapsedMs);
+    swingAngle = step.angle;
+    player->swordStriking = step.striking;
+    if (player->attackHeld) {
+        modelMatrix = modelMatrix * glm::translate(identity, sweepPivot) *
+                      glm::rotate(identity, glm::radians(swingAngle), glm::vec3(0.0f, 0.0f, 1.0f));
+    }
+}
+
+void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    GLint previousArray = 0;
+    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
+    glBindVertexArray(vertexArray);
+    glUseProgram(program);
+    textureSamplerLocation = uniform(program, "myTextureSampler");
+    glUniform1i(textureSamplerLocation, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, diffuseTexture);
+    bindAttribute(0, positionBuffer, 3);
+    bindAttribute(1, uvBuffer, 2);
+    bindAttribute(2, normalBuffer, 3);
+    const int count = std::min(static_cast<int>(lights.size()), maxLights);
+    // The shader reads exactly the entries written, so the count is sent once, as written.
+    glUniform1i(uniform(program, "lightCount"), count);
+    for (int k = 0; k < count; ++k) {
+        const Light& light = *lights[static_cast<std::size_t>(k)];
+        const std::string entry = "lights[" + std::to_string(k) + "]";
+        glUniform3fv(uniform(program, entry + ".color"), 1, glm::value_ptr(light.color));
+        glUniform3fv(uniform(program, entry + ".position"), 1, glm::value_ptr(light.position));
+        glUniform1f(uniform(program, entry + ".luminocity"), light.luminocity);
+        glUniform1f(uniform(program, entry + ".cAtt"), light.cAtt);
+        glUniform1f(uniform(program, entry + ".lAtt"), light.lAtt);
+        glUniform1f(uniform(program, entry + ".eAtt"), light.eAtt);
+    }
+    glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
+    glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
+    glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));
+    glUniform1f(uniform(program, "ambient"), ambientLight);
+    playerPosition = player->getPosition();
+    glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(playerPosition));
+    glDrawArrays(GL_TRIANGLES, 0, cornerCount);
+    glDisableVertexAttribArray(0);
+    glDisableVertexAttribArray(1);
+    glDisableVertexAttribArray(2);
+    glBindVertexArray(static_cast<GLuint>(previousArray));
+}

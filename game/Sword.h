@@ -1,0 +1,39 @@
+#pragma once
+
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "app/AppState.h"
+#include "scene/Object3D.h"
+
+class CameraState;
+struct Light;
+
+// The player's sword. It lies spinning 0.5 above the world origin until the player's eye
+// crosses z = -1.5 (render frame); from then on it is held in the lower right of the view,
+// and the left button sweeps it sideways through 80 degrees, striking while it moves. Drawn
+// unindexed with the simple lit program under every light of the run; casts no shadow.
+class Sword : public AppState, public Object3D {
+public:
+    // Touches no GL. `player` outlives the sword.
+    explicit Sword(CameraState* player);
+
+    // Lying again; the picture, the vertex array with the three corner buffers (from the
+    // triangles read in before) and the program. GL context current.
+    void init() override;
+    // Clears the player's striking flag, then spins the lying sword or holds and sweeps the
+    // picked-up one. The frame that picks it up still spins it.
+    void update(double elapsedMs) override;
+    // Leaves the vertex array that was bound before bound again.
+    void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+
+    CameraState* player;
+    bool pickedUp = false;
+    // Degrees: 0 at rest, falling towards -80 (and a little beyond) during a sweep.
+    float swingAngle = 0.0f;
+    // The eye as last sent to the program.
+    glm::vec3 playerPosition{0.0f};
+    unsigned int vertexArray = 0;
+    int cornerCount = 0;
+};

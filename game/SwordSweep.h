@@ -1,0 +1,21 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+// The sword's rules as plain values. Angles in degrees, times in milliseconds, positions
+// in the render frame.
+
+// Whether a player whose eye is at `eyeRenderPos` has walked past the lying sword: only
+// the plane z = -1.5 counts, crossed anywhere.
+bool passesSword(glm::vec3 eyeRenderPos);
+
+// One frame of the sideways sweep of the held sword.
+struct SweepStep {
+    float angle = 0.0f;
+    bool striking = false;
+};
+
+// While the left button is held the angle falls by 1.5 degrees a millisecond as long as it
+// is still above -80, and the sword strikes in each frame it moves; past -80 it stays swung
+// out without striking. Released, it is back at 0 at once.
+SweepStep sweepStep(float angle, bool attackHeld, double elapsedMs);
