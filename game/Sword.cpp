@@ -11,6 +11,7 @@
 #include "game/SwordSweep.h"
 #include "render/Light.h"
 #include "scene/BmpLoader.h"
+#include "scene/CornerBuffers.h"
 #include "scene/GlLedger.h"
 #include "scene/ShaderLoader.h"
 
@@ -25,22 +26,6 @@ constexpr float spinDegreesPerMs = 0.1f;
 const glm::vec3 heldOffset(0.1f, 0.08f, 0.2f);
 // The sweep turns about a point towards the middle of the view and ahead of the hilt.
 const glm::vec3 sweepPivot(-0.4f, 0.0f, -0.4f);
-
-unsigned int cornerBuffer(const std::vector<float>& floats) {
-    GLuint buffer = 0;
-    glGenBuffers(1, &buffer);
-    GlLedger::record(GlLedger::Kind::Buffer, buffer);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(floats.size() * sizeof(float)), floats.data(),
-                 GL_STATIC_DRAW);
-    return buffer;
-}
-
-void bindAttribute(GLuint location, GLuint buffer, GLint size) {
-    glEnableVertexAttribArray(location);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);
-}
 
 GLint uniform(unsigned int program, const std::string& name) {
     return glGetUniformLocation(program, name.c_str());
@@ -63,9 +48,9 @@ void Sword::init() {
     glGenVertexArrays(1, &vertexArray);
     GlLedger::record(GlLedger::Kind::VertexArray, vertexArray);
     glBindVertexArray(vertexArray);
-    positionBuffer = cornerBuffer(positionFloats());
-    uvBuffer = cornerBuffer(uvFloats());
-    normalBuffer = cornerBuffer(normalFloats());
+    positionBuffer = makeCornerBuffer(positionFloats());
+    uvBuffer = makeCornerBuffer(uvFloats());
+    normalBuffer = makeCornerBuffer(normalFloats());
     cornerCount = static_cast<int>(triangles.size() * 3);
     glBindVertexArray(static_cast<GLuint>(previousArray));
     program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag");
@@ -102,9 +87,9 @@ void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     glUniform1i(textureSamplerLocation, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTexture);
-    bindAttribute(0, positionBuffer, 3);
-    bindAttribute(1, uvBuffer, 2);
-    bindAttribute(2, normalBuffer, 3);
+    bindCornerAttribute(0, positionBuffer, 3);
+    bindCornerAttribute(1, uvBuffer, 2);
+    bindCornerAttribute(2, normalBuffer, 3);
     const int count = std::min(static_cast<int>(lights.size()), maxLights);
     // The shader reads exactly the entries written, so the count is sent once, as written.
     glUniform1i(uniform(program, "lightCount"), count);
