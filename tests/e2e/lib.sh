@@ -135,3 +135,20 @@ wait_for_exit() {
 }
 
 output_has() { grep -qF -- "$1" "$E2E_TMP/game.out"; }
+
+# From the intro picture to the first playing frame: Space shows the loading picture (a
+# run takes a second or more to build, long enough to be seen), then the run replaces it.
+start_run_from_intro() {
+  local intro loading
+  intro=$(reference_picture Intro)
+  loading=$(reference_picture Loading)
+  wait_until "the intro picture" screen_shows "$intro"
+  shows_loading() { screen_shows "$loading"; }
+  hold_key_until space "the loading picture" shows_loading
+  save_shot loading
+  pass "loading picture on screen"
+  neither_picture() { screen_differs_from "$loading" && screen_differs_from "$intro"; }
+  wait_until "the playing frame" neither_picture
+  save_shot playing
+  pass "the playing frame replaced the pictures"
+}

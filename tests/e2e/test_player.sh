@@ -31,13 +31,7 @@ similarity() {
 start_xvfb
 start_game
 wait_for_window
-intro=$(reference_picture Intro)
-loading=$(reference_picture Loading)
-wait_until "the intro picture" screen_shows "$intro"
-shows_loading() { screen_shows "$loading"; }
-hold_key_until space "the loading picture" shows_loading
-neither_picture() { screen_differs_from "$loading" && screen_differs_from "$intro"; }
-wait_until "the playing frame" neither_picture
+start_run_from_intro
 
 # The shield: its gold and rust are the only colours on screen where red outweighs blue.
 # Sets shield_x, shield_y to their centroid in the last screenshot; fails when there is too
