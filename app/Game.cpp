@@ -13,9 +13,11 @@
 #include "app/PlayerInput.h"
 #include "app/PhysicsWorld.h"
 #include "app/Screen.h"
+#include "game/Enemy.h"
 #include "render/CubeMapDebugger.h"
 #include "render/Flicker.h"
 #include "render/Light.h"
+#include "render/LitDraw.h"
 
 namespace {
 
@@ -205,10 +207,35 @@ void Game::updateObjects() {
     }
 }
 
+// A cube map that nothing samples this frame waits: its light brings it up to date from
+// its cache once something does, with the same result.
 void Game::renderShadowMaps() {
-    for (Light* light : lightList) {
-        light->renderShadowMap(shadowCasterRoot);
+    const std::vector<bool> sampled = lightsSampledThisFrame();
+    for (std::size_t i = 0; i < lightList.size(); ++i) {
+        if (sampled[i]) {
+            lightList[i]->renderShadowMap(shadowCasterRoot);
+        }
     }
+}
+
+void Game::renderShadowMapsPlain() {
+    for (Light* light : lightList) {
+        light->renderShadowMapReference(shadowCasterRoot);
+    }
+}
+
+std::vector<bool> Game::lightsSampledThisFrame() const {
+    if (playerPosition == nullptr) {
+        return std::vector<bool>(lightList.size(), true);
+    }
+    std::vector<bool> sampled(lightList.size(), false);
+    for (const LitLightSlot& slot : selectLitLights(*playerPosition, lightList)) {
+        sampled[static_cast<std::size_t>(slot.listIndex)] = true;
+    }
+    if (showCubeMapViewer && lightList.size() >= 2) {
+        sampled[1] = true;
+    }
+    return sampled;
 }
 
 void Game::renderObjects() {

@@ -15,7 +15,9 @@ struct Light;
 class AppState;
 class PlayerInput;
 class Screen;
+class CameraState;
 class CubeMapDebugger;
+class Enemy;
 class PhysicsWorld;
 class btDbvtBroadphase;
 class btDefaultCollisionConfiguration;
@@ -89,6 +91,9 @@ public:
     // Bound at start and again after a run is freed, so a draw never finds the freed
     // run's vertex array, or none, bound.
     unsigned int vertexArray = 0;
+    // Carries the meshes and textures every enemy of the run copies; on no list, never
+    // updated or drawn; freed with the run.
+    std::unique_ptr<Enemy> enemyTemplate;
     // Shown over the playing view; F1 toggles it.
     bool showCubeMapViewer = false;
 
@@ -100,7 +105,13 @@ public:
     void stepPhysics();
     void flickerLights();
     void updateObjects();
+    // Brings up to date the cube maps that this frame samples: the lights the lit surfaces
+    // use (within 25 of the player) and, while the viewer is shown, the second light.
     void renderShadowMaps();
+    // The plain pass for every light: all casters redrawn into every cube.
+    void renderShadowMapsPlain();
+    // By light-list index: whether this frame's drawing reads that light's cube map.
+    std::vector<bool> lightsSampledThisFrame() const;
     void renderObjects();
 
 private:
@@ -112,6 +123,7 @@ private:
     void drawPicture(GameStateValue picture);
     void loadingStep();
     void addRunContents();
+    void addEnemies(CameraState* player);
 
     // The physics world of the run being replaced, until clearWorld frees it.
     std::unique_ptr<PhysicsWorld> retiredPhysics;

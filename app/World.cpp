@@ -4,10 +4,15 @@
 #include "app/AppState.h"
 #include "app/Game.h"
 #include "app/PhysicsWorld.h"
+#include "app/LevelPlaces.h"
+#include "game/Arms.h"
 #include "game/CameraState.h"
+#include "game/Enemy.h"
 #include "game/Sword.h"
+#include "render/Crystal.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "scene/BmpLoader.h"
 #include "scene/ObjLoader.h"
 
 void Game::createPhysicsWorld() {
@@ -28,6 +33,7 @@ void Game::clearWorld() {
     sceneObjects.clear();
     lightList.clear();
     shadowCasterRoot = Node();
+    enemyTemplate.reset();
     // Nothing of the previous run refers to its GL objects or its world any more.
     runGlObjects.releaseAll();
     if (vertexArray != 0) glBindVertexArray(vertexArray);
@@ -65,8 +71,44 @@ void Game::addRunContents() {
     addObject(player);
     playerPosition = &player->position;
 
+    Crystal* crystal = new Crystal(player);
+    readObjModel(*crystal, "External\\Models\\crystal.obj");
+    addObject(crystal);
+    crystal->uploadMesh();
+    shadowCasterRoot.children.push_back(crystal);
+
     // Held in the view, it casts no shadow.
     Sword* sword = new Sword(player);
     readObjModel(*sword, "External\\Models\\sword.obj");
     addObject(sword);
+
+    addEnemies(player);
+}
+
+// Every enemy shares the template's meshes, GL buffers and textures; the template is the
+// run's, on no list, and goes with the run.
+void Game::addEnemies(CameraState* player) {
+    enemyTemplate = std::make_unique<Enemy>(player, 0.0f, 0.0f, 0.0f);
+    std::vector<Enemy*> enemies;
+    for (const glm::vec3& start : levelPlaces().enemyBodyStarts) {
+        enemies.push_back(new Enemy(player, start.x, start.y, start.z));
+    }
+    Enemy& model = *enemyTemplate;
+    const unsigned int diffuse = readBmpTexture("External\\Models\\enemy.bmp");
+    const unsigned int normals = readBmpTexture("External\\Models\\enemynormals.bmp");
+    model.diffuseTexture = diffuse;
+    model.normalTexture = normals;
+    model.arms->diffuseTexture = diffuse;
+    model.arms->normalTexture = normals;
+    readObjModel(model, "External\\Models\\Enemy.obj");
+    readObjModel(*model.arms, "External\\Models\\Arms.obj");
+    model.uploadMesh();
+    model.arms->uploadMesh();
+    for (Enemy* enemy : enemies) {
+        enemy->copyMeshFrom(model);
+        enemy->arms->copyMeshFrom(*model.arms);
+        addObject(enemy);
+        shadowCasterRoot.children.push_back(enemy);
+        shadowCasterRoot.children.push_back(enemy->arms.get());
+    }
 }

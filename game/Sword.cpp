@@ -1,6 +1,5 @@
 #include "game/Sword.h"
 
-#include <algorithm>
 #include <string>
 
 #include <GL/glew.h>
@@ -9,7 +8,7 @@
 
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
-#include "render/Light.h"
+#include "render/LightArrayUniforms.h"
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
 #include "scene/GlLedger.h"
@@ -90,19 +89,7 @@ void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     bindCornerAttribute(0, positionBuffer, 3);
     bindCornerAttribute(1, uvBuffer, 2);
     bindCornerAttribute(2, normalBuffer, 3);
-    const int count = std::min(static_cast<int>(lights.size()), maxLights);
-    // The shader reads exactly the entries written, so the count is sent once, as written.
-    glUniform1i(uniform(program, "lightCount"), count);
-    for (int k = 0; k < count; ++k) {
-        const Light& light = *lights[static_cast<std::size_t>(k)];
-        const std::string entry = "lights[" + std::to_string(k) + "]";
-        glUniform3fv(uniform(program, entry + ".color"), 1, glm::value_ptr(light.color));
-        glUniform3fv(uniform(program, entry + ".position"), 1, glm::value_ptr(light.position));
-        glUniform1f(uniform(program, entry + ".luminocity"), light.luminocity);
-        glUniform1f(uniform(program, entry + ".cAtt"), light.cAtt);
-        glUniform1f(uniform(program, entry + ".lAtt"), light.lAtt);
-        glUniform1f(uniform(program, entry + ".eAtt"), light.eAtt);
-    }
+    sendLightArray(program, lights, maxLights);
     glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
     glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
     glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "render/ShadowFaces.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 #include "scene/Object3D.h"
@@ -61,36 +63,36 @@ bool boundFramebufferComplete() {
     return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
-// Which casters one pass draws: the fixed ones or the moving ones, within reach.
-struct CasterFilter {
-    bool fixed;
-    glm::vec3 lightPosition;
-    bool accepts(const Node& node) const {
-        return node.fixedInPlace == fixed && node.mayReach(lightPosition, shadowReach);
-    }
-};
-
-void drawCasters(Node& node, GLuint program, const CasterFilter& filter) {
-    if (filter.accepts(node)) {
+// Draws the casters fixed in place within reach of `lightPosition`.
+void drawFixedCasters(Node& node, GLuint program, const glm::vec3& lightPosition) {
+    if (node.fixedInPlace && node.mayReach(lightPosition, shadowReach)) {
         node.drawDepth(program);
     }
     for (Node* child : node.children) {
-        drawCasters(*child, program, filter);
+        drawFixedCasters(*child, program, lightPosition);
     }
 }
 
-// True when some moving caster with a shadow lies within reach.
-bool anyMovingCaster(const Node& node, const CasterFilter& filter) {
-    const Object3D* mesh = dynamic_cast<const Object3D*>(&node);
-    if (mesh != nullptr && mesh->castsShadow && filter.accepts(node)) {
-        return true;
-    }
-    for (const Node* child : node.children) {
-        if (anyMovingCaster(*child, filter)) {
-            return true;
+// The moving casters that draw something into some face, and the faces they touch.
+struct MovingCasters {
+    std::vector<Object3D*> meshes;
+    unsigned int faces = 0;
+};
+
+void collectMovingCasters(Node& node, const glm::vec3& lightPosition, MovingCasters& found) {
+    Object3D* mesh = node.fixedInPlace ? nullptr : dynamic_cast<Object3D*>(&node);
+    glm::vec3 centre(0.0f);
+    float radius = 0.0f;
+    if (mesh != nullptr && mesh->castsShadow && mesh->worldBounds(centre, radius)) {
+        const unsigned int faces = shadowFacesTouched(lightPosition, centre, radius);
+        if (faces != 0) {
+            found.meshes.push_back(mesh);
+            found.faces |= faces;
         }
     }
-    return false;
+    for (Node* child : node.children) {
+        collectMovingCasters(*child, lightPosition, found);
+    }
 }
 
 }  // namespace
@@ -160,17 +162,21 @@ void Light::setUpShadowMap() {
     copyReadFramebuffer = readFramebuffer;
     copyDrawFramebuffer = drawFramebuffer;
     fixedCacheReady = false;
-    holdsMovingDepths = true;
+    staleFaces = allShadowFaces;
 }
 
 void Light::renderShadowMapReference(Node& root) {
+    drawEveryCaster(root, shadowFramebuffer);
+    staleFaces = allShadowFaces;
+}
+
+void Light::drawEveryCaster(Node& root, unsigned int framebuffer) {
     glUseProgram(shadowProgram);
     glViewport(0, 0, shadowSize, shadowSize);
-    glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glClear(GL_DEPTH_BUFFER_BIT);
     setPassUniforms();
     drawSubtreeDepth(root, shadowProgram);
-    holdsMovingDepths = true;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
@@ -186,19 +192,20 @@ void Light::renderShadowMap(Node& root) {
     if (!fixedCacheReady || fixedCachePosition != position) {
         drawFixedCache(root);
     }
-    const CasterFilter moving{false, position};
-    const bool movingNow = anyMovingCaster(root, moving);
+    MovingCasters moving;
+    collectMovingCasters(root, position, moving);
     // Depth keeps the nearest fragment whatever the drawing order, so the fixed casters'
-    // depths plus the moving ones drawn over them equal one pass over everything.
-    if (holdsMovingDepths || movingNow) {
-        copyFixedCache();
-    }
-    if (movingNow) {
+    // depths plus the moving ones drawn over them equal one pass over everything. A face
+    // that no moving caster touches now, and that holds none from before, is already right.
+    copyFixedCache(moving.faces | staleFaces);
+    if (!moving.meshes.empty()) {
         glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
         setPassUniforms();
-        drawCasters(root, shadowProgram, moving);
+        for (Object3D* mesh : moving.meshes) {
+            mesh->drawDepth(shadowProgram);
+        }
     }
-    holdsMovingDepths = movingNow;
+    staleFaces = moving.faces;
     // The window's framebuffer is cleared by the main pass itself.
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
@@ -207,16 +214,22 @@ void Light::drawFixedCache(Node& root) {
     glBindFramebuffer(GL_FRAMEBUFFER, fixedFramebuffer);
     glClear(GL_DEPTH_BUFFER_BIT);
     setPassUniforms();
-    drawCasters(root, shadowProgram, CasterFilter{true, position});
+    drawFixedCasters(root, shadowProgram, position);
     fixedCachePosition = position;
     fixedCacheReady = true;
-    holdsMovingDepths = true;
+    staleFaces = allShadowFaces;
 }
 
-void Light::copyFixedCache() {
+void Light::copyFixedCache(unsigned int faces) {
+    if (faces == 0) {
+        return;
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, copyReadFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyDrawFramebuffer);
     for (int face = 0; face < 6; ++face) {
+        if ((faces & (1u << face)) == 0) {
+            continue;
+        }
         const GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X + face;
         glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, fixedDepthCube, 0);
         glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, shadowCubeMap, 0);
@@ -225,7 +238,6 @@ void Light::copyFixedCache() {
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
-
 void Light::setPassUniforms() {
     glUseProgram(shadowProgram);
     for (int face = 0; face < 6; ++face) {

@@ -18,13 +18,19 @@ struct Light {
     // cache: renderShadowMap draws the plain pass for the rest of the run. GL context current.
     void setUpShadowMap();
     // Gives the cube map this frame's depths of every shadow caster under `root`: the
-    // casters fixed in place come from a cache drawn once per run, the moving ones are
-    // drawn on top, and casters out of the light's reach are skipped. The result equals
-    // renderShadowMapReference's. Leaves the viewport at 1024x1024 and framebuffer 0 bound.
+    // casters fixed in place come from a cache drawn once per run; a face that a moving
+    // caster touches, or touched when last brought up to date, is copied from the cache and
+    // the moving casters are drawn over it; the other faces are left as they are. Casters
+    // out of the light's reach are skipped. The result equals renderShadowMapReference's,
+    // even after frames in which the light was not brought up to date at all. Leaves the
+    // viewport at 1024x1024 and framebuffer 0 bound.
     void renderShadowMap(Node& root);
-    // The plain pass: clears the cube map and draws every caster into it, every frame. The
-    // next renderShadowMap starts again from the fixed casters' cache.
+    // The plain pass: clears the cube map and draws every caster into it. The next
+    // renderShadowMap starts again from the fixed casters' cache.
     void renderShadowMapReference(Node& root);
+    // The plain pass into another depth-cube framebuffer (a test's or a benchmark's),
+    // leaving this light's cube map and what it knows about it alone.
+    void drawEveryCaster(Node& root, unsigned int framebuffer);
 
     // projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
     glm::mat4 faceMatrix(int face) const;
@@ -53,17 +59,18 @@ struct Light {
 private:
     void setPassUniforms();
     void drawFixedCache(Node& root);
-    void copyFixedCache();
+    // Copies the fixed casters' depths into the faces of `faces` (bit f for face f).
+    void copyFixedCache(unsigned int faces);
     glm::vec3 fixedCachePosition{0.0f};
     bool fixedCacheReady = false;
-    // Whether the cube map may hold anything beyond the fixed casters' depths (the moving
-    // casters of the last cached pass, or everything the plain pass drew).
-    bool holdsMovingDepths = true;
+    // The faces of the cube map that may hold more than the fixed casters' depths (bit f
+    // for face f): the moving casters of the last pass, or anything else drawn there.
+    unsigned int staleFaces = 0x3Fu;
 };
 
-// Farthest a point can lie from the light and still be drawn into its cube: a far-plane
-// corner, 100 units along the axis and 100 across both ways.
-constexpr float shadowReach = 173.3f;
+// Farthest a point can lie from the light and still change its cube: the depth stored is
+// the distance over 100, and anything farther than 100 stores the cleared depth, 1.
+constexpr float shadowReach = 100.0f;
 
 // The cube faces' shared projection: 90 degrees, aspect 1, near 0.1, far 100.
 glm::mat4 shadowFaceProjection();

@@ -52,7 +52,7 @@ void Object3D::drawDepth(unsigned int depthProgram) {
     glDisableVertexAttribArray(0);
 }
 
-bool Object3D::mayReach(const glm::vec3& point, float distance) const {
+bool Object3D::worldBounds(glm::vec3& centre, float& radius) const {
     if (indexedPositions.empty()) {
         return false;
     }
@@ -60,11 +60,20 @@ bool Object3D::mayReach(const glm::vec3& point, float distance) const {
     const float scale = std::max({glm::length(glm::vec3(modelMatrix[0])),
                                   glm::length(glm::vec3(modelMatrix[1])),
                                   glm::length(glm::vec3(modelMatrix[2]))});
-    const glm::vec3 center = glm::vec3(modelMatrix * glm::vec4(boundsCenter, 1.0f));
-    // A little slack keeps rounding from ruling out a mesh that touches the range.
-    const float gap = glm::length(center - point) - (boundsRadius * scale * 1.001f + 0.01f);
+    centre = glm::vec3(modelMatrix * glm::vec4(boundsCenter, 1.0f));
+    // A little slack keeps rounding from ruling out a mesh that touches a limit.
+    radius = boundsRadius * scale * 1.001f + 0.01f;
+    return true;
+}
+
+bool Object3D::mayReach(const glm::vec3& point, float distance) const {
+    glm::vec3 centre(0.0f);
+    float radius = 0.0f;
+    if (!worldBounds(centre, radius)) {
+        return false;
+    }
     // Anything non-finite cannot be ruled out.
-    return !(gap > distance);
+    return !(glm::length(centre - point) - radius > distance);
 }
 
 void Object3D::computeBounds() {
@@ -198,26 +207,5 @@ void Object3D::uploadMesh() {
 }
 
 void Object3D::copyMeshFrom(const Object3D& other) {
-    triangles = other.triangles;
-    tangents = other.tangents;
-    bitangents = other.bitangents;
-    indices = other.indices;
-    indexedPositions = other.indexedPositions;
-    indexedUvs = other.indexedUvs;
-    indexedNormals = other.indexedNormals;
-    indexedTangents = other.indexedTangents;
-    indexedBitangents = other.indexedBitangents;
-    textureSamplerLocation = other.textureSamplerLocation;
-    diffuseTexture = other.diffuseTexture;
-    normalTexture = other.normalTexture;
-    normalSamplerLocation = other.normalSamplerLocation;
-    positionBuffer = other.positionBuffer;
-    uvBuffer = other.uvBuffer;
-    normalBuffer = other.normalBuffer;
-    tangentBuffer = other.tangentBuffer;
-    bitangentBuffer = other.bitangentBuffer;
-    program = other.program;
-    elementBuffer = other.elementBuffer;
-    boundsCenter = other.boundsCenter;
-    boundsRadius = other.boundsRadius;
+    static_cast<MeshData&>(*this) = other;
 }

@@ -5,6 +5,7 @@
 
 #include <glm/glm.hpp>
 
+#include "scene/MeshData.h"
 #include "scene/Node.h"
 #include "scene/Triangle.h"
 
@@ -12,7 +13,7 @@
 // triangles, derives the welded, indexed geometry with tangents from them, and knows the
 // GL buffers, textures and lit program that draw it. It never deletes GL objects:
 // copyMeshFrom lets several objects share them, and the run that made them frees them.
-class Object3D : public Node {
+class Object3D : public Node, public MeshData {
 public:
     Object3D() = default;
 
@@ -24,6 +25,9 @@ public:
     void drawDepth(unsigned int program) override;
     // From the bounding sphere of the welded positions, moved by modelMatrix.
     bool mayReach(const glm::vec3& point, float distance) const override;
+    // A sphere around everything drawDepth draws (render frame), with a little slack;
+    // false when there is nothing to draw.
+    bool worldBounds(glm::vec3& centre, float& radius) const;
 
     // Appends one triangle: 9 position floats, 6 uv floats, 9 normal floats.
     void addTriangle(float x1, float y1, float z1, float x2, float y2, float z2,
@@ -45,34 +49,11 @@ public:
     // buildIndexedGeometry, the six buffers, the lit program and its sampler locations.
     // Needs a current GL context.
     void uploadMesh();
-    // Takes another object's geometry and GL names: both then draw the same GL objects.
+    // Takes another object's whole MeshData: both then draw the same GL objects. What the
+    // object does with the mesh (its place, whether it casts a shadow) stays its own.
     void copyMeshFrom(const Object3D& other);
 
-    std::vector<Triangle> triangles;
-    std::vector<glm::vec3> tangents;
-    std::vector<glm::vec3> bitangents;
-    std::vector<std::uint16_t> indices;
-    std::vector<glm::vec3> indexedPositions;
-    std::vector<glm::vec2> indexedUvs;
-    std::vector<glm::vec3> indexedNormals;
-    std::vector<glm::vec3> indexedTangents;
-    std::vector<glm::vec3> indexedBitangents;
-    int textureSamplerLocation = 0;
-    unsigned int diffuseTexture = 0;
-    unsigned int normalTexture = 0;
-    int normalSamplerLocation = 0;
-    unsigned int positionBuffer = 0;
-    unsigned int uvBuffer = 0;
-    unsigned int normalBuffer = 0;
-    unsigned int tangentBuffer = 0;
-    unsigned int bitangentBuffer = 0;
-    unsigned int program = 0;
-    unsigned int elementBuffer = 0;
     bool castsShadow = false;
-    // Bounding sphere of indexedPositions, object space; set with the indexed geometry.
-    glm::vec3 boundsCenter{0.0f};
-    float boundsRadius = 0.0f;
-
 private:
     void computeBounds();
 };

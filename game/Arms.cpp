@@ -1,0 +1,42 @@
+#include "game/Arms.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "game/CameraState.h"
+#include "render/LitDraw.h"
+#include "scene/Rotation.h"
+#include "scene/ShaderLoader.h"
+
+namespace {
+
+// The shoulder, in the enemy's model space.
+const glm::vec3 shoulder(0.0f, 1.3f, 0.2f);
+
+}  // namespace
+
+Arms::Arms(CameraState* player) : game(player->game), player(player) {
+    modelMatrix = rotateX(3.14f);
+    randomizeSwing();
+}
+
+void Arms::init() {
+    program = buildShaderProgram("lightshader.vert", "lightshader.frag");
+}
+
+void Arms::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    drawLit(*game, *this, view, projection, lights);
+}
+
+void Arms::randomizeSwing() {
+    swingAngle = 3.2f + 3.0f * unitRandom();
+    swingDirection = 1.0f;
+}
+
+void Arms::animate(double elapsedMs, glm::mat4 parentModel, bool frozen) {
+    const glm::mat4 identity(1.0f);
+    modelMatrix = parentModel * glm::translate(identity, shoulder) * rotateX(swingAngle) *
+                  glm::translate(identity, -shoulder);
+    const ArmsSwing swing = swingStep(ArmsSwing{swingAngle, swingDirection}, elapsedMs, frozen);
+    swingAngle = swing.angle;
+    swingDirection = swing.direction;
+}

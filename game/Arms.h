@@ -1,0 +1,37 @@
+#pragma once
+
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "app/AppState.h"
+#include "game/EnemyRules.h"
+#include "scene/Object3D.h"
+
+class CameraState;
+class Game;
+struct Light;
+
+// An enemy's arms: a mesh of their own that the enemy places on its body every frame and
+// swings about the shoulder. They update only through animate.
+class Arms : public AppState, public Object3D {
+public:
+    // Touches no GL.
+    explicit Arms(CameraState* player);
+
+    // Its own lit program. GL context current.
+    void init() override;
+    void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+
+    // A fresh swing from a random angle in [3.2, 6.2], rising.
+    void randomizeSwing();
+    // Places the arms on `parentModel`, the enemy's model matrix, turned by the swing as it
+    // stood before this frame, then advances the swing by `elapsedMs`; `frozen` holds it
+    // at 6.1.
+    void animate(double elapsedMs, glm::mat4 parentModel, bool frozen);
+
+    Game* game;
+    CameraState* player;
+    float swingAngle = 0.0f;
+    float swingDirection = 1.0f;
+};

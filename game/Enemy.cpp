@@ -1,0 +1,164 @@
+#include "game/Enemy.h"
+
+#include <cmath>
+
+#include <btBulletDynamicsCommon.h>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "app/Game.h"
+#include "app/PhysicsWorld.h"
+#include "game/Arms.h"
+#include "game/CameraState.h"
+#include "game/EnemyRules.h"
+#include "render/LitDraw.h"
+#include "scene/Rotation.h"
+#include "scene/ShaderLoader.h"
+
+namespace {
+
+const btVector3 bodyHalfExtents(0.2f, 0.4f, 0.2f);
+constexpr float bodyFriction = 5.0f;
+
+glm::vec3 toGlm(const btVector3& v) {
+    return glm::vec3(v.x(), v.y(), v.z());
+}
+
+}  // namespace
+
+glm::mat4 enemyModelMatrix(glm::vec3 bodyOrigin, float below) {
+    const glm::mat4 identity(1.0f);
+    return rotateX(3.14f) *
+           glm::translate(identity, glm::vec3(bodyOrigin.x, bodyOrigin.y - below, bodyOrigin.z)) *
+           glm::scale(identity, glm::vec3(0.4f));
+}
+
+Enemy::Enemy(CameraState* player, float x, float y, float z)
+    : game(player->game), player(player), spawnPosition(x, y, z) {
+    modelMatrix = rotateZ(3.14f) * glm::mat4(1.0f);
+    arms = std::make_unique<Arms>(player);
+    lungeTimer = unitRandom() * 1000.0f;
+}
+
+Enemy::~Enemy() = default;
+
+void Enemy::init() {
+    // Its own program, replacing the template's that the mesh copy brought along.
+    program = buildShaderProgram("lightshader.vert", "lightshader.frag");
+    arms->init();
+    startSimulating();
+}
+
+void Enemy::startSimulating() {
+    physics = game->physics.get();
+    body = createBoxBody(*physics, bodyHalfExtents,
+                         btVector3(spawnPosition.x, spawnPosition.y, spawnPosition.z), bodyFriction);
+    bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
+    btTransform transform;
+    body->getMotionState()->getWorldTransform(transform);
+    modelMatrix = enemyModelMatrix(toGlm(transform.getOrigin()), 0.4f);
+    arms->animate(0.0, modelMatrix, dead);
+}
+
+void Enemy::cleanup() {
+    if (physics != nullptr && body != nullptr) {
+        physics->removeBody(body);
+    }
+}
+
+glm::vec3 Enemy::renderCentre() const {
+    btTransform transform;
+    body->getMotionState()->getWorldTransform(transform);
+    const btVector3& o = transform.getOrigin();
+    return glm::vec3(o.x(), -o.y(), -o.z());
+}
+
+void Enemy::update(double elapsedMs) {
+    btTransform transform;
+    body->getMotionState()->getWorldTransform(transform);
+    const glm::vec3 origin = toGlm(transform.getOrigin());
+    const glm::vec3 centre(origin.x, -origin.y, -origin.z);
+    const glm::vec3 toPlayer = player->getPosition() - centre;
+    const float distance = glm::length(toPlayer);
+    if (!enemyAwakeAt(distance)) {
+        if (active) {
+            fallAsleep();
+        }
+        return;
+    }
+    if (!active && !dead) {
+        wake();
+    }
+    active = true;
+    setCastsShadow(true);
+    if (enemyHealth < 0.0f) {
+        die();
+    } else if (dead) {
+        // On its side, a little below where the body last was.
+        modelMatrix = enemyModelMatrix(origin, 0.1f) * rotateZ(1.5f);
+    } else {
+        fight(elapsedMs, origin, toPlayer, distance);
+    }
+    arms->animate(elapsedMs, modelMatrix, dead);
+}
+
+void Enemy::fallAsleep() {
+    active = false;
+    setCastsShadow(false);
+    physics->removeBody(body);
+    arms->randomizeSwing();
+}
+
+void Enemy::wake() {
+    physics->addBody(body);
+    lungeTimer = unitRandom() * 1000.0f;
+    arms->randomizeSwing();
+}
+
+void Enemy::die() {
+    dead = true;
+    physics->removeBody(body);
+    if (deathHeals(game->getHealth())) {
+        game->reduceHealth(-50.0f);
+    }
+    enemyHealth = 0.0f;
+}
+
+void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance) {
+    if (swordReaches(player->swordStriking, distance)) {
+        enemyHealth -= swordDamage(elapsedMs);
+        const glm::vec3 n = glm::normalize(toPlayer);
+        // Away from the player. Impulses are physics frame: render z is physics -z.
+        body->applyCentralImpulse(btVector3(-n.x, 0.0f, n.z));
+    }
+    lungeTimer += static_cast<float>(elapsedMs);
+    modelMatrix = enemyModelMatrix(bodyOrigin, 0.4f);
+    if (enemyMayLeap(distance, lungeTimer, toGlm(body->getLinearVelocity()))) {
+        const glm::vec3 n = glm::normalize(toPlayer);
+        arms->randomizeSwing();
+        lungeDirection = glm::vec2(n.x, n.z);
+        body->applyCentralImpulse(btVector3(2.0f * n.x, 4.0f, -2.0f * n.z));
+        lungeTimer = 0.0f;
+    }
+    if (enemyContactHits(toPlayer, distance, lungeDirection)) {
+        const glm::vec3 n = glm::normalize(toPlayer);
+        const bool shielded = player->shieldRaised;
+        game->reduceHealth(contactDamage(elapsedMs, shielded));
+        const float push = contactPush(shielded);
+        player->body->applyCentralImpulse(btVector3(push * n.x, 0.0f, -push * n.z));
+        body->applyCentralImpulse(btVector3(-n.x, 0.0f, n.z));
+    }
+    modelMatrix = modelMatrix * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));
+}
+
+void Enemy::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    if (!active) {
+        return;
+    }
+    drawLit(*game, *this, view, projection, lights);
+    arms->render(view, projection, lights);
+}
+
+void Enemy::setCastsShadow(bool casts) {
+    castsShadow = casts;
+    arms->castsShadow = casts;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "app/AppState.h"
+#include "scene/Object3D.h"
+
+class Arms;
+class CameraState;
+class Game;
+class PhysicsWorld;
+class btBoxShape;
+class btRigidBody;
+struct Light;
+
+// A creature of the dungeon: a box body (physics frame) with a body mesh and swinging
+// arms. It sleeps, out of the physics world and unseen, while the player is more than 25
+// away; awake it waits, leaps at the player from within 8, hurts the player on contact in
+// front of it, and loses health while the player's sword strikes within 1.5. Out of health
+// it falls on its side, leaves the physics world and heals the player a little. The mesh
+// data usually comes from the run's template enemy through copyMeshFrom.
+class Enemy : public AppState, public Object3D {
+public:
+    // `x`, `y`, `z`: where the body starts, physics frame. Touches neither GL nor physics.
+    Enemy(CameraState* player, float x, float y, float z);
+    ~Enemy() override;
+
+    // Its own lit programs (body and arms), then startSimulating. GL context current.
+    void init() override;
+    // The body in the game's current physics world at the spawn point, the model matrix on
+    // it and the arms placed. Makes no GL call.
+    void startSimulating();
+    void update(double elapsedMs) override;
+    // The body and the arms, lit, while awake (lying, when dead).
+    void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+    // Takes the body out of the world it was added to.
+    void cleanup() override;
+
+    // The body's centre, render frame.
+    glm::vec3 renderCentre() const;
+
+    Game* game;
+    std::unique_ptr<Arms> arms;
+    // Owned, with the body, by the run's physics.
+    btBoxShape* bodyShape = nullptr;
+    btRigidBody* body = nullptr;
+    CameraState* player;
+    bool dead = false;
+    float enemyHealth = 1000.0f;
+    bool active = true;
+    // Render x and z of the way to the player at the last leap; also the way it faces.
+    glm::vec2 lungeDirection{0.1f, 0.1f};
+    float lungeTimer = 0.0f;
+    glm::vec3 spawnPosition{0.0f};
+    // The physics the body was added to.
+    PhysicsWorld* physics = nullptr;
+
+private:
+    void fallAsleep();
+    void wake();
+    void die();
+    // One frame of an awake, living enemy; `toPlayer` is player minus body centre.
+    void fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance);
+    void setCastsShadow(bool casts);
+};
+
+// The model matrix of an enemy whose body origin is `bodyOrigin` (physics frame): the mesh
+// stands with its origin `below` under the body's centre, at 0.4 of its size.
+glm::mat4 enemyModelMatrix(glm::vec3 bodyOrigin, float below);

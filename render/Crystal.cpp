@@ -1,0 +1,106 @@
+#include "render/Crystal.h"
+
+#include <GL/glew.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "app/Game.h"
+#include "game/CameraState.h"
+#include "render/LightArrayUniforms.h"
+#include "scene/BmpLoader.h"
+#include "scene/CornerBuffers.h"
+#include "scene/GlLedger.h"
+#include "scene/ShaderLoader.h"
+
+namespace {
+
+constexpr int maxLights = 10;
+constexpr float ambientLight = 0.15f;
+const char* const faceNames[6] = {"posX", "posY", "posZ", "negX", "negY", "negZ"};
+const char* const facePictures[6] = {
+    "External\\Models\\cubeMap\\posX.bmp", "External\\Models\\cubeMap\\posY.bmp",
+    "External\\Models\\cubeMap\\posZ.bmp", "External\\Models\\cubeMap\\negX.bmp",
+    "External\\Models\\cubeMap\\negY.bmp", "External\\Models\\cubeMap\\negZ.bmp",
+};
+
+GLint uniform(unsigned int program, const char* name) {
+    return glGetUniformLocation(program, name);
+}
+
+}  // namespace
+
+bool crystalTouched(float distance) {
+    return distance < 1.0f;
+}
+
+bool crystalInSight(float distance) {
+    return !(distance > 20.0f);
+}
+
+float crystalSpin(double elapsedMs) {
+    return static_cast<float>(elapsedMs / 20.0);
+}
+
+Crystal::Crystal(CameraState* player) : player(player) {
+    modelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), crystalPosition), glm::vec3(0.5f));
+}
+
+void Crystal::init() {
+    spinAngle = 0.0f;
+    for (int j = 0; j < 6; ++j) {
+        faceTextures[j] = readBmpTexture(facePictures[j]);
+    }
+    GLint previousArray = 0;
+    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
+    glGenVertexArrays(1, &vertexArray);
+    GlLedger::record(GlLedger::Kind::VertexArray, vertexArray);
+    glBindVertexArray(vertexArray);
+    // The indexed buffers stay as uploadMesh made them: the shadow pass draws with them.
+    cornerPositionBuffer = makeCornerBuffer(positionFloats());
+    cornerUvBuffer = makeCornerBuffer(uvFloats());
+    cornerNormalBuffer = makeCornerBuffer(normalFloats());
+    glBindVertexArray(static_cast<GLuint>(previousArray));
+    program = buildShaderProgram("box.vert", "box.frag");
+}
+
+void Crystal::update(double elapsedMs) {
+    if (crystalTouched(glm::distance(player->getPosition(), crystalPosition))) {
+        player->game->setWon();
+    }
+    spinAngle += crystalSpin(elapsedMs);
+    modelMatrix = glm::rotate(glm::translate(glm::mat4(1.0f), crystalPosition), glm::radians(spinAngle),
+                              glm::vec3(0.0f, 1.0f, 0.0f));
+}
+
+void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    if (!crystalInSight(glm::distance(player->getPosition(), crystalPosition))) {
+        return;
+    }
+    GLint previousArray = 0;
+    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
+    glBindVertexArray(vertexArray);
+    glUseProgram(program);
+    for (int j = 0; j < 6; ++j) {
+        faceSamplerLocations[j] = uniform(program, faceNames[j]);
+        glUniform1i(faceSamplerLocations[j], j);
+        glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(j));
+        glBindTexture(GL_TEXTURE_2D, faceTextures[j]);
+    }
+    bindCornerAttribute(0, cornerPositionBuffer, 3);
+    bindCornerAttribute(1, cornerUvBuffer, 2);
+    bindCornerAttribute(2, cornerNormalBuffer, 3);
+    // The box shader reads exactly the entries written: the count is sent once, as written.
+    sendLightArray(program, lights, maxLights);
+    glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
+    glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
+    glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));
+    glUniform1f(uniform(program, "ambient"), ambientLight);
+    lastPlayerPosition = player->getPosition();
+    glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(lastPlayerPosition));
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(3 * triangles.size()));
+    glDisableVertexAttribArray(0);
+    glDisableVertexAttribArray(1);
+    glDisableVertexAttribArray(2);
+    glActiveTexture(GL_TEXTURE0);
+    glBindVertexArray(static_cast<GLuint>(previousArray));
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "app/AppState.h"
+#include "scene/Object3D.h"
+
+class CameraState;
+struct Light;
+
+// The goal: a crystal spinning at 50 degrees a second in the goal room. Coming within one
+// unit of it wins the run. Drawn with its own box program, each facet showing one of six
+// face pictures, under every light of the run without shadows; it casts a shadow itself.
+// Its indexed buffers (from uploadMesh) draw its shadow; its own corner buffers draw it.
+class Crystal : public AppState, public Object3D {
+public:
+    // Touches no GL. `player` outlives the crystal.
+    explicit Crystal(CameraState* player);
+
+    // The six face pictures, the corner buffers and the box program. GL context current.
+    void init() override;
+    // The win test, then the spin.
+    void update(double elapsedMs) override;
+    // Nothing when the player is farther than 20. Leaves the vertex array that was bound
+    // before bound again.
+    void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+
+    glm::vec3 spare{0.0f};
+    glm::vec3 crystalPosition{-11.55f, 1.0f, 75.2f};
+    int faceSamplerLocations[6] = {-1, -1, -1, -1, -1, -1};
+    unsigned int faceTextures[6] = {0, 0, 0, 0, 0, 0};
+    CameraState* player;
+    // Degrees about the vertical axis.
+    float spinAngle = 0.0f;
+    glm::vec3 lastPlayerPosition{0.0f};
+    // One entry per triangle corner, for the box program.
+    unsigned int cornerPositionBuffer = 0;
+    unsigned int cornerUvBuffer = 0;
+    unsigned int cornerNormalBuffer = 0;
+    unsigned int vertexArray = 0;
+};
+
+// The player wins closer than 1 to the crystal.
+bool crystalTouched(float distance);
+// The crystal is drawn up to 20 away, 20 itself included.
+bool crystalInSight(float distance);
+// Degrees the crystal turns in `elapsedMs`.
+float crystalSpin(double elapsedMs);

@@ -1,0 +1,33 @@
+#include "render/LightArrayUniforms.h"
+
+#include <algorithm>
+#include <string>
+
+#include <GL/glew.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "render/Light.h"
+
+namespace {
+
+GLint uniform(unsigned int program, const std::string& name) {
+    return glGetUniformLocation(program, name.c_str());
+}
+
+}  // namespace
+
+int sendLightArray(unsigned int program, const std::vector<Light*>& lights, int capacity) {
+    const int count = std::min(static_cast<int>(lights.size()), capacity);
+    glUniform1i(uniform(program, "lightCount"), count);
+    for (int k = 0; k < count; ++k) {
+        const Light& light = *lights[static_cast<std::size_t>(k)];
+        const std::string entry = "lights[" + std::to_string(k) + "]";
+        glUniform3fv(uniform(program, entry + ".color"), 1, glm::value_ptr(light.color));
+        glUniform3fv(uniform(program, entry + ".position"), 1, glm::value_ptr(light.position));
+        glUniform1f(uniform(program, entry + ".luminocity"), light.luminocity);
+        glUniform1f(uniform(program, entry + ".cAtt"), light.cAtt);
+        glUniform1f(uniform(program, entry + ".lAtt"), light.lAtt);
+        glUniform1f(uniform(program, entry + ".eAtt"), light.eAtt);
+    }
+    return count;
+}
