@@ -113,13 +113,14 @@ public:
     // By light-list index: whether this frame's drawing reads that light's cube map.
     std::vector<bool> lightsSampledThisFrame() const;
     void renderObjects();
+    // The second light's depth cube over the upper right quarter of the view.
+    void drawCubeMapViewer();
 
 private:
     void startWindow();
     void playFrame();
     // F1 shows or hides the cube-map viewer while playing.
     void toggleCubeMapViewer();
-    void drawCubeMapViewer();
     void drawPicture(GameStateValue picture);
     void loadingStep();
     void addRunContents();

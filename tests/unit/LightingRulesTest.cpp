@@ -9,6 +9,7 @@
 #include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
+#include "render/ShadowFaces.h"
 
 TEST(LightCrystalLight, SitsOneUnitInFrontAlongTheCrystalsOwnZ) {
     const glm::vec3 base(2.0f, 3.0f, 4.0f);
@@ -111,4 +112,18 @@ TEST(ShadowFaces, ProjectionAndFaceMatricesAsTheCubeExpects) {
         EXPECT_NEAR(clip.y / clip.w, 0.0f, 1e-5f) << face;
         EXPECT_GT(clip.w, 0.0f) << face;
     }
+}
+
+TEST(ShadowFaces, ASphereTouchesTheFacesItOverlapsUpToTheFarPlane) {
+    const glm::vec3 light(10.0f, -2.0f, 5.0f);
+    // On the +X axis, then across the +X / +Y edge, then the corner of +X, -Y and -Z.
+    EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(5, 0, 0), 1.0f), 1u << 0);
+    EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(5, 5, 0), 0.5f), (1u << 0) | (1u << 2));
+    EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(5, -5, -5), 0.5f),
+              (1u << 0) | (1u << 3) | (1u << 5));
+    // Around the light, every face; beyond the far plane by more than the radius, none.
+    EXPECT_EQ(shadowFacesTouched(light, light, 0.2f), allShadowFaces);
+    EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(0, 0, -100.9f), 1.0f), 1u << 5);
+    EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(0, 0, -101.1f), 1.0f), 0u);
+    EXPECT_EQ(shadowFacesTouched(light, glm::vec3(std::nanf("")), 1.0f), allShadowFaces);
 }

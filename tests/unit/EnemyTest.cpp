@@ -1,0 +1,227 @@
+// The enemies' rules, on their own and on enemies with real bodies in a physics world
+// beside the real player.
+#include <gtest/gtest.h>
+
+#include <btBulletDynamicsCommon.h>
+
+#include "app/PhysicsWorld.h"
+#include "game/Arms.h"
+#include "game/Enemy.h"
+#include "game/EnemyRules.h"
+#include "tests/unit/WalkingRun.h"
+
+namespace {
+
+// A floor at physics y = 0, wide enough for anything the tests do.
+std::vector<float> flatFloor() {
+    return {-50, 0, -50, -50, 0, 50, 50, 0, 50, -50, 0, -50, 50, 0, 50, 50, 0, -50};
+}
+
+// An enemy whose body rests on the floor (its centre at physics y = 0.4, render y = -0.4)
+// at render x = `x`, z = 0, beside a player whose eye the test puts where it likes; the
+// player's own update never runs, so the eye stays there.
+struct EnemyScene {
+    explicit EnemyScene(float x = 0.0f) : run(flatFloor()), enemy(run.player.get(), x, 0.4f, 0.0f) {
+        enemy.startSimulating();
+        player().position = glm::vec3(x + 30.0f, -0.4f, 0.0f);
+    }
+    CameraState& player() { return *run.player; }
+    // The eye `offset` from the enemy's centre (render frame).
+    void playerAt(glm::vec3 offset) { player().position = enemy.renderCentre() + offset; }
+    // A physics step of `ms`, then the enemy's update.
+    void frame(double ms) {
+        run.game.physics->step(static_cast<float>(ms / 1000.0));
+        enemy.update(ms);
+    }
+    // A frame in which the enemy leaps if it may: its timer run out, its body at rest.
+    void readyToLeap() {
+        enemy.lungeTimer = 2600.0f;
+        enemy.body->setLinearVelocity(btVector3(0, 0, 0));
+    }
+    glm::vec3 velocity() const {
+        const btVector3& v = enemy.body->getLinearVelocity();
+        return {v.x(), v.y(), v.z()};
+    }
+    bool bodyInWorld() const { return enemy.body->isInWorld(); }
+
+    WalkingRun run;
+    Enemy enemy;
+};
+
+}  // namespace
+
+TEST(EnemyRules, WakeLeapContactAndHealLimits) {
+    EXPECT_TRUE(enemyAwakeAt(25.0f));
+    EXPECT_FALSE(enemyAwakeAt(25.01f));
+
+    const glm::vec3 rest(0.0f);
+    EXPECT_FALSE(enemyMayLeap(8.0f, 3000.0f, rest));
+    EXPECT_TRUE(enemyMayLeap(7.9f, 2500.1f, rest));
+    EXPECT_FALSE(enemyMayLeap(7.9f, 2500.0f, rest));
+    EXPECT_FALSE(enemyMayLeap(7.9f, 3000.0f, {0.1f, 0.0f, 0.0f}));
+    // Signed: moving fast the other way counts as at rest.
+    EXPECT_TRUE(enemyMayLeap(7.9f, 3000.0f, {-5.0f, -12.0f, -3.0f}));
+
+    EXPECT_FLOAT_EQ(contactDamage(16.0, false), 64.0f);
+    EXPECT_FLOAT_EQ(contactDamage(16.0, true), 3.2f);
+    EXPECT_TRUE(deathHeals(899.0f));
+    EXPECT_FALSE(deathHeals(900.0f));
+    EXPECT_TRUE(swordReaches(true, 1.5f));
+    EXPECT_FALSE(swordReaches(true, 1.51f));
+    EXPECT_FALSE(swordReaches(false, 0.1f));
+}
+
+TEST(EnemyRules, ContactHurtsOnlyCloserThanOneWithinThirtyDegreesOfTheLastLeap) {
+    // Leapt towards render +x; the player straight ahead, then turned about the enemy.
+    const glm::vec2 leaptEast(1.0f, 0.0f);
+    EXPECT_TRUE(enemyContactHits({0.9f, 0.0f, 0.0f}, 0.9f, leaptEast));
+    EXPECT_FALSE(enemyContactHits({1.0f, 0.0f, 0.0f}, 1.0f, leaptEast));
+    const float at29 = glm::radians(29.0f), at31 = glm::radians(31.0f);
+    EXPECT_TRUE(enemyContactHits({0.9f * std::cos(at29), 0.0f, 0.9f * std::sin(at29)}, 0.9f, leaptEast));
+    EXPECT_FALSE(enemyContactHits({0.9f * std::cos(at31), 0.0f, 0.9f * std::sin(at31)}, 0.9f, leaptEast));
+    EXPECT_FALSE(enemyContactHits({-0.5f, 0.0f, 0.0f}, 0.5f, leaptEast)) << "behind it";
+    // Before any leap it faces (0.1, 0.1): nothing lies within the cone.
+    EXPECT_FALSE(enemyContactHits({0.5f, 0.0f, -0.5f}, 0.71f, {0.1f, 0.1f}));
+    // Straight above: no direction on the floor, no contact (and no NaN taken for one).
+    EXPECT_FALSE(enemyContactHits({0.0f, -0.5f, 0.0f}, 0.5f, leaptEast));
+}
+
+TEST(EnemyRules, ArmsSweepBetweenTheirLimitsAndADeadEnemysStayAt6_1) {
+    ArmsSwing swing{6.0f, 1.0f};
+    swing = swingStep(swing, 20.0, false);
+    EXPECT_FLOAT_EQ(swing.angle, 6.1f);
+    EXPECT_EQ(swing.direction, -1.0f);
+    swing = swingStep(ArmsSwing{3.2f, -1.0f}, 20.0, false);
+    EXPECT_FLOAT_EQ(swing.angle, 3.1f);
+    EXPECT_EQ(swing.direction, 1.0f);
+    // A full pass, 3.1 to 6.14, takes about 300 ms.
+    swing = ArmsSwing{3.1f, 1.0f};
+    int frames = 0;
+    while (swing.direction > 0.0f && frames < 100) {
+        swing = swingStep(swing, 10.0, false);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 31);
+    EXPECT_FLOAT_EQ(swingStep(ArmsSwing{4.0f, 1.0f}, 10.0, true).angle, 6.1f);
+    for (int i = 0; i < 1000; ++i) {
+        const float r = unitRandom();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LE(r, 1.0f);
+    }
+}
+
+TEST(Enemy, SleepsBeyond25AndWakesWithin) {
+    EnemyScene s;
+    s.playerAt({25.0f, 0.0f, 0.0f});
+    s.enemy.update(16.0);
+    EXPECT_TRUE(s.enemy.active);
+    EXPECT_TRUE(s.enemy.castsShadow);
+    EXPECT_TRUE(s.enemy.arms->castsShadow);
+    EXPECT_TRUE(s.bodyInWorld());
+
+    s.playerAt({25.01f, 0.0f, 0.0f});
+    const glm::mat4 awakeModel = s.enemy.modelMatrix;
+    s.enemy.update(16.0);
+    EXPECT_FALSE(s.enemy.active);
+    EXPECT_FALSE(s.enemy.castsShadow);
+    EXPECT_FALSE(s.enemy.arms->castsShadow);
+    EXPECT_FALSE(s.bodyInWorld());
+    EXPECT_EQ(s.enemy.modelMatrix, awakeModel) << "asleep, nothing else moves";
+
+    s.enemy.lungeTimer = 5000.0f;
+    s.playerAt({24.0f, 0.0f, 0.0f});
+    s.enemy.update(16.0);
+    EXPECT_TRUE(s.enemy.active);
+    EXPECT_TRUE(s.bodyInWorld());
+    EXPECT_LE(s.enemy.lungeTimer, 1016.0f) << "waking restarts the wait";
+}
+
+TEST(Enemy, LeapsFromWithin8AtRestAfter2500MsEvenWhileFalling) {
+    EnemyScene s;
+    s.frame(10.0);
+    s.playerAt({8.0f, 0.0f, 0.0f});
+    s.readyToLeap();
+    s.enemy.update(16.0);
+    EXPECT_LT(s.velocity().y, 0.5f) << "no leap at 8";
+
+    s.playerAt({7.9f, 0.0f, 0.0f});
+    s.readyToLeap();
+    s.enemy.update(16.0);
+    EXPECT_FLOAT_EQ(s.velocity().y, 4.0f);
+    EXPECT_GT(s.velocity().x, 1.9f) << "towards the player";
+    EXPECT_EQ(s.enemy.lungeTimer, 0.0f);
+    EXPECT_NEAR(s.enemy.lungeDirection.x, 1.0f, 1e-5f);
+    s.enemy.body->setLinearVelocity(btVector3(0, 0, 0));
+    s.enemy.update(2400.0);
+    EXPECT_EQ(s.velocity().y, 0.0f) << "the wait starts again";
+
+    // Falling fast passes the signed test.
+    s.enemy.body->setLinearVelocity(btVector3(0, -12, 0));
+    s.enemy.lungeTimer = 2600.0f;
+    s.enemy.update(16.0);
+    EXPECT_FLOAT_EQ(s.velocity().y, -8.0f);
+}
+
+TEST(Enemy, HurtsAPlayerInFrontCloserThanOneAndLessBehindTheShield) {
+    EnemyScene s;
+    s.run.game.health = 1000.0f;
+    // The enemy has leapt towards render +x.
+    s.enemy.lungeDirection = glm::vec2(1.0f, 0.0f);
+    s.enemy.lungeTimer = -1e9f;
+    s.playerAt({1.0f, 0.0f, 0.0f});
+    s.enemy.update(10.0);
+    EXPECT_EQ(s.run.game.getHealth(), 1000.0f);
+
+    s.playerAt({0.9f, 0.0f, 0.0f});
+    s.enemy.update(10.0);
+    EXPECT_FLOAT_EQ(s.run.game.getHealth(), 960.0f);
+    const btVector3 pushed = s.player().body->getLinearVelocity();
+    EXPECT_FLOAT_EQ(pushed.x(), 10.0f) << "the player is pushed away";
+    EXPECT_LT(s.velocity().x, -0.9f) << "and the enemy back";
+
+    s.player().shieldRaised = true;
+    s.enemy.update(10.0);
+    EXPECT_FLOAT_EQ(s.run.game.getHealth(), 958.0f);
+    s.player().shieldRaised = false;
+
+    s.playerAt({-0.5f, 0.0f, 0.0f});
+    s.enemy.update(10.0);
+    EXPECT_FLOAT_EQ(s.run.game.getHealth(), 958.0f) << "behind it";
+}
+
+TEST(Enemy, FiveHundredMsOfStrikingLeaveItAtZeroAndMoreKillsItAndHeals) {
+    EnemyScene s;
+    Enemy second(s.run.player.get(), 1.0f, 0.4f, 0.0f);
+    second.startSimulating();
+    s.playerAt({0.5f, 0.0f, 1.0f});
+    s.player().swordStriking = true;
+    for (int i = 0; i < 50; ++i) {
+        s.enemy.update(10.0);
+        second.update(10.0);
+    }
+    EXPECT_EQ(s.enemy.enemyHealth, 0.0f);
+    EXPECT_EQ(second.enemyHealth, 0.0f) << "both within 1.5 are hit";
+    EXPECT_FALSE(s.enemy.dead) << "death needs less than 0";
+
+    s.run.game.health = 899.0f;
+    s.enemy.update(10.0);
+    s.player().swordStriking = false;
+    s.enemy.update(10.0);
+    EXPECT_TRUE(s.enemy.dead);
+    EXPECT_FALSE(s.bodyInWorld());
+    EXPECT_EQ(s.run.game.getHealth(), 949.0f);
+    second.enemyHealth = -1.0f;
+    second.update(10.0);
+    EXPECT_TRUE(second.dead);
+    EXPECT_EQ(s.run.game.getHealth(), 949.0f) << "no heal from 900 up";
+
+    // Lying, with its arms still at 6.1; out of range and back, its body stays out.
+    s.enemy.update(10.0);
+    EXPECT_FLOAT_EQ(s.enemy.arms->swingAngle, 6.1f);
+    s.playerAt({30.0f, 0.0f, 0.0f});
+    s.enemy.update(10.0);
+    s.playerAt({3.0f, 0.0f, 0.0f});
+    s.enemy.update(10.0);
+    EXPECT_TRUE(s.enemy.active);
+    EXPECT_FALSE(s.bodyInWorld());
+}
