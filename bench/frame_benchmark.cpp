@@ -5,10 +5,11 @@
 // enemies move. Every place is timed as the game draws its shadows (fixed casters cached,
 // faces redrawn only where moving casters are, cubes only when sampled), and next to it
 // with the plain pass that redraws every caster into every cube.
-// Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level]
+// Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level] [--place NAME]
 // (run from the game folder). --shots writes a PPM picture of each place to DIR;
 // --cached-only skips the plain passes, for quick comparisons of shader changes;
-// --whole-level draws every room of the level every frame, seen or not.
+// --whole-level draws every room of the level every frame, seen or not; --place times only
+// the place of that name (for a profiler).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -182,6 +183,7 @@ int main(int argc, char** argv) {
     std::string shotFolder;
     bool cachedOnly = false;
     bool wholeLevel = false;
+    std::string onlyPlace;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
@@ -189,6 +191,8 @@ int main(int argc, char** argv) {
             cachedOnly = true;
         } else if (std::strcmp(argv[i], "--whole-level") == 0) {
             wholeLevel = true;
+        } else if (std::strcmp(argv[i], "--place") == 0 && i + 1 < argc) {
+            onlyPlace = argv[++i];
         } else {
             frames = std::max(1, std::atoi(argv[i]));
         }
@@ -238,6 +242,7 @@ int main(int argc, char** argv) {
                 "cube redrawn every frame:\n", frames, windowWidth, windowHeight);
     FrameTimes startHall;
     for (const Place& place : places) {
+        if (!onlyPlace.empty() && onlyPlace != place.name) continue;
         // The first frames fill the shadow caches.
         timeFrames(game, *player, place, 3, false);
         const FrameTimes times = timeFrames(game, *player, place, frames, false);

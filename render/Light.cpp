@@ -9,6 +9,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "render/CubeDepthTiles.h"
 #include "render/ShadowFaces.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
@@ -73,25 +74,51 @@ void drawFixedCasters(Node& node, GLuint program, const glm::vec3& lightPosition
     }
 }
 
-// The moving casters that draw something into some face, and the faces they touch.
+// The moving casters that draw something into some face, and where on each face.
 struct MovingCasters {
     std::vector<Object3D*> meshes;
-    unsigned int faces = 0;
+    FaceRect rects[6];
 };
 
-void collectMovingCasters(Node& node, const glm::vec3& lightPosition, MovingCasters& found) {
+// What one light knows while it gathers its moving casters.
+struct CasterSearch {
+    glm::vec3 lightPosition;
+    const glm::mat4* faceMatrices;
+    const CubeDepthTiles& fixedTiles;
+};
+
+// The texels of each face that a moving caster within `centre`, `radius` may change. A
+// face where the fixed casters lie nearer than the whole sphere, at every texel it could
+// cover, keeps its depths: the depth test would reject all of the caster's fragments.
+bool rectsChangedBy(const CasterSearch& search, glm::vec3 centre, float radius, FaceRect rects[6]) {
+    const unsigned int faces = shadowFacesTouched(search.lightPosition, centre, radius);
+    // Stored depth is distance over the far plane; the margin covers the 24-bit rounding.
+    const float nearest = (glm::length(centre - search.lightPosition) - radius) / 100.0f - 1e-5f;
+    bool any = false;
+    for (int face = 0; face < 6; ++face) {
+        if ((faces & (1u << face)) == 0) {
+            continue;
+        }
+        const FaceRect rect = shadowFaceRect(search.faceMatrices[face], centre, radius, shadowSize);
+        if (search.fixedTiles.farthestIn(face, rect) < nearest) {
+            continue;
+        }
+        rects[face] = rects[face].unite(rect);
+        any = true;
+    }
+    return any;
+}
+
+void collectMovingCasters(Node& node, const CasterSearch& search, MovingCasters& found) {
     Object3D* mesh = node.fixedInPlace ? nullptr : dynamic_cast<Object3D*>(&node);
     glm::vec3 centre(0.0f);
     float radius = 0.0f;
-    if (mesh != nullptr && mesh->castsShadow && mesh->worldBounds(centre, radius)) {
-        const unsigned int faces = shadowFacesTouched(lightPosition, centre, radius);
-        if (faces != 0) {
-            found.meshes.push_back(mesh);
-            found.faces |= faces;
-        }
+    if (mesh != nullptr && mesh->castsShadow && mesh->worldBounds(centre, radius) &&
+        rectsChangedBy(search, centre, radius, found.rects)) {
+        found.meshes.push_back(mesh);
     }
     for (Node* child : node.children) {
-        collectMovingCasters(*child, lightPosition, found);
+        collectMovingCasters(*child, search, found);
     }
 }
 
@@ -162,12 +189,18 @@ void Light::setUpShadowMap() {
     copyReadFramebuffer = readFramebuffer;
     copyDrawFramebuffer = drawFramebuffer;
     fixedCacheReady = false;
-    staleFaces = allShadowFaces;
+    markWholeCubeStale();
 }
 
 void Light::renderShadowMapReference(Node& root) {
     drawEveryCaster(root, shadowFramebuffer);
-    staleFaces = allShadowFaces;
+    markWholeCubeStale();
+}
+
+void Light::markWholeCubeStale() {
+    for (FaceRect& rect : staleRects) {
+        rect = wholeFace(shadowSize);
+    }
 }
 
 void Light::drawEveryCaster(Node& root, unsigned int framebuffer) {
@@ -192,12 +225,21 @@ void Light::renderShadowMap(Node& root) {
     if (!fixedCacheReady || fixedCachePosition != position) {
         drawFixedCache(root);
     }
+    glm::mat4 faceMatrices[6];
+    for (int face = 0; face < 6; ++face) {
+        faceMatrices[face] = faceMatrix(face);
+    }
     MovingCasters moving;
-    collectMovingCasters(root, position, moving);
+    collectMovingCasters(root, CasterSearch{position, faceMatrices, fixedTiles}, moving);
     // Depth keeps the nearest fragment whatever the drawing order, so the fixed casters'
-    // depths plus the moving ones drawn over them equal one pass over everything. A face
-    // that no moving caster touches now, and that holds none from before, is already right.
-    copyFixedCache(moving.faces | staleFaces);
+    // depths plus the moving ones drawn over them equal one pass over everything. Texels
+    // that no moving caster covers now, and that held none before, are already right.
+    FaceRect restore[6];
+    for (int face = 0; face < 6; ++face) {
+        restore[face] = staleRects[face].unite(moving.rects[face]);
+        staleRects[face] = moving.rects[face];
+    }
+    copyFixedCache(restore);
     if (!moving.meshes.empty()) {
         glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
         setPassUniforms();
@@ -205,7 +247,6 @@ void Light::renderShadowMap(Node& root) {
             mesh->drawDepth(shadowProgram);
         }
     }
-    staleFaces = moving.faces;
     // The window's framebuffer is cleared by the main pass itself.
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
@@ -215,26 +256,39 @@ void Light::drawFixedCache(Node& root) {
     glClear(GL_DEPTH_BUFFER_BIT);
     setPassUniforms();
     drawFixedCasters(root, shadowProgram, position);
+    readFixedTiles();
     fixedCachePosition = position;
     fixedCacheReady = true;
-    staleFaces = allShadowFaces;
+    markWholeCubeStale();
 }
 
-void Light::copyFixedCache(unsigned int faces) {
-    if (faces == 0) {
-        return;
-    }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, copyReadFramebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyDrawFramebuffer);
+void Light::readFixedTiles() {
+    std::vector<float> depths(static_cast<std::size_t>(shadowSize) * shadowSize);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, fixedDepthCube);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
     for (int face = 0; face < 6; ++face) {
-        if ((faces & (1u << face)) == 0) {
+        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+        fixedTiles.setFace(face, depths, shadowSize);
+    }
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+}
+
+void Light::copyFixedCache(const FaceRect rects[6]) {
+    bool bound = false;
+    for (int face = 0; face < 6; ++face) {
+        const FaceRect& r = rects[face];
+        if (r.empty()) {
             continue;
+        }
+        if (!bound) {
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, copyReadFramebuffer);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyDrawFramebuffer);
+            bound = true;
         }
         const GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X + face;
         glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, fixedDepthCube, 0);
         glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, shadowCubeMap, 0);
-        glBlitFramebuffer(0, 0, shadowSize, shadowSize, 0, 0, shadowSize, shadowSize,
-                          GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+        glBlitFramebuffer(r.x0, r.y0, r.x1, r.y1, r.x0, r.y0, r.x1, r.y1, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }

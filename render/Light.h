@@ -2,6 +2,9 @@
 
 #include <glm/glm.hpp>
 
+#include "render/CubeDepthTiles.h"
+#include "render/ShadowFaces.h"
+
 class Node;
 
 // A point light with an omnidirectional shadow: a 1024x1024 depth cube map around
@@ -18,9 +21,10 @@ struct Light {
     // cache: renderShadowMap draws the plain pass for the rest of the run. GL context current.
     void setUpShadowMap();
     // Gives the cube map this frame's depths of every shadow caster under `root`: the
-    // casters fixed in place come from a cache drawn once per run; a face that a moving
-    // caster touches, or touched when last brought up to date, is copied from the cache and
-    // the moving casters are drawn over it; the other faces are left as they are. Casters
+    // casters fixed in place come from a cache drawn once per run; the texels that a moving
+    // caster may cover, or covered when the cube was last brought up to date, are copied
+    // from the cache and the moving casters are drawn over them; the rest is left as it is.
+    // A moving caster hidden from the light behind fixed ones is not drawn at all. Casters
     // out of the light's reach are skipped. The result equals renderShadowMapReference's,
     // even after frames in which the light was not brought up to date at all. Leaves the
     // viewport at 1024x1024 and framebuffer 0 bound.
@@ -59,13 +63,18 @@ struct Light {
 private:
     void setPassUniforms();
     void drawFixedCache(Node& root);
-    // Copies the fixed casters' depths into the faces of `faces` (bit f for face f).
-    void copyFixedCache(unsigned int faces);
+    // Copies the fixed casters' depths into rectangle rects[f] of each face f.
+    void copyFixedCache(const FaceRect rects[6]);
+    void markWholeCubeStale();
+    // The fixed casters' farthest depths by tile, read back once the cache is drawn.
+    void readFixedTiles();
+    CubeDepthTiles fixedTiles;
     glm::vec3 fixedCachePosition{0.0f};
     bool fixedCacheReady = false;
-    // The faces of the cube map that may hold more than the fixed casters' depths (bit f
-    // for face f): the moving casters of the last pass, or anything else drawn there.
-    unsigned int staleFaces = 0x3Fu;
+    // Where each face of the cube map may hold more than the fixed casters' depths: the
+    // moving casters of the last pass, or anything else drawn there.
+    FaceRect staleRects[6] = {wholeFace(1024), wholeFace(1024), wholeFace(1024),
+                              wholeFace(1024), wholeFace(1024), wholeFace(1024)};
 };
 
 // Farthest a point can lie from the light and still change its cube: the depth stored is

@@ -10,3 +10,26 @@
 unsigned int shadowFacesTouched(glm::vec3 lightPosition, glm::vec3 centre, float radius);
 
 constexpr unsigned int allShadowFaces = 0x3Fu;
+
+// A rectangle of texels of one cube face, [x0, x1) x [y0, y1); empty when x0 >= x1 or
+// y0 >= y1.
+struct FaceRect {
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+
+    bool empty() const { return x0 >= x1 || y0 >= y1; }
+    // The smallest rectangle holding both.
+    FaceRect unite(const FaceRect& other) const;
+    bool operator==(const FaceRect& other) const;
+};
+
+// The whole face of `size` x `size` texels.
+FaceRect wholeFace(int size);
+
+// The texels of a `size` x `size` face drawn through `faceMatrix` (projection x look-at)
+// that a sphere may cover, with a margin: the bounds of its bounding box's corners once
+// projected. The whole face when a corner lies behind the near plane, or anything is not
+// finite.
+FaceRect shadowFaceRect(const glm::mat4& faceMatrix, glm::vec3 centre, float radius, int size);

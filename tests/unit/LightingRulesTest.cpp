@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/LevelPlaces.h"
+#include "render/CubeDepthTiles.h"
 #include "render/Flicker.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
@@ -126,4 +127,22 @@ TEST(ShadowFaces, ASphereTouchesTheFacesItOverlapsUpToTheFarPlane) {
     EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(0, 0, -100.9f), 1.0f), 1u << 5);
     EXPECT_EQ(shadowFacesTouched(light, light + glm::vec3(0, 0, -101.1f), 1.0f), 0u);
     EXPECT_EQ(shadowFacesTouched(light, glm::vec3(std::nanf("")), 1.0f), allShadowFaces);
+}
+
+TEST(ShadowFaces, TileMaximaCoverEveryTexelOfARectangleAndNoMore) {
+    const int size = 64;
+    CubeDepthTiles tiles;
+    EXPECT_FALSE(tiles.ready());
+    EXPECT_EQ(tiles.farthestIn(0, {0, 0, 8, 8}), 1.0f) << "unknown: as far as can be";
+    std::vector<float> depths(size * size, 0.25f);
+    // One far texel in the last column of the lower left tile, one in the upper right.
+    depths[5 * size + 31] = 0.5f;
+    depths[63 * size + 63] = 0.75f;
+    for (int face = 0; face < 6; ++face) tiles.setFace(face, depths, size);
+    EXPECT_TRUE(tiles.ready());
+    EXPECT_EQ(tiles.farthestIn(2, {0, 0, 32, 32}), 0.5f);
+    EXPECT_EQ(tiles.farthestIn(2, {32, 0, 64, 32}), 0.25f) << "x1 is past the rectangle";
+    EXPECT_EQ(tiles.farthestIn(2, {31, 0, 33, 1}), 0.5f);
+    EXPECT_EQ(tiles.farthestIn(2, {40, 40, 64, 64}), 0.75f);
+    EXPECT_EQ(tiles.farthestIn(2, {40, 40, 40, 64}), 1.0f) << "an empty rectangle rules nothing out";
 }
