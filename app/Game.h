@@ -94,6 +94,11 @@ public:
     // Carries the meshes and textures every enemy of the run copies; on no list, never
     // updated or drawn; freed with the run.
     std::unique_ptr<Enemy> enemyTemplate;
+    // Lit draws leave out the lights that their fixed shadows show cannot reach what is
+    // drawn. Off, every light near the player is used everywhere; the picture is the same.
+    bool skipUnreachableLights = true;
+    // Lit draws of a mesh wholly outside the view are skipped; the picture is the same.
+    bool skipUnseenMeshes = true;
     // Shown over the playing view; F1 toggles it.
     bool showCubeMapViewer = false;
 

@@ -100,7 +100,7 @@ bool rectsChangedBy(const CasterSearch& search, glm::vec3 centre, float radius, 
             continue;
         }
         const FaceRect rect = shadowFaceRect(search.faceMatrices[face], centre, radius, shadowSize);
-        if (search.fixedTiles.farthestIn(face, rect) < nearest) {
+        if (rect.empty() || search.fixedTiles.farthestIn(face, rect) < nearest) {
             continue;
         }
         rects[face] = rects[face].unite(rect);
@@ -292,6 +292,27 @@ void Light::copyFixedCache(const FaceRect rects[6]) {
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
+bool Light::mayLight(glm::vec3 low, glm::vec3 high) const {
+    if (!fixedTiles.ready() || fixedCachePosition != position) {
+        return true;
+    }
+    const glm::vec3 nearestPoint = glm::clamp(position, low, high);
+    const float d = glm::length(nearestPoint - position);
+    // The lit surface sees the light where a cube texel is at least (d - bias) / 100, and
+    // its bias stays below 0.015 + d * (2 / 1024) * 5.75; the margin covers the rounding.
+    const float reachFloor = (d * (1.0f - 11.5f / 1024.0f) - 0.015f) / 100.0f - 1e-5f;
+    if (!(reachFloor > 0.0f)) {
+        return true;
+    }
+    for (int face = 0; face < 6; ++face) {
+        const FaceRect rect = shadowFaceRectOfBox(faceMatrix(face), low, high, shadowSize);
+        if (!rect.empty() && !(fixedTiles.farthestIn(face, rect) < reachFloor)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void Light::setPassUniforms() {
     glUseProgram(shadowProgram);
     for (int face = 0; face < 6; ++face) {

@@ -36,6 +36,12 @@ struct Light {
     // leaving this light's cube map and what it knows about it alone.
     void drawEveryCaster(Node& root, unsigned int framebuffer);
 
+    // False only when this light cannot reach any point of the box from `low` to `high`
+    // (render frame): its fixed casters, already drawn into the cache, lie nearer than the
+    // box wherever the box could be seen from the light, so the lit surface finds every
+    // point of it in shadow and the light adds exactly nothing there.
+    bool mayLight(glm::vec3 low, glm::vec3 high) const;
+
     // projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
     glm::mat4 faceMatrix(int face) const;
 

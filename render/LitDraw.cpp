@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include <GL/glew.h>
@@ -76,6 +77,66 @@ void scissorTo(const IndexRange& range, const GLint (&viewport)[4]) {
               static_cast<GLsizei>(high.y - low.y));
 }
 
+// Puts `chosen` into the program's light slots, parks the others, and sets the count.
+void useLights(GLuint program, const std::vector<Light*>& lights, const std::vector<LitLightSlot>& chosen) {
+    for (const LitLightSlot& slot : chosen) {
+        uploadLight(program, *lights[slot.listIndex], slot);
+    }
+    parkUnusedShadowSamplers(program, static_cast<int>(chosen.size()));
+    glUniform1i(uniform(program, "lightCount"), static_cast<GLint>(chosen.size()));
+}
+
+// The box around a model-space box once `model` has moved it.
+void worldBox(const glm::mat4& model, glm::vec3 low, glm::vec3 high, glm::vec3& worldLow, glm::vec3& worldHigh) {
+    worldLow = glm::vec3(std::numeric_limits<float>::max());
+    worldHigh = glm::vec3(-std::numeric_limits<float>::max());
+    for (int corner = 0; corner < 8; ++corner) {
+        const glm::vec3 at((corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
+                           (corner & 4) ? high.z : low.z);
+        const glm::vec3 moved(model * glm::vec4(at, 1.0f));
+        worldLow = glm::min(worldLow, moved);
+        worldHigh = glm::max(worldHigh, moved);
+    }
+}
+
+// Of `near`, the lights that may reach some point of the box; slots renumbered in order.
+// A box that is not finite may be reached by all.
+std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near, const std::vector<Light*>& lights,
+                                         glm::vec3 low, glm::vec3 high) {
+    const bool finite = glm::all(glm::lessThan(glm::abs(low), glm::vec3(1e29f))) &&
+                        glm::all(glm::lessThan(glm::abs(high), glm::vec3(1e29f)));
+    std::vector<LitLightSlot> reaching;
+    for (const LitLightSlot& slot : near) {
+        if (!finite || lights[slot.listIndex]->mayLight(low, high)) {
+            reaching.push_back({slot.listIndex, static_cast<int>(reaching.size()), slot.textureUnit});
+        }
+    }
+    return reaching;
+}
+
+bool sameLights(const std::vector<LitLightSlot>& a, const std::vector<LitLightSlot>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].listIndex != b[i].listIndex) return false;
+    }
+    return true;
+}
+
+// Whether a sphere lies wholly outside one of the six clip planes of `viewProjection`:
+// then nothing inside it can cover a pixel. Gribb and Hartmann's planes, each tested with
+// a little slack.
+bool outsideView(const glm::mat4& viewProjection, glm::vec3 centre, float radius) {
+    const glm::mat4 m = glm::transpose(viewProjection);
+    const glm::vec4 planes[6] = {m[3] + m[0], m[3] - m[0], m[3] + m[1], m[3] - m[1], m[3] + m[2], m[3] - m[2]};
+    for (const glm::vec4& plane : planes) {
+        const float length = glm::length(glm::vec3(plane));
+        if (!(length > 0.0f)) continue;
+        const float distance = (glm::dot(glm::vec3(plane), centre) + plane.w) / length;
+        if (distance < -(radius * 1.01f + 0.01f)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
@@ -94,6 +155,12 @@ std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
 
 void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
              std::vector<Light*> lights, const std::vector<IndexRange>* ranges) {
+    glm::vec3 centre(0.0f);
+    float radius = 0.0f;
+    const bool bounded = mesh.worldBounds(centre, radius);
+    if (game.skipUnseenMeshes && bounded && outsideView(projection * view, centre, radius)) {
+        return;
+    }
     const GLuint program = mesh.program;
     glUseProgram(program);
     mesh.textureSamplerLocation = 0;
@@ -109,11 +176,7 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
     const GLint mv3x3Location = uniform(program, "MV3x3");
 
     const glm::vec3 player = game.playerPosition ? *game.playerPosition : glm::vec3(0.0f);
-    const std::vector<LitLightSlot> chosen = selectLitLights(player, lights);
-    for (const LitLightSlot& slot : chosen) {
-        uploadLight(program, *lights[slot.listIndex], slot);
-    }
-    parkUnusedShadowSamplers(program, static_cast<int>(chosen.size()));
+    const std::vector<LitLightSlot> near = selectLitLights(player, lights);
 
     pointAttribute(0, 3, mesh.positionBuffer);
     pointAttribute(1, 2, mesh.uvBuffer);
@@ -129,16 +192,32 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
     const glm::mat3 mv3x3 = glm::mat3(view * mesh.modelMatrix);
     glUniformMatrix3fv(mv3x3Location, 1, GL_FALSE, glm::value_ptr(mv3x3));
     glUniform1f(uniform(program, "ambient"), 0.15f);
-    glUniform1i(uniform(program, "lightCount"), static_cast<GLint>(chosen.size()));
     glUniform1f(uniform(program, "percent_life"), static_cast<float>(game.getHealth() / 1000.0));
 
+    // A light that cannot reach what is drawn would add exactly nothing to it: leaving it out
+    // gives the same picture for less work.
     if (ranges == nullptr) {
+        const bool skip = game.skipUnreachableLights && bounded;
+        useLights(program, lights, skip ? lightsReaching(near, lights, centre - radius, centre + radius) : near);
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
                        nullptr);
     } else {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
+        std::vector<LitLightSlot> inUse;
+        bool uploaded = false;
         for (const IndexRange& range : *ranges) {
+            std::vector<LitLightSlot> reaching = near;
+            if (game.skipUnreachableLights) {
+                glm::vec3 low(0.0f), high(0.0f);
+                worldBox(mesh.modelMatrix, range.boundsLow, range.boundsHigh, low, high);
+                reaching = lightsReaching(near, lights, low, high);
+            }
+            if (!uploaded || !sameLights(reaching, inUse)) {
+                useLights(program, lights, reaching);
+                inUse = reaching;
+                uploaded = true;
+            }
             scissorTo(range, viewport);
             glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(range.count), GL_UNSIGNED_SHORT,
                            reinterpret_cast<const void*>(range.first * sizeof(GLushort)));

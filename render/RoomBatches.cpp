@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace {
@@ -48,8 +49,14 @@ void RoomBatches::build(const RoomGraph& graph, const std::vector<glm::vec3>& po
     batches.clear();
     for (const auto& [key, starts] : trianglesByRooms) {
         Batch batch{{drawOrder.size(), 3 * starts.size()}, key.second, key.first};
+        batch.range.boundsLow = glm::vec3(std::numeric_limits<float>::max());
+        batch.range.boundsHigh = glm::vec3(-std::numeric_limits<float>::max());
         for (std::size_t t : starts) {
             drawOrder.insert(drawOrder.end(), indices.begin() + t, indices.begin() + t + 3);
+            for (std::size_t corner = t; corner < t + 3; ++corner) {
+                batch.range.boundsLow = glm::min(batch.range.boundsLow, positions.at(indices[corner]));
+                batch.range.boundsHigh = glm::max(batch.range.boundsHigh, positions.at(indices[corner]));
+            }
         }
         batches.push_back(batch);
     }
@@ -73,6 +80,8 @@ std::vector<IndexRange> RoomBatches::rangesFor(const std::vector<RoomGraph::Sigh
         if (last != nullptr && last->first + last->count == range.first && last->screenLow == range.screenLow &&
             last->screenHigh == range.screenHigh) {
             last->count += range.count;
+            last->boundsLow = glm::min(last->boundsLow, range.boundsLow);
+            last->boundsHigh = glm::max(last->boundsHigh, range.boundsHigh);
         } else {
             ranges.push_back(range);
         }

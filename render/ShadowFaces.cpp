@@ -52,27 +52,46 @@ FaceRect wholeFace(int size) {
 }
 
 FaceRect shadowFaceRect(const glm::mat4& faceMatrix, glm::vec3 centre, float radius, int size) {
-    glm::vec2 low(std::numeric_limits<float>::max()), high(-std::numeric_limits<float>::max());
+    return shadowFaceRectOfBox(faceMatrix, centre - glm::vec3(radius), centre + glm::vec3(radius), size);
+}
+
+FaceRect shadowFaceRectOfBox(const glm::mat4& faceMatrix, glm::vec3 low, glm::vec3 high, int size) {
+    glm::vec4 clip[8];
     for (int corner = 0; corner < 8; ++corner) {
-        const glm::vec3 offset((corner & 1) ? radius : -radius, (corner & 2) ? radius : -radius,
-                               (corner & 4) ? radius : -radius);
-        const glm::vec4 clip = faceMatrix * glm::vec4(centre + offset, 1.0f);
-        // w is the distance along the face's axis; at or before the near plane the
-        // projection spreads without bound.
-        if (!(clip.w > nearPlane) || !std::isfinite(clip.x) || !std::isfinite(clip.y)) {
+        const glm::vec3 at((corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
+                           (corner & 4) ? high.z : low.z);
+        clip[corner] = faceMatrix * glm::vec4(at, 1.0f);
+        if (!std::isfinite(clip[corner].x) || !std::isfinite(clip[corner].y) ||
+            !std::isfinite(clip[corner].z) || !std::isfinite(clip[corner].w)) {
             return wholeFace(size);
         }
-        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        low = glm::min(low, ndc);
-        high = glm::max(high, ndc);
     }
-    // Two texels of margin for rounding.
+    // Outside the face's volume: one of its six clip planes has every corner beyond it.
+    for (int axis = 0; axis < 3; ++axis) {
+        bool allAbove = true, allBelow = true;
+        for (const glm::vec4& c : clip) {
+            allAbove = allAbove && c[axis] > c.w;
+            allBelow = allBelow && c[axis] < -c.w;
+        }
+        if (allAbove || allBelow) return FaceRect{};
+    }
+    glm::vec2 lowNdc(std::numeric_limits<float>::max()), highNdc(-std::numeric_limits<float>::max());
+    for (const glm::vec4& c : clip) {
+        // w is the distance along the face's axis; at or before the near plane the
+        // projection spreads without bound.
+        if (!(c.w > nearPlane)) return wholeFace(size);
+        const glm::vec2 ndc = glm::vec2(c) / c.w;
+        lowNdc = glm::min(lowNdc, ndc);
+        highNdc = glm::max(highNdc, ndc);
+    }
+    // Four texels of margin: for rounding, and for the filtered taps the lit surface reads
+    // around a point inside.
     const float half = 0.5f * static_cast<float>(size);
     const auto texel = [&](float ndc) { return (ndc + 1.0f) * half; };
     FaceRect rect;
-    rect.x0 = std::max(0, static_cast<int>(std::floor(std::max(texel(low.x), -4.0f))) - 2);
-    rect.y0 = std::max(0, static_cast<int>(std::floor(std::max(texel(low.y), -4.0f))) - 2);
-    rect.x1 = std::min(size, static_cast<int>(std::ceil(std::min(texel(high.x), size + 4.0f))) + 2);
-    rect.y1 = std::min(size, static_cast<int>(std::ceil(std::min(texel(high.y), size + 4.0f))) + 2);
+    rect.x0 = std::max(0, static_cast<int>(std::floor(std::max(texel(lowNdc.x), -8.0f))) - 4);
+    rect.y0 = std::max(0, static_cast<int>(std::floor(std::max(texel(lowNdc.y), -8.0f))) - 4);
+    rect.x1 = std::min(size, static_cast<int>(std::ceil(std::min(texel(highNdc.x), size + 8.0f))) + 4);
+    rect.y1 = std::min(size, static_cast<int>(std::ceil(std::min(texel(highNdc.y), size + 8.0f))) + 4);
     return rect;
 }

@@ -29,7 +29,9 @@ struct FaceRect {
 FaceRect wholeFace(int size);
 
 // The texels of a `size` x `size` face drawn through `faceMatrix` (projection x look-at)
-// that a sphere may cover, with a margin: the bounds of its bounding box's corners once
-// projected. The whole face when a corner lies behind the near plane, or anything is not
-// finite.
+// that the box from `low` to `high` may cover, with a margin: the bounds of its corners
+// once projected. Empty when one clip plane of the face has every corner outside; the
+// whole face when a corner lies at or behind the near plane, or anything is not finite.
+FaceRect shadowFaceRectOfBox(const glm::mat4& faceMatrix, glm::vec3 low, glm::vec3 high, int size);
+// The same for the box around a sphere.
 FaceRect shadowFaceRect(const glm::mat4& faceMatrix, glm::vec3 centre, float radius, int size);

@@ -1,6 +1,8 @@
-// The shadows as the game draws them (fixed casters cached, only the faces that moving
-// casters touch redrawn, cubes brought up to date only when something samples them) give
-// exactly the frames of the plain pass that redraws every caster into every cube.
+// The frames as the game draws them give exactly the frames of the plain way: the shadows
+// (fixed casters cached, only what moving casters cover redrawn, cubes brought up to date
+// only when something samples them) against the plain pass that redraws every caster into
+// every cube; the lit draws that leave out the lights that cannot reach them against draws
+// that use every light near the player; meshes outside the view skipped or drawn.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -109,7 +111,11 @@ struct IdentityRun {
             own.push_back(game.lightList[i]->shadowCubeMap);
             game.lightList[i]->shadowCubeMap = plain[i].shadowCubeMap;
         }
+        game.skipUnreachableLights = false;
+        game.skipUnseenMeshes = false;
         const std::vector<unsigned char> reference = drawView(game);
+        game.skipUnreachableLights = true;
+        game.skipUnseenMeshes = true;
         for (std::size_t i = 0; i < plain.size(); ++i) game.lightList[i]->shadowCubeMap = own[i];
         const std::size_t differing = differingBytes(fast, reference);
         EXPECT_EQ(differing, 0u) << where;
