@@ -136,19 +136,37 @@ wait_for_exit() {
 
 output_has() { grep -qF -- "$1" "$E2E_TMP/game.out"; }
 
-# From the intro picture to the first playing frame: Space shows the loading picture (a
-# run takes a second or more to build, long enough to be seen), then the run replaces it.
-start_run_from_intro() {
-  local intro loading
-  intro=$(reference_picture Intro)
+# From the picture `name` (Intro, GameOver or GameWin) to the first playing frame: `key`
+# shows the loading picture (a run takes a second or more to build, long enough to be
+# seen), then the run replaces it.
+start_run_from() {
+  local name=$1 key=$2 from loading
+  from=$(reference_picture "$name")
   loading=$(reference_picture Loading)
-  wait_until "the intro picture" screen_shows "$intro"
+  wait_until "the $name picture" screen_shows "$from"
   shows_loading() { screen_shows "$loading"; }
-  hold_key_until space "the loading picture" shows_loading
+  hold_key_until "$key" "the loading picture" shows_loading
   save_shot loading
-  pass "loading picture on screen"
-  neither_picture() { screen_differs_from "$loading" && screen_differs_from "$intro"; }
+  pass "loading picture on screen after $key on the $name picture"
+  neither_picture() { screen_differs_from "$loading" && screen_differs_from "$from"; }
   wait_until "the playing frame" neither_picture
   save_shot playing
   pass "the playing frame replaced the pictures"
+}
+
+start_run_from_intro() { start_run_from Intro space; }
+
+# Waits until the screen has shown `count` new frames (the flicker changes every frame).
+wait_frames() {
+  local count=$1 seen=0
+  shot; cp "$E2E_TMP/now.png" "$E2E_TMP/frame.png"
+  new_frame() {
+    shot || return 1
+    greater "$(rmse "$E2E_TMP/now.png" "$E2E_TMP/frame.png")" 0.001 || return 1
+    cp "$E2E_TMP/now.png" "$E2E_TMP/frame.png"
+  }
+  while [ "$seen" -lt "$count" ]; do
+    wait_until "a new frame" new_frame
+    seen=$((seen + 1))
+  done
 }

@@ -1,7 +1,10 @@
 // The goal crystal's rules, and the crystal beside the real player and game.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "app/GameState.h"
+#include "app/PlayerInput.h"
 #include "render/Crystal.h"
 #include "tests/unit/WalkingRun.h"
 
@@ -26,4 +29,28 @@ TEST(Crystal, WinsCloserThanOneIsSeenUpTo20AndSpins50DegreesASecond) {
     crystal.update(16.0);
     EXPECT_EQ(GameState, WON);
     GameState = INTRO;
+}
+
+// The end-to-end test wins by these moves: M, the mouse 140 pixels left and 15 down, then
+// W held. They must carry the eye within reach of the crystal at any frame rate it runs at.
+TEST(Crystal, TheEndToEndTestsFlightFromTheStartReachesIt) {
+    const glm::vec3 crystal(-11.55f, 1.0f, 75.2f);
+    for (const double seconds : {0.03, 0.1, 0.25}) {
+        SCOPED_TRACE(seconds);
+        testing::internal::CaptureStdout();
+        WalkingRun run;
+        testing::internal::GetCapturedStdout();
+        run.frame(seconds);
+        run.input.press(keys::m);
+        run.frame(seconds);
+        run.input.at += glm::dvec2(-140.0, 15.0);
+        run.frame(seconds);
+        run.input.press(keys::w);
+        float closest = 1e9f;
+        for (int i = 0; i < 20.0 / seconds && closest >= 1.0f; ++i) {
+            run.frame(seconds);
+            closest = std::min(closest, glm::distance(run.player->getPosition(), crystal));
+        }
+        EXPECT_LT(closest, 1.0f);
+    }
 }
