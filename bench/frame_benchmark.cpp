@@ -6,10 +6,12 @@
 // faces redrawn only where moving casters are, cubes only when sampled), and next to it
 // with the plain pass that redraws every caster into every cube.
 // Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level] [--place NAME]
+//        [--plain-draws]
 // (run from the game folder). --shots writes a PPM picture of each place to DIR;
 // --cached-only skips the plain passes, for quick comparisons of shader changes;
 // --whole-level draws every room of the level every frame, seen or not; --place times only
-// the place of that name (for a profiler).
+// the place of that name (for a profiler); --plain-draws gives every lit draw every light
+// near the player and draws meshes outside the view too.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -184,6 +186,7 @@ int main(int argc, char** argv) {
     bool cachedOnly = false;
     bool wholeLevel = false;
     std::string onlyPlace;
+    bool plainDraws = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
@@ -191,6 +194,8 @@ int main(int argc, char** argv) {
             cachedOnly = true;
         } else if (std::strcmp(argv[i], "--whole-level") == 0) {
             wholeLevel = true;
+        } else if (std::strcmp(argv[i], "--plain-draws") == 0) {
+            plainDraws = true;
         } else if (std::strcmp(argv[i], "--place") == 0 && i + 1 < argc) {
             onlyPlace = argv[++i];
         } else {
@@ -217,7 +222,8 @@ int main(int argc, char** argv) {
     input.placeCursor(windowWidth / 2, windowHeight / 2);
     game.input = &input;
     game.initPictures();
-    if (getenv("NOSKIP")) game.skipUnreachableLights = false;
+    game.skipUnreachableLights = !plainDraws;
+    game.skipUnseenMeshes = !plainDraws;
     const auto buildStart = Clock::now();
     game.buildWorld();
     const double buildMs = msSince(buildStart);
