@@ -52,6 +52,10 @@ void Game::buildWorld() {
     }
     for (Light* light : lightList) {
         light->setUpShadowMap();
+        light->cacheFixedCasters(shadowCasterRoot);
+    }
+    for (AppState* object : sceneObjects) {
+        if (auto* level = dynamic_cast<Level*>(object)) level->groupByLights(lightList);
     }
     runGlObjects.deactivate();
     if (outer != nullptr) {

@@ -1,11 +1,14 @@
 #include "render/Level.h"
 
+#include <limits>
+
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 
 #include "app/Game.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
+#include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
 #include "scene/BmpLoader.h"
@@ -44,6 +47,30 @@ void Level::groupByRoom() {
     roomGraph = readRoomGraph("External\\Models\\Levels\\Level1n.rooms");
     if (roomGraph.empty() || elementBuffer == 0) return;
     roomBatches.build(roomGraph, indexedPositions, indices);
+    indices = roomBatches.drawOrder;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(indices[0])),
+                 indices.data(), GL_STATIC_DRAW);
+}
+
+void Level::groupByLights(const std::vector<Light*>& lights) {
+    if (roomGraph.empty() || elementBuffer == 0) return;
+    std::vector<unsigned int> masks;
+    masks.reserve(indices.size() / 3);
+    for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
+        glm::vec3 low(std::numeric_limits<float>::max()), high(-std::numeric_limits<float>::max());
+        for (std::size_t corner = t; corner < t + 3; ++corner) {
+            const glm::vec3 world(modelMatrix * glm::vec4(indexedPositions[indices[corner]], 1.0f));
+            low = glm::min(low, world);
+            high = glm::max(high, world);
+        }
+        unsigned int mask = ~0u;
+        for (std::size_t i = 0; i < lights.size() && i < 32; ++i) {
+            if (!lights[i]->mayLight(low, high)) mask &= ~(1u << i);
+        }
+        masks.push_back(mask);
+    }
+    roomBatches.build(roomGraph, indexedPositions, indices, &masks);
     indices = roomBatches.drawOrder;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(indices[0])),

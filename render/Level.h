@@ -29,6 +29,9 @@ public:
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
     // Takes the body out of the world it was added to.
     void cleanup() override;
+    // Once every light's fixed shadows are cached: splits the rooms' runs by the lights that
+    // may reach their triangles, so that a lit draw of a run uses those lights only.
+    void groupByLights(const std::vector<Light*>& lights);
     // The runs of the element buffer that the camera can see, nearest rooms first.
     std::vector<IndexRange> rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) const;
 

@@ -214,6 +214,16 @@ void Light::drawEveryCaster(Node& root, unsigned int framebuffer) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+void Light::cacheFixedCasters(Node& root) {
+    if (fixedFramebuffer == 0 || (fixedCacheReady && fixedCachePosition == position)) {
+        return;
+    }
+    glUseProgram(shadowProgram);
+    glViewport(0, 0, shadowSize, shadowSize);
+    drawFixedCache(root);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
 void Light::renderShadowMap(Node& root) {
     // A light whose set-up found a framebuffer incomplete has no cache to start from.
     if (fixedFramebuffer == 0) {

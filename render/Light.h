@@ -29,6 +29,9 @@ struct Light {
     // even after frames in which the light was not brought up to date at all. Leaves the
     // viewport at 1024x1024 and framebuffer 0 bound.
     void renderShadowMap(Node& root);
+    // Draws the fixed casters' cache now, if it is not drawn yet, and reads back what
+    // mayLight needs. Leaves the viewport at 1024x1024 and framebuffer 0 bound.
+    void cacheFixedCasters(Node& root);
     // The plain pass: clears the cube map and draws every caster into it. The next
     // renderShadowMap starts again from the fixed casters' cache.
     void renderShadowMapReference(Node& root);

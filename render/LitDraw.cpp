@@ -99,15 +99,16 @@ void worldBox(const glm::mat4& model, glm::vec3 low, glm::vec3 high, glm::vec3& 
     }
 }
 
-// Of `near`, the lights that may reach some point of the box; slots renumbered in order.
-// A box that is not finite may be reached by all.
+// Of `near`, the lights in `mask` (bit i for light i of the list) that may reach some point
+// of the box; slots renumbered in order. A box that is not finite may be reached by all.
 std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near, const std::vector<Light*>& lights,
-                                         glm::vec3 low, glm::vec3 high) {
+                                         glm::vec3 low, glm::vec3 high, unsigned int mask = ~0u) {
     const bool finite = glm::all(glm::lessThan(glm::abs(low), glm::vec3(1e29f))) &&
                         glm::all(glm::lessThan(glm::abs(high), glm::vec3(1e29f)));
     std::vector<LitLightSlot> reaching;
     for (const LitLightSlot& slot : near) {
-        if (!finite || lights[slot.listIndex]->mayLight(low, high)) {
+        const bool inMask = slot.listIndex >= 32 || ((mask >> slot.listIndex) & 1u) != 0;
+        if (inMask && (!finite || lights[slot.listIndex]->mayLight(low, high))) {
             reaching.push_back({slot.listIndex, static_cast<int>(reaching.size()), slot.textureUnit});
         }
     }
@@ -211,7 +212,7 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
             if (game.skipUnreachableLights) {
                 glm::vec3 low(0.0f), high(0.0f);
                 worldBox(mesh.modelMatrix, range.boundsLow, range.boundsHigh, low, high);
-                reaching = lightsReaching(near, lights, low, high);
+                reaching = lightsReaching(near, lights, low, high, range.lightMask);
             }
             if (!uploaded || !sameLights(reaching, inUse)) {
                 useLights(program, lights, reaching);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -35,20 +36,22 @@ bool onRoomShell(const RoomGraph& graph, const std::vector<int>& rooms, const gl
 }  // namespace
 
 void RoomBatches::build(const RoomGraph& graph, const std::vector<glm::vec3>& positions,
-                        const std::vector<std::uint16_t>& indices) {
-    std::map<std::pair<bool, std::vector<int>>, std::vector<std::size_t>> trianglesByRooms;
+                        const std::vector<std::uint16_t>& indices, const std::vector<unsigned int>* lightMasks) {
+    std::map<std::tuple<bool, std::vector<int>, unsigned int>, std::vector<std::size_t>> trianglesByRooms;
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
         const glm::vec3& a = positions.at(indices[t]);
         const glm::vec3& b = positions.at(indices[t + 1]);
         const glm::vec3& c = positions.at(indices[t + 2]);
         std::vector<int> rooms = graph.roomsTouching(a, b, c, kTouchMargin);
         const bool shell = onRoomShell(graph, rooms, a, b, c);
-        trianglesByRooms[{shell, std::move(rooms)}].push_back(t);
+        const unsigned int lights = lightMasks != nullptr ? lightMasks->at(t / 3) : ~0u;
+        trianglesByRooms[{shell, std::move(rooms), lights}].push_back(t);
     }
     drawOrder.clear();
     batches.clear();
     for (const auto& [key, starts] : trianglesByRooms) {
-        Batch batch{{drawOrder.size(), 3 * starts.size()}, key.second, key.first};
+        Batch batch{{drawOrder.size(), 3 * starts.size()}, std::get<1>(key), std::get<0>(key)};
+        batch.range.lightMask = std::get<2>(key);
         batch.range.boundsLow = glm::vec3(std::numeric_limits<float>::max());
         batch.range.boundsHigh = glm::vec3(-std::numeric_limits<float>::max());
         for (std::size_t t : starts) {
@@ -78,7 +81,7 @@ std::vector<IndexRange> RoomBatches::rangesFor(const std::vector<RoomGraph::Sigh
     for (const auto& [order, range] : chosen) {
         IndexRange* last = ranges.empty() ? nullptr : &ranges.back();
         if (last != nullptr && last->first + last->count == range.first && last->screenLow == range.screenLow &&
-            last->screenHigh == range.screenHigh) {
+            last->screenHigh == range.screenHigh && last->lightMask == range.lightMask) {
             last->count += range.count;
             last->boundsLow = glm::min(last->boundsLow, range.boundsLow);
             last->boundsHigh = glm::max(last->boundsHigh, range.boundsHigh);

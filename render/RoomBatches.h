@@ -20,9 +20,11 @@ public:
     };
 
     // Regroups the triangles of `indices` (three per triangle, into `positions`); the
-    // result, `drawOrder`, holds the same triangles with each batch's run together.
+    // result, `drawOrder`, holds the same triangles with each batch's run together. With
+    // `lightMasks` (one per triangle of `indices`), triangles reached by different lights
+    // go to different batches, each range carrying its mask.
     void build(const RoomGraph& graph, const std::vector<glm::vec3>& positions,
-               const std::vector<std::uint16_t>& indices);
+               const std::vector<std::uint16_t>& indices, const std::vector<unsigned int>* lightMasks = nullptr);
 
     // The runs to draw for `sights` (RoomGraph::seenRooms): the batches touching a seen
     // room, each on the part of the screen its seen rooms can show on, those of the rooms nearest through the openings first and each room's shell

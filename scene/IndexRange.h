@@ -6,7 +6,8 @@
 
 // A run of a mesh's element buffer: `count` indices from index number `first`, the part
 // of the screen (normalised device coordinates) its triangles can show on (nothing of them
-// is drawn outside it), and a box around its vertices in the mesh's own space.
+// is drawn outside it), a box around its vertices in the mesh's own space, and the lights
+// (bit i for light i of the list) that may reach any of its triangles.
 struct IndexRange {
     std::size_t first = 0;
     std::size_t count = 0;
@@ -14,4 +15,5 @@ struct IndexRange {
     glm::vec2 screenHigh{1.0f};
     glm::vec3 boundsLow{-1e30f};
     glm::vec3 boundsHigh{1e30f};
+    unsigned int lightMask = ~0u;
 };
