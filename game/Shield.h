@@ -2,6 +2,7 @@
 
 #include <glm/glm.hpp>
 
+#include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
 // The player's shield: a small textured mesh held in front of the eye and drawn with the
@@ -19,9 +20,5 @@ public:
     unsigned int shieldTexture = 0;
     unsigned int shieldProgram = 0;
     int samplerLocation = -1;
-    unsigned int vertexArray = 0;
-    unsigned int cornerPositionBuffer = 0;
-    unsigned int cornerUvBuffer = 0;
-    unsigned int cornerNormalBuffer = 0;
-    int cornerCount = 0;
+    CornerArrays corners;
 };

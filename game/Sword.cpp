@@ -11,7 +11,6 @@
 #include "render/LightArrayUniforms.h"
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
-#include "scene/GlLedger.h"
 #include "scene/ShaderLoader.h"
 
 namespace {
@@ -42,16 +41,7 @@ void Sword::init() {
     pickedUp = false;
     swingAngle = 0.0f;
     diffuseTexture = readBmpTexture("External\\Models\\sword.bmp");
-    GLint previousArray = 0;
-    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
-    glGenVertexArrays(1, &vertexArray);
-    GlLedger::record(GlLedger::Kind::VertexArray, vertexArray);
-    glBindVertexArray(vertexArray);
-    positionBuffer = makeCornerBuffer(positionFloats());
-    uvBuffer = makeCornerBuffer(uvFloats());
-    normalBuffer = makeCornerBuffer(normalFloats());
-    cornerCount = static_cast<int>(triangles.size() * 3);
-    glBindVertexArray(static_cast<GLuint>(previousArray));
+    corners = makeCornerArrays(*this);
     program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag");
 }
 
@@ -78,17 +68,12 @@ void Sword::update(double elapsedMs) {
 }
 
 void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
-    GLint previousArray = 0;
-    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
-    glBindVertexArray(vertexArray);
+    const unsigned int previousArray = bindCornerArrays(corners);
     glUseProgram(program);
     textureSamplerLocation = uniform(program, "myTextureSampler");
     glUniform1i(textureSamplerLocation, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTexture);
-    bindCornerAttribute(0, positionBuffer, 3);
-    bindCornerAttribute(1, uvBuffer, 2);
-    bindCornerAttribute(2, normalBuffer, 3);
     sendLightArray(program, lights, maxLights);
     glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
     glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
@@ -96,9 +81,5 @@ void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     glUniform1f(uniform(program, "ambient"), ambientLight);
     playerPosition = player->getPosition();
     glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(playerPosition));
-    glDrawArrays(GL_TRIANGLES, 0, cornerCount);
-    glDisableVertexAttribArray(0);
-    glDisableVertexAttribArray(1);
-    glDisableVertexAttribArray(2);
-    glBindVertexArray(static_cast<GLuint>(previousArray));
+    drawCornerArrays(corners, previousArray);
 }

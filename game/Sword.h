@@ -5,6 +5,7 @@
 #include <glm/glm.hpp>
 
 #include "app/AppState.h"
+#include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
 class CameraState;
@@ -34,6 +35,5 @@ public:
     float swingAngle = 0.0f;
     // The eye as last sent to the program.
     glm::vec3 playerPosition{0.0f};
-    unsigned int vertexArray = 0;
-    int cornerCount = 0;
+    CornerArrays corners;
 };

@@ -9,7 +9,6 @@
 #include "render/LightArrayUniforms.h"
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
-#include "scene/GlLedger.h"
 #include "scene/ShaderLoader.h"
 
 namespace {
@@ -50,16 +49,8 @@ void Crystal::init() {
     for (int j = 0; j < 6; ++j) {
         faceTextures[j] = readBmpTexture(facePictures[j]);
     }
-    GLint previousArray = 0;
-    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
-    glGenVertexArrays(1, &vertexArray);
-    GlLedger::record(GlLedger::Kind::VertexArray, vertexArray);
-    glBindVertexArray(vertexArray);
     // The indexed buffers stay as uploadMesh made them: the shadow pass draws with them.
-    cornerPositionBuffer = makeCornerBuffer(positionFloats());
-    cornerUvBuffer = makeCornerBuffer(uvFloats());
-    cornerNormalBuffer = makeCornerBuffer(normalFloats());
-    glBindVertexArray(static_cast<GLuint>(previousArray));
+    corners = makeCornerArrays(*this);
     program = buildShaderProgram("box.vert", "box.frag");
 }
 
@@ -76,9 +67,7 @@ void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> l
     if (!crystalInSight(glm::distance(player->getPosition(), crystalPosition))) {
         return;
     }
-    GLint previousArray = 0;
-    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
-    glBindVertexArray(vertexArray);
+    const unsigned int previousArray = bindCornerArrays(corners);
     glUseProgram(program);
     for (int j = 0; j < 6; ++j) {
         faceSamplerLocations[j] = uniform(program, faceNames[j]);
@@ -86,9 +75,6 @@ void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> l
         glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(j));
         glBindTexture(GL_TEXTURE_2D, faceTextures[j]);
     }
-    bindCornerAttribute(0, cornerPositionBuffer, 3);
-    bindCornerAttribute(1, cornerUvBuffer, 2);
-    bindCornerAttribute(2, cornerNormalBuffer, 3);
     // The box shader reads exactly the entries written: the count is sent once, as written.
     sendLightArray(program, lights, maxLights);
     glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
@@ -97,10 +83,6 @@ void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> l
     glUniform1f(uniform(program, "ambient"), ambientLight);
     lastPlayerPosition = player->getPosition();
     glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(lastPlayerPosition));
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(3 * triangles.size()));
-    glDisableVertexAttribArray(0);
-    glDisableVertexAttribArray(1);
-    glDisableVertexAttribArray(2);
+    drawCornerArrays(corners, previousArray);
     glActiveTexture(GL_TEXTURE0);
-    glBindVertexArray(static_cast<GLuint>(previousArray));
 }

@@ -5,6 +5,7 @@
 #include <glm/glm.hpp>
 
 #include "app/AppState.h"
+#include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
 class CameraState;
@@ -36,10 +37,7 @@ public:
     float spinAngle = 0.0f;
     glm::vec3 lastPlayerPosition{0.0f};
     // One entry per triangle corner, for the box program.
-    unsigned int cornerPositionBuffer = 0;
-    unsigned int cornerUvBuffer = 0;
-    unsigned int cornerNormalBuffer = 0;
-    unsigned int vertexArray = 0;
+    CornerArrays corners;
 };
 
 // The player wins closer than 1 to the crystal.

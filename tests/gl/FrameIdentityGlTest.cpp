@@ -20,6 +20,7 @@
 #include "scene/GlLedger.h"
 #include "tests/ScriptedInput.h"
 #include "tests/ViewPlaces.h"
+#include "tests/gl/CubeDepths.h"
 #include "tests/gl/GlContext.h"
 
 namespace {
@@ -36,16 +37,6 @@ std::size_t differingBytes(const std::vector<unsigned char>& a, const std::vecto
     std::size_t count = 0;
     for (std::size_t i = 0; i < a.size(); ++i) count += a[i] != b[i];
     return count;
-}
-
-std::vector<std::uint32_t> cubeDepths(GLuint cube) {
-    std::vector<std::uint32_t> depths(1024 * 1024 * 6);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
-    for (int face = 0; face < 6; ++face) {
-        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
-                      depths.data() + face * 1024 * 1024);
-    }
-    return depths;
 }
 
 // The main pass, then the viewer when it is shown, as a playing frame draws them.

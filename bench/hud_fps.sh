@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The real game's frame rate as a player sees it, measured from outside with Mesa's hidden
+# HUD (one figure a second) under a private Xvfb: starts a run, takes the player to PLACE
+# and prints the median over SECONDS.
+#   start-hall: standing at the start;
+#   crowd-room: M, then 3.4 s of flight straight ahead and a little up, looking down;
+#   arena: M, then 5.6 s of flight towards the east arena's west edge, high above its
+#   eighteen enemies, turned to look east and down at them.
+# The flights move by the clock (6 units a second), so they end in the same place at any
+# frame rate; the enemies there are awake.
+# Usage (from the game folder): bash ../../bench/hud_fps.sh PLACE [SECONDS] [SHOT.png]
+set -u
+place=${1:?start-hall, crowd-room or arena}
+seconds=${2:-15}
+picture=${3:-}
+source "$(dirname "$0")/../tests/e2e/lib.sh" ./zarnhold
+hud=$(mktemp -d)
+start_xvfb
+GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud \
+  ./zarnhold >"$E2E_TMP/game.out" 2>&1 </dev/null &
+E2E_GAME_PID=$!
+wait_for_window
+start_run_from_intro >/dev/null
+# M, the mouse moved by ($1, $2) pixels (0.001 radians each), then W held for $3 seconds.
+fly() {
+  xdotool keydown m; wait_frames 2; xdotool keyup m
+  xdotool mousemove_relative -- "$1" "$2"; wait_frames 2
+  xdotool keydown w; sleep "$3"; xdotool keyup w
+}
+case $place in
+  start-hall) ;;
+  crowd-room) fly 0 -49 3.4; wait_frames 1; xdotool mousemove_relative -- 0 200 ;;
+  arena)
+    fly 364 -112 5.65; wait_frames 1
+    xdotool mousemove_relative -- 600 0; wait_frames 2
+    xdotool mousemove_relative -- 607 350 ;;
+  *) fail "unknown place $place" ;;
+esac
+wait_frames 3
+from=$(wc -l <"$hud/fps")
+sleep "$seconds"
+to=$(wc -l <"$hud/fps")
+if [ -n "$picture" ]; then
+  shot && convert "xwd:$E2E_TMP/screen.xwd" -crop 1600x900+0+0 +repage -resize 800x450 "$picture"
+fi
+sed -n "$((from + 1)),${to}p" "$hud/fps" | sort -n |
+  awk -v p="$place" '{a[NR] = $1} END {printf "%s: median %.1f fps over %d s (min %.1f, max %.1f)\n", p, a[int((NR + 1) / 2)], NR, a[1], a[NR]}'
+rm -rf "$hud"
