@@ -1,6 +1,7 @@
 // Building runs one after another in a real context: each run holds the same objects, and
 // a restart frees what the previous run made (GL objects, physics world, scene objects).
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <malloc.h>
 #include <string>
@@ -174,6 +175,53 @@ TEST(RunBuilding, EveryRunHoldsTheSameObjectsInOrderAndARestartReplacesThemAll) 
     EXPECT_EQ(out.find("Framebuffer not OK!"), std::string::npos);
     EXPECT_EQ(out.find("Impossible to open the file"), std::string::npos) << out;
     EXPECT_EQ(out.find("Image could not be opened"), std::string::npos) << out;
+}
+
+namespace {
+
+// A copy of the game folder, made of links to its files, without `missing`.
+std::filesystem::path gameFolderWithout(const std::string& missing) {
+    namespace fs = std::filesystem;
+    const fs::path copy = fs::temp_directory_path() / "zarnhold-gltest-game";
+    fs::remove_all(copy);
+    const fs::path original = fs::current_path();
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(original)) {
+        const fs::path to = copy / fs::relative(entry.path(), original);
+        if (entry.is_directory()) {
+            fs::create_directories(to);
+        } else if (to != copy / missing) {
+            fs::create_directories(to.parent_path());
+            fs::create_symlink(entry.path(), to);
+        }
+    }
+    return copy;
+}
+
+}  // namespace
+
+TEST(RunBuilding, WithoutTheEnemyModelAllFiftyFourEnemiesStillStandWithEmptyMeshes) {
+    const std::filesystem::path gameFolder = std::filesystem::current_path();
+    const std::filesystem::path copy = gameFolderWithout("External/Models/Enemy.obj");
+    std::filesystem::current_path(copy);
+    testing::internal::CaptureStdout();
+    Game game;
+    ScriptedInput input;
+    attachTestWindow(game, input);
+    game.buildWorld();
+    const std::string out = testing::internal::GetCapturedStdout();
+    std::filesystem::current_path(gameFolder);
+    std::filesystem::remove_all(copy);
+    EXPECT_NE(out.find("Impossible to open the file"), std::string::npos);
+    ASSERT_EQ(game.sceneObjects.size(), 68u);
+    EXPECT_EQ(game.world->getNumCollisionObjects(), 56) << "the level's body, the player's and 54 enemies'";
+    for (std::size_t k = 14; k < 68; ++k) {
+        auto* enemy = dynamic_cast<Enemy*>(game.sceneObjects[k]);
+        ASSERT_NE(enemy, nullptr);
+        EXPECT_TRUE(enemy->indices.empty());
+        EXPECT_NE(enemy->body, nullptr);
+        EXPECT_FALSE(enemy->arms->indices.empty()) << "the arms have their own model";
+    }
+    EXPECT_TRUE(drawFrames(game));
 }
 
 // The allocators (ours and the driver's) fill their caches over the first few runs and
