@@ -76,7 +76,7 @@ void drawFixedCasters(Node& node, GLuint program, const glm::vec3& lightPosition
 
 // The moving casters that draw something into some face, and where on each face.
 struct MovingCasters {
-    std::vector<Object3D*> meshes;
+    std::vector<MovingCaster> casters;
     FaceRect rects[6];
 };
 
@@ -87,14 +87,15 @@ struct CasterSearch {
     const CubeDepthTiles& fixedTiles;
 };
 
-// The texels of each face that a moving caster within `centre`, `radius` may change. A
-// face where the fixed casters lie nearer than the whole sphere, at every texel it could
-// cover, keeps its depths: the depth test would reject all of the caster's fragments.
-bool rectsChangedBy(const CasterSearch& search, glm::vec3 centre, float radius, FaceRect rects[6]) {
+// Adds to `rects` the texels of each face that a moving caster within `centre`, `radius`
+// may change, and returns those faces. A face where the fixed casters lie nearer than the
+// whole sphere, at every texel it could cover, keeps its depths: the depth test would
+// reject all of the caster's fragments.
+unsigned int facesChangedBy(const CasterSearch& search, glm::vec3 centre, float radius, FaceRect rects[6]) {
     const unsigned int faces = shadowFacesTouched(search.lightPosition, centre, radius);
     // Stored depth is distance over the far plane; the margin covers the 24-bit rounding.
     const float nearest = (glm::length(centre - search.lightPosition) - radius) / 100.0f - 1e-5f;
-    bool any = false;
+    unsigned int changed = 0;
     for (int face = 0; face < 6; ++face) {
         if ((faces & (1u << face)) == 0) {
             continue;
@@ -104,18 +105,20 @@ bool rectsChangedBy(const CasterSearch& search, glm::vec3 centre, float radius, 
             continue;
         }
         rects[face] = rects[face].unite(rect);
-        any = true;
+        changed |= 1u << face;
     }
-    return any;
+    return changed;
 }
 
 void collectMovingCasters(Node& node, const CasterSearch& search, MovingCasters& found) {
     Object3D* mesh = node.fixedInPlace ? nullptr : dynamic_cast<Object3D*>(&node);
     glm::vec3 centre(0.0f);
     float radius = 0.0f;
-    if (mesh != nullptr && mesh->castsShadow && mesh->worldBounds(centre, radius) &&
-        rectsChangedBy(search, centre, radius, found.rects)) {
-        found.meshes.push_back(mesh);
+    if (mesh != nullptr && mesh->castsShadow && mesh->worldBounds(centre, radius)) {
+        const unsigned int faces = facesChangedBy(search, centre, radius, found.rects);
+        if (faces != 0) {
+            found.casters.push_back({mesh, faces});
+        }
     }
     for (Node* child : node.children) {
         collectMovingCasters(*child, search, found);
@@ -186,6 +189,11 @@ void Light::setUpShadowMap() {
     }
     fixedDepthCube = cacheCube;
     fixedFramebuffer = cacheFramebuffer;
+    faceProgram = buildShaderProgram("ShadowMapFaceVertexShader.vert", "ShadowMapFragmentShader.frag");
+    GLint linked = GL_FALSE;
+    glGetProgramiv(faceProgram, GL_LINK_STATUS, &linked);
+    // Without it the moving casters go through the layered pass like the rest.
+    if (linked != GL_TRUE) faceProgram = 0;
     copyReadFramebuffer = readFramebuffer;
     copyDrawFramebuffer = drawFramebuffer;
     fixedCacheReady = false;
@@ -250,15 +258,40 @@ void Light::renderShadowMap(Node& root) {
         staleRects[face] = moving.rects[face];
     }
     copyFixedCache(restore);
-    if (!moving.meshes.empty()) {
-        glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
-        setPassUniforms();
-        for (Object3D* mesh : moving.meshes) {
-            mesh->drawDepth(shadowProgram);
-        }
+    if (!moving.casters.empty()) {
+        drawMovingCasters(moving.casters, faceMatrices);
     }
     // The window's framebuffer is cleared by the main pass itself.
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+// Each moving caster touches a face or two: drawing it into those faces alone, without
+// the geometry stage that repeats every triangle six times, costs a fraction of the
+// layered draw and gives the same depths.
+void Light::drawMovingCasters(const std::vector<MovingCaster>& casters, const glm::mat4 faceMatrices[6]) {
+    if (faceProgram == 0) {
+        glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+        setPassUniforms();
+        for (const MovingCaster& caster : casters) {
+            caster.mesh->drawDepth(shadowProgram);
+        }
+        return;
+    }
+    glUseProgram(faceProgram);
+    glUniform2f(glGetUniformLocation(faceProgram, "near_far"), 0.1f, 100.0f);
+    glUniform4f(glGetUniformLocation(faceProgram, "l_pos"), position.x, position.y, position.z, 1.0f);
+    glBindFramebuffer(GL_FRAMEBUFFER, copyDrawFramebuffer);
+    for (int face = 0; face < 6; ++face) {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face,
+                               shadowCubeMap, 0);
+        glUniformMatrix4fv(glGetUniformLocation(faceProgram, "face_mat"), 1, GL_FALSE,
+                           glm::value_ptr(faceMatrices[face]));
+        for (const MovingCaster& caster : casters) {
+            if (caster.faces & (1u << face)) {
+                caster.mesh->drawDepth(faceProgram);
+            }
+        }
+    }
 }
 
 void Light::drawFixedCache(Node& root) {

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <vector>
+
 #include <glm/glm.hpp>
 
 #include "render/CubeDepthTiles.h"
 #include "render/ShadowFaces.h"
 
 class Node;
+class Object3D;
+
+// A moving shadow caster and the cube faces it changes (bit f for face f).
+struct MovingCaster {
+    Object3D* mesh;
+    unsigned int faces;
+};
 
 // A point light with an omnidirectional shadow: a 1024x1024 depth cube map around
 // `position` (render frame), drawn in one layered pass per frame. A plain value owned by
@@ -68,6 +77,8 @@ struct Light {
     unsigned int fixedFramebuffer = 0;
     unsigned int copyReadFramebuffer = 0;
     unsigned int copyDrawFramebuffer = 0;
+    // Draws the moving casters one face at a time; 0 when it would not link.
+    unsigned int faceProgram = 0;
 
 private:
     void setPassUniforms();
@@ -75,6 +86,7 @@ private:
     // Copies the fixed casters' depths into rectangle rects[f] of each face f.
     void copyFixedCache(const FaceRect rects[6]);
     void markWholeCubeStale();
+    void drawMovingCasters(const std::vector<MovingCaster>& casters, const glm::mat4 faceMatrices[6]);
     // The fixed casters' farthest depths by tile, read back once the cache is drawn.
     void readFixedTiles();
     CubeDepthTiles fixedTiles;

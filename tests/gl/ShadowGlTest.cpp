@@ -73,8 +73,9 @@ protected:
         projection = glm::perspective(glm::radians(45.0f), 1.0f, 0.1f, 100.0f);
         useGameDrawState();
         const std::string log = testing::internal::GetCapturedStdout();
-        // One empty link-log line per program: two lit meshes and the shadow program.
-        ASSERT_EQ(log, "\n\n\n");
+        // One empty link-log line per program: two lit meshes, the shadow program and its
+        // one-face companion.
+        ASSERT_EQ(log, "\n\n\n\n");
     }
 
     // Draws the scene (the box only when `withBox`) and returns the red channel at each
