@@ -10,6 +10,7 @@
 #include "game/Arms.h"
 #include "game/CameraState.h"
 #include "game/EnemyRules.h"
+#include "render/Level.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
 #include "scene/ShaderLoader.h"
@@ -151,11 +152,28 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
 }
 
 void Enemy::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
-    if (!active) {
+    if (!active || outOfSight()) {
         return;
     }
     drawLit(*game, *this, view, projection, lights);
     arms->render(view, projection, lights);
+}
+
+// In a room the eye cannot see into, body and arms alike: a software renderer would still
+// shade every pixel they cover behind the walls.
+bool Enemy::outOfSight() const {
+    const Level* level = player->level;
+    if (!game->skipUnseenMeshes || level == nullptr) {
+        return false;
+    }
+    glm::vec3 centre(0.0f);
+    float radius = 0.0f;
+    for (const Object3D* mesh : {static_cast<const Object3D*>(this), static_cast<const Object3D*>(arms.get())}) {
+        if (mesh->worldBounds(centre, radius) && !level->hidesSphere(centre, radius)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Enemy::setCastsShadow(bool casts) {

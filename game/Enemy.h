@@ -65,6 +65,7 @@ private:
     // One frame of an awake, living enemy; `toPlayer` is player minus body centre.
     void fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance);
     void setCastsShadow(bool casts);
+    bool outOfSight() const;
 };
 
 // The model matrix of an enemy whose body origin is `bodyOrigin` (physics frame): the mesh

@@ -78,6 +78,7 @@ void Level::groupByLights(const std::vector<Light*>& lights) {
 }
 
 void Level::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    sights.clear();
     if (!cullHiddenRooms || roomGraph.empty()) {
         drawLit(*game, *this, view, projection, lights);
         return;
@@ -86,8 +87,28 @@ void Level::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     drawLit(*game, *this, view, projection, lights, &ranges);
 }
 
-std::vector<IndexRange> Level::rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) const {
+std::vector<IndexRange> Level::rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) {
     const glm::mat4 modelView = view * modelMatrix;
     const glm::vec3 eye = glm::vec3(glm::inverse(modelView) * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-    return roomBatches.rangesFor(roomGraph.seenRooms(projection * modelView, eye));
+    sights = roomGraph.seenRooms(projection * modelView, eye);
+    return roomBatches.rangesFor(sights);
+}
+
+bool Level::hidesSphere(glm::vec3 centre, float radius) const {
+    if (sights.size() != roomGraph.rooms.size()) {
+        return false;
+    }
+    const glm::vec3 inLevel(glm::inverse(modelMatrix) * glm::vec4(centre, 1.0f));
+    // The level's turn is not exactly half a turn: a little slack for it.
+    const glm::vec3 reach(radius * 1.01f + 0.02f);
+    bool inUnseenRoom = false;
+    for (std::size_t room = 0; room < sights.size(); ++room) {
+        const RoomGraph::Box& box = roomGraph.rooms[room];
+        const bool inside = glm::all(glm::greaterThanEqual(inLevel - reach, box.low)) &&
+                            glm::all(glm::lessThanEqual(inLevel + reach, box.high));
+        // Boxes may overlap: one that is seen and holds the sphere is enough to show it.
+        if (inside && sights[room].depth >= 0) return false;
+        inUnseenRoom = inUnseenRoom || inside;
+    }
+    return inUnseenRoom;
 }

@@ -32,8 +32,13 @@ public:
     // Once every light's fixed shadows are cached: splits the rooms' runs by the lights that
     // may reach their triangles, so that a lit draw of a run uses those lights only.
     void groupByLights(const std::vector<Light*>& lights);
-    // The runs of the element buffer that the camera can see, nearest rooms first.
-    std::vector<IndexRange> rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection) const;
+    // The runs of the element buffer that the camera can see, nearest rooms first; keeps
+    // which rooms it saw for hidesSphere.
+    std::vector<IndexRange> rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection);
+    // True when a sphere (render frame) lies wholly inside a room that this frame's draw
+    // found out of sight: nothing in it can show. False before the level is drawn, or when
+    // it draws every room.
+    bool hidesSphere(glm::vec3 centre, float radius) const;
 
     Game* game;
     // Created here, freed as scene objects.
@@ -49,6 +54,8 @@ public:
     RoomBatches roomBatches;
     // Off, every frame draws the whole level; what is seen is the same.
     bool cullHiddenRooms = true;
+    // The rooms the last draw saw, by room; empty when it drew every room.
+    std::vector<RoomGraph::Sight> sights;
 
 private:
     void groupByRoom();
