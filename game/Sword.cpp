@@ -74,12 +74,7 @@ void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     glUniform1i(textureSamplerLocation, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTexture);
-    sendLightArray(program, lights, maxLights);
-    glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
-    glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
-    glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));
-    glUniform1f(uniform(program, "ambient"), ambientLight);
     playerPosition = player->getPosition();
-    glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(playerPosition));
+    sendSimpleLitUniforms(program, lights, maxLights, modelMatrix, view, projection, ambientLight, playerPosition);
     drawCornerArrays(corners, previousArray);
 }

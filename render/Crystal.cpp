@@ -76,13 +76,9 @@ void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> l
         glBindTexture(GL_TEXTURE_2D, faceTextures[j]);
     }
     // The box shader reads exactly the entries written: the count is sent once, as written.
-    sendLightArray(program, lights, maxLights);
-    glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
-    glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
-    glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));
-    glUniform1f(uniform(program, "ambient"), ambientLight);
     lastPlayerPosition = player->getPosition();
-    glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(lastPlayerPosition));
+    sendSimpleLitUniforms(program, lights, maxLights, modelMatrix, view, projection, ambientLight,
+                          lastPlayerPosition);
     drawCornerArrays(corners, previousArray);
     glActiveTexture(GL_TEXTURE0);
 }

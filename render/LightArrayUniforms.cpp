@@ -31,3 +31,14 @@ int sendLightArray(unsigned int program, const std::vector<Light*>& lights, int 
     }
     return count;
 }
+
+void sendSimpleLitUniforms(unsigned int program, const std::vector<Light*>& lights, int capacity,
+                           const glm::mat4& model, const glm::mat4& view, const glm::mat4& projection,
+                           float ambient, const glm::vec3& playerPosition) {
+    sendLightArray(program, lights, capacity);
+    glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(model));
+    glUniformMatrix4fv(uniform(program, "V"), 1, GL_FALSE, glm::value_ptr(view));
+    glUniformMatrix4fv(uniform(program, "P"), 1, GL_FALSE, glm::value_ptr(projection));
+    glUniform1f(uniform(program, "ambient"), ambient);
+    glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(playerPosition));
+}

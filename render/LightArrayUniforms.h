@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <glm/glm.hpp>
+
 struct Light;
 
 // Writes "lights[k].color", ".position", ".luminocity", ".cAtt", ".lAtt" and ".eAtt" of the
@@ -9,3 +11,9 @@ struct Light;
 // which must be current, and "lightCount" as the number written: the shader reads exactly
 // the entries written. Returns that number.
 int sendLightArray(unsigned int program, const std::vector<Light*>& lights, int capacity);
+
+// What the simple lit programs (the sword's, the goal crystal's) read besides their
+// pictures: the light array as above, "M", "V", "P", "ambient" and "playerPosition".
+void sendSimpleLitUniforms(unsigned int program, const std::vector<Light*>& lights, int capacity,
+                           const glm::mat4& model, const glm::mat4& view, const glm::mat4& projection,
+                           float ambient, const glm::vec3& playerPosition);

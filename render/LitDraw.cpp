@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string>
 
 #include <GL/glew.h>
@@ -86,33 +85,27 @@ void useLights(GLuint program, const std::vector<Light*>& lights, const std::vec
     glUniform1i(uniform(program, "lightCount"), static_cast<GLint>(chosen.size()));
 }
 
-// The box around a model-space box once `model` has moved it.
-void worldBox(const glm::mat4& model, glm::vec3 low, glm::vec3 high, glm::vec3& worldLow, glm::vec3& worldHigh) {
-    worldLow = glm::vec3(std::numeric_limits<float>::max());
-    worldHigh = glm::vec3(-std::numeric_limits<float>::max());
-    for (int corner = 0; corner < 8; ++corner) {
-        const glm::vec3 at((corner & 1) ? high.x : low.x, (corner & 2) ? high.y : low.y,
-                           (corner & 4) ? high.z : low.z);
-        const glm::vec3 moved(model * glm::vec4(at, 1.0f));
-        worldLow = glm::min(worldLow, moved);
-        worldHigh = glm::max(worldHigh, moved);
-    }
-}
-
-// Of `near`, the lights in `mask` (bit i for light i of the list) that may reach some point
-// of the box; slots renumbered in order. A box that is not finite may be reached by all.
-std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near, const std::vector<Light*>& lights,
-                                         glm::vec3 low, glm::vec3 high, unsigned int mask = ~0u) {
-    const bool finite = glm::all(glm::lessThan(glm::abs(low), glm::vec3(1e29f))) &&
-                        glm::all(glm::lessThan(glm::abs(high), glm::vec3(1e29f)));
-    std::vector<LitLightSlot> reaching;
+// Of `near`, the lights that pass `keep`; slots renumbered in order.
+template <typename Keep>
+std::vector<LitLightSlot> lightsWhere(const std::vector<LitLightSlot>& near, Keep keep) {
+    std::vector<LitLightSlot> kept;
     for (const LitLightSlot& slot : near) {
-        const bool inMask = slot.listIndex >= 32 || ((mask >> slot.listIndex) & 1u) != 0;
-        if (inMask && (!finite || lights[slot.listIndex]->mayLight(low, high))) {
-            reaching.push_back({slot.listIndex, static_cast<int>(reaching.size()), slot.textureUnit});
+        if (keep(slot.listIndex)) {
+            kept.push_back({slot.listIndex, static_cast<int>(kept.size()), slot.textureUnit});
         }
     }
-    return reaching;
+    return kept;
+}
+
+// Of `near`, the lights that may reach some point of the box.
+std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near, const std::vector<Light*>& lights,
+                                         glm::vec3 low, glm::vec3 high) {
+    return lightsWhere(near, [&](int i) { return lights[i]->mayLight(low, high); });
+}
+
+// Of `near`, the lights in `mask` (bit i for light i of the list; lights past 31 always).
+std::vector<LitLightSlot> lightsInMask(const std::vector<LitLightSlot>& near, unsigned int mask) {
+    return lightsWhere(near, [&](int i) { return i >= 32 || ((mask >> i) & 1u) != 0; });
 }
 
 bool sameLights(const std::vector<LitLightSlot>& a, const std::vector<LitLightSlot>& b) {
@@ -208,12 +201,9 @@ void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
         std::vector<LitLightSlot> inUse;
         bool uploaded = false;
         for (const IndexRange& range : *ranges) {
-            std::vector<LitLightSlot> reaching = near;
-            if (game.skipUnreachableLights) {
-                glm::vec3 low(0.0f), high(0.0f);
-                worldBox(mesh.modelMatrix, range.boundsLow, range.boundsHigh, low, high);
-                reaching = lightsReaching(near, lights, low, high, range.lightMask);
-            }
+            // The run's mask already says which lights its triangles can be reached by.
+            const std::vector<LitLightSlot> reaching =
+                game.skipUnreachableLights ? lightsInMask(near, range.lightMask) : near;
             if (!uploaded || !sameLights(reaching, inUse)) {
                 useLights(program, lights, reaching);
                 inUse = reaching;

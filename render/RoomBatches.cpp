@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <map>
 #include <tuple>
 
@@ -52,14 +51,8 @@ void RoomBatches::build(const RoomGraph& graph, const std::vector<glm::vec3>& po
     for (const auto& [key, starts] : trianglesByRooms) {
         Batch batch{{drawOrder.size(), 3 * starts.size()}, std::get<1>(key), std::get<0>(key)};
         batch.range.lightMask = std::get<2>(key);
-        batch.range.boundsLow = glm::vec3(std::numeric_limits<float>::max());
-        batch.range.boundsHigh = glm::vec3(-std::numeric_limits<float>::max());
         for (std::size_t t : starts) {
             drawOrder.insert(drawOrder.end(), indices.begin() + t, indices.begin() + t + 3);
-            for (std::size_t corner = t; corner < t + 3; ++corner) {
-                batch.range.boundsLow = glm::min(batch.range.boundsLow, positions.at(indices[corner]));
-                batch.range.boundsHigh = glm::max(batch.range.boundsHigh, positions.at(indices[corner]));
-            }
         }
         batches.push_back(batch);
     }
@@ -83,8 +76,6 @@ std::vector<IndexRange> RoomBatches::rangesFor(const std::vector<RoomGraph::Sigh
         if (last != nullptr && last->first + last->count == range.first && last->screenLow == range.screenLow &&
             last->screenHigh == range.screenHigh && last->lightMask == range.lightMask) {
             last->count += range.count;
-            last->boundsLow = glm::min(last->boundsLow, range.boundsLow);
-            last->boundsHigh = glm::max(last->boundsHigh, range.boundsHigh);
         } else {
             ranges.push_back(range);
         }

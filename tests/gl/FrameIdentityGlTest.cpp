@@ -22,6 +22,7 @@
 #include "tests/ViewPlaces.h"
 #include "tests/gl/CubeDepths.h"
 #include "tests/gl/GlContext.h"
+#include "tests/gl/TestGame.h"
 
 namespace {
 
@@ -52,13 +53,7 @@ std::vector<unsigned char> drawView(Game& game) {
 struct IdentityRun {
     IdentityRun() {
         testing::internal::CaptureStdout();
-        game.window = testWindow();
-        game.width = testWidth;
-        game.height = testHeight;
-        game.input = &input;
-        input.placeCursor(testWidth / 2, testHeight / 2);
-        useGameDrawState();
-        game.initPictures();
+        attachTestWindow(game, input);
         game.buildWorld();
         GameState = PLAYING;
         for (AppState* object : game.sceneObjects) {

@@ -28,6 +28,7 @@
 #include "tests/ScriptedInput.h"
 #include "tests/gl/CubeDepths.h"
 #include "tests/gl/GlContext.h"
+#include "tests/gl/TestGame.h"
 
 namespace {
 
@@ -59,16 +60,6 @@ int liveGlNames() {
         live += glIsProgram(name) + glIsShader(name);
     }
     return live;
-}
-
-void attachTestWindow(Game& game, ScriptedInput& input) {
-    game.window = testWindow();
-    game.width = testWidth;
-    game.height = testHeight;
-    game.input = &input;
-    input.placeCursor(testWidth / 2, testHeight / 2);
-    useGameDrawState();
-    game.initPictures();
 }
 
 // One playing frame as the main loop draws it, then the game-over picture the restart
