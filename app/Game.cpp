@@ -146,7 +146,7 @@ void Game::playFrame() {
     renderShadowMaps();
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(screenFramebuffer));
     glViewport(0, 0, width, height);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearWindow();
     renderObjects();
     toggleCubeMapViewer();
     if (showCubeMapViewer) {
@@ -166,7 +166,7 @@ void Game::toggleCubeMapViewer() {
 // the player looks, as if standing at the light.
 void Game::drawCubeMapViewer() {
     glViewport(width / 2, height / 2, width / 2, height / 2);
-    glClear(GL_DEPTH_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     // The eye sits inside the box.
     glDisable(GL_CULL_FACE);
     const glm::mat4 turnOnly = glm::mat4(glm::mat3(view));
@@ -178,12 +178,12 @@ void Game::drawCubeMapViewer() {
 // The intro, game-over or won picture, over whatever the frame drew before it.
 void Game::drawPicture(GameStateValue picture) {
     Screen* screen = picture == INTRO ? introScreen : picture == WON ? wonScreen : gameOverScreen;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearWindow();
     screen->render(view, projection, lightList);
 }
 
 void Game::loadingStep() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearWindow();
     loadingScreen->render(view, projection, lightList);
     platform.swapBuffers();
     buildWorld();
@@ -236,6 +236,10 @@ std::vector<bool> Game::lightsSampledThisFrame() const {
         sampled[1] = true;
     }
     return sampled;
+}
+
+void Game::clearWindow() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
 void Game::renderObjects() {

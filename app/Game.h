@@ -117,6 +117,10 @@ public:
     void renderShadowMapsPlain();
     // By light-list index: whether this frame's drawing reads that light's cube map.
     std::vector<bool> lightsSampledThisFrame() const;
+    // Clears the window for a new picture: colour, depth and the unused stencil together.
+    // A software renderer fills a packed depth-stencil buffer with plain stores when both
+    // are cleared, but reads and rewrites every word when only the depth is.
+    static void clearWindow();
     void renderObjects();
     // The second light's depth cube over the upper right quarter of the view.
     void drawCubeMapViewer();

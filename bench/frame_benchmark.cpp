@@ -7,7 +7,9 @@
 // with the plain pass that redraws every caster into every cube.
 // Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level] [--place NAME]
 //        [--plain-draws]
-// (run from the game folder). --shots writes a PPM picture of each place to DIR;
+// (run from the game folder). Where the driver has timer queries, each place also shows the
+// game thread's time to issue the passes (cpu) and the passes' time on the graphics
+// processor (gpu). --shots writes a PPM picture of each place to DIR;
 // --cached-only skips the plain passes, for quick comparisons of shader changes;
 // --whole-level draws every room of the level every frame, seen or not; --place times only
 // the place of that name (for a profiler); --plain-draws gives every lit draw every light
@@ -63,12 +65,46 @@ struct FrameTimes {
     double swapMs = 0.0;
     double shadowCpuMs = 0.0;
     double mainCpuMs = 0.0;
+    // The time the game's thread takes to hand the shadow and main passes to the driver,
+    // and the time the driver's timer queries measure for them on the graphics processor
+    // (zero where the driver has no timer queries).
+    double submitMs = 0.0;
+    double gpuMs = 0.0;
+};
+
+// Times the passes between begin and end on the graphics processor, where the driver
+// offers timer queries.
+class GpuTimer {
+public:
+    GpuTimer() {
+        if (available()) glGenQueries(1, &query);
+    }
+    ~GpuTimer() {
+        if (query != 0) glDeleteQueries(1, &query);
+    }
+    static bool available() { return GLEW_ARB_timer_query || GLEW_VERSION_3_3; }
+    void begin() {
+        if (query != 0) glBeginQuery(GL_TIME_ELAPSED, query);
+    }
+    void end() {
+        if (query != 0) glEndQuery(GL_TIME_ELAPSED);
+    }
+    // Milliseconds of the last begin..end; waits for the result.
+    double ms() const {
+        if (query == 0) return 0.0;
+        GLuint64 nanoseconds = 0;
+        glGetQueryObjectui64v(query, GL_QUERY_RESULT, &nanoseconds);
+        return nanoseconds / 1e6;
+    }
+
+private:
+    GLuint query = 0;
 };
 
 void mainPass(Game& game) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, game.width, game.height);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Game::clearWindow();
     game.renderObjects();
 }
 
@@ -78,6 +114,8 @@ void mainPass(Game& game) {
 // is put back before each frame, so the view stays.
 FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int frames, bool reference) {
     FrameTimes total;
+    GpuTimer shadowTimer;
+    GpuTimer mainTimer;
     for (int i = 0; i < frames; ++i) {
         standAt(player, place);
         glFinish();
@@ -88,17 +126,23 @@ FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int f
         game.updateObjects();
         const auto shadowStart = Clock::now();
         const std::clock_t shadowCpuStart = std::clock();
+        shadowTimer.begin();
         if (reference) {
             game.renderShadowMapsPlain();
         } else {
             game.renderShadowMaps();
         }
+        shadowTimer.end();
+        total.submitMs += msSince(shadowStart);
         glFinish();
         total.shadowMs += msSince(shadowStart);
         total.shadowCpuMs += cpuMsSince(shadowCpuStart);
         const auto mainStart = Clock::now();
         const std::clock_t mainCpuStart = std::clock();
+        mainTimer.begin();
         mainPass(game);
+        mainTimer.end();
+        total.submitMs += msSince(mainStart);
         glFinish();
         total.mainMs += msSince(mainStart);
         total.mainCpuMs += cpuMsSince(mainCpuStart);
@@ -108,9 +152,10 @@ FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int f
         glFinish();
         total.swapMs += msSince(swapStart);
         total.frameMs += msSince(frameStart);
+        total.gpuMs += shadowTimer.ms() + mainTimer.ms();
     }
     for (double* average : {&total.frameMs, &total.shadowMs, &total.mainMs, &total.swapMs,
-                            &total.shadowCpuMs, &total.mainCpuMs}) {
+                            &total.shadowCpuMs, &total.mainCpuMs, &total.submitMs, &total.gpuMs}) {
         *average /= frames;
     }
     return total;
@@ -145,6 +190,36 @@ void reportOverdraw(Game& game) {
         std::printf("main pass: %u fragment shader invocations, %.2f per window pixel\n",
                     invocations, invocations / windowPixels);
     }
+}
+
+// What the lit draws' look-ups of uniforms by name cost: 120 draws, each naming what a lit
+// draw with four lights names (its matrices and settings, four lights, ten shadow samplers).
+void reportUniformLookups(Game& game) {
+    GLuint program = 0;
+    for (AppState* object : game.sceneObjects) {
+        if (auto* level = dynamic_cast<Level*>(object)) program = level->program;
+    }
+    if (program == 0) return;
+    std::vector<std::string> names = {"M", "V", "P", "MV3x3", "ambient", "percent_life",
+                                      "myTextureSampler", "myNormalSampler", "lightCount"};
+    for (int k = 0; k < 10; ++k) {
+        const std::string light = "lights[" + std::to_string(k) + "]";
+        if (k < 4) {
+            for (const char* field : {".color", ".position", ".luminocity", ".cAtt", ".lAtt", ".eAtt", ".near_far"}) {
+                names.push_back(light + field);
+            }
+        }
+        names.push_back("shadows[" + std::to_string(k) + "]");
+    }
+    constexpr int draws = 120;
+    GLint sum = 0;
+    const auto start = Clock::now();
+    for (int draw = 0; draw < draws; ++draw) {
+        for (const std::string& name : names) sum += glGetUniformLocation(program, name.c_str());
+    }
+    const double ms = msSince(start);
+    std::printf("uniform look-ups by name: %d draws x %zu names in %.2f ms (%.0f ns each; checksum %d)\n", draws,
+                names.size(), ms, 1e6 * ms / (draws * names.size()), sum);
 }
 
 void writePpm(const std::string& path, int width, int height) {
@@ -255,6 +330,9 @@ int main(int argc, char** argv) {
         const FrameTimes times = timeFrames(game, *player, place, frames, false);
         std::printf("  %-20s frame %7.2f (%5.1f fps)  shadow %6.2f  main %6.2f  swap %6.2f", place.name,
                     times.frameMs, 1000.0 / times.frameMs, times.shadowMs, times.mainMs, times.swapMs);
+        if (GpuTimer::available()) {
+            std::printf("  cpu %6.2f  gpu %6.2f", times.submitMs, times.gpuMs);
+        }
         if (!cachedOnly) {
             const FrameTimes plain = timeFrames(game, *player, place, frames, true);
             std::printf("  | plain: shadow %7.2f  main %6.2f  frame %7.2f", plain.shadowMs, plain.mainMs,
@@ -267,6 +345,7 @@ int main(int argc, char** argv) {
     timeFrames(game, *player, places[0], 3, false);
     std::printf("start hall:\n");
     reportOverdraw(game);
+    reportUniformLookups(game);
     printSplit("cached shadows", startHall);
     std::printf("  processor time per frame: shadow %.2f ms, main %.2f ms\n", startHall.shadowCpuMs,
                 startHall.mainCpuMs);
