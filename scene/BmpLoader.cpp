@@ -59,14 +59,16 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
     if (fileBytes.size() < kHeaderSize || fileBytes[0] != 'B' || fileBytes[1] != 'M') {
         return rejectBmp();
     }
+    // Writers with a larger info header put the pixels further on; the header says where.
+    const std::uint32_t pixelOffset = readU32(fileBytes, 10);
     const std::int64_t width = readI32(fileBytes, 18);
     const std::int64_t signedHeight = readI32(fileBytes, 22);
     const std::uint16_t bitCount = readU16(fileBytes, 28);
     const std::uint32_t compression = readU32(fileBytes, 30);
     const std::uint32_t sizeField = readU32(fileBytes, 34);
     const std::int64_t height = signedHeight < 0 ? -signedHeight : signedHeight;
-    if (width <= 0 || height == 0 || width > kMaxSide || height > kMaxSide || bitCount != 24 ||
-        compression != 0) {
+    if (pixelOffset < kHeaderSize || width <= 0 || height == 0 || width > kMaxSide ||
+        height > kMaxSide || bitCount != 24 || compression != 0) {
         return rejectBmp();
     }
 
@@ -77,11 +79,12 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
     const std::size_t bufferSize = stride * static_cast<std::size_t>(height);
     // Size 0 means "as the rows need", padding included, so odd widths keep their last row.
     const std::size_t declared = sizeField != 0 ? sizeField : bufferSize;
-    const std::size_t available = fileBytes.size() - kHeaderSize;
+    const std::size_t available = pixelOffset < fileBytes.size() ? fileBytes.size() - pixelOffset : 0;
     const std::size_t copied = std::min({declared, available, bufferSize});
     // Whatever the file lacks stays black.
     image.pixels.assign(bufferSize, 0);
-    std::copy_n(fileBytes.begin() + kHeaderSize, copied, image.pixels.begin());
+    std::copy_n(fileBytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(pixelOffset, fileBytes.size())),
+                copied, image.pixels.begin());
 
     if (signedHeight < 0) {
         // Top-down file: the first row stored is the top one; GL wants the bottom first.

@@ -17,8 +17,9 @@ struct BmpImage {
     }
 };
 
-// Decodes an uncompressed 24-bit Windows bitmap held in memory, pixel data at byte 54.
-// Rows the file lacks (short file, small size field) are left zero; a top-down file
+// Decodes an uncompressed 24-bit Windows bitmap held in memory, its pixel data where the
+// header's offset (byte 10) says; an offset inside the 54-byte header is refused. Rows the
+// file lacks (short file, small size field) are left zero; a top-down file
 // (negative height) is turned bottom row first. A file that is not such a bitmap, or is
 // wider or taller than 16384, prints "Not a correct BMP file" and gives false.
 bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out);

@@ -87,6 +87,27 @@ TEST(ParseBmp, StandardFileGivesItsRowsAsStored) {
     EXPECT_EQ(p.image.pixels, data);
 }
 
+TEST(ParseBmp, PixelsAreReadFromTheOffsetTheHeaderGives) {
+    // A writer with a 124-byte info header: the pixels start at byte 138, not 54.
+    const std::vector<unsigned char> data = counting(16);
+    std::vector<unsigned char> bytes = makeBmp(Header{}, std::vector<unsigned char>(84, 0xEE));
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    put32(bytes, 10, 138);
+    Parsed p = parse(bytes);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.image.pixels, data);
+
+    // An offset past the end leaves every row black; one inside the header is refused.
+    put32(bytes, 10, static_cast<std::uint32_t>(bytes.size() + 10));
+    p = parse(bytes);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.image.pixels, std::vector<unsigned char>(16, 0));
+    put32(bytes, 10, 53);
+    p = parse(bytes);
+    EXPECT_FALSE(p.ok);
+    EXPECT_EQ(p.printed, kNotBmp);
+}
+
 TEST(ParseBmp, SizeFieldZeroCountsTheRowPaddingSoOddWidthsKeepTheirLastRow) {
     for (int width : {1, 2, 3, 5, 7}) {
         Header h;
