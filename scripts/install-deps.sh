@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
+  dpkg-dev file
   libglfw3-dev libglew-dev libglm-dev libbullet-dev
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core

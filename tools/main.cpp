@@ -1,5 +1,7 @@
 // zarnhold_assets <gameDir> [floorPlan.bmp]
-// Writes every model and picture the game opens into <gameDir>/External/Models/. The
+// zarnhold_assets --icon <icon.png>
+// Writes every model and picture the game opens into <gameDir>/External/Models/, or only
+// the desktop icon (which the game never opens, so it stays out of the game folder). The
 // output depends on nothing but this program: two runs give the same bytes.
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +16,8 @@
 #include "tools/level/RoomFile.h"
 #include "tools/meshes/ObjWriter.h"
 #include "tools/pictures/BmpWriter.h"
+#include "tools/pictures/GameIcon.h"
+#include "tools/pictures/PngWriter.h"
 #include "tools/pictures/ScreenPictures.h"
 #include "tools/pictures/StoneTexture.h"
 #include "tools/props/EnemyModel.h"
@@ -127,12 +131,29 @@ bool writeAll(const std::string& modelsDir, const char* planPath) {
     return ok;
 }
 
+bool writeIcon(const char* path) {
+    const IconPicture icon = paintGameIcon();
+    if (!writePng(path, icon.colour, icon.alpha)) {
+        std::printf("Cannot write %s\n", path);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: zarnhold_assets <gameDir> [floorPlan.bmp]\n");
+        std::printf("usage: zarnhold_assets <gameDir> [floorPlan.bmp]\n"
+                    "       zarnhold_assets --icon <icon.png>\n");
         return 2;
+    }
+    if (std::string(argv[1]) == "--icon") {
+        if (argc != 3) {
+            std::printf("usage: zarnhold_assets --icon <icon.png>\n");
+            return 2;
+        }
+        return writeIcon(argv[2]) ? 0 : 1;
     }
     const std::string modelsDir = std::string(argv[1]) + "/External/Models";
     std::error_code error;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tools/pictures/Image.h"
+
+// The game's icon for desktop menus: a picture and its opacity.
+struct IconPicture {
+    Image colour;
+    Mask alpha;
+};
+
+// 128 x 128: a blue light crystal glowing on a tile of dark dressed stone with rounded
+// corners (transparent outside the tile). Depends on nothing else: the same every call.
+IconPicture paintGameIcon();
