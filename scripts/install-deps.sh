@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tests and its asset tool need,
-# but only those that are missing. Uses sudo when not run as root.
+# Installs the Debian packages the game, its tests and its asset tool need, or the packages
+# named as arguments instead, but only those that are missing. Uses sudo when not run as
+# root.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils x11-apps
   libgl1-mesa-dri mesa-utils
 )
+if [ $# -gt 0 ]; then packages=("$@"); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -83,7 +83,9 @@ LevelQuery::LevelQuery(const std::vector<Triangle>& list) : triangles(list) {
 }
 
 long long LevelQuery::cellKey(int x, int z) {
-    return (static_cast<long long>(x) << 32) ^ static_cast<long long>(static_cast<unsigned int>(z));
+    // Shifted as unsigned: a negative cell number shifted left is undefined.
+    const unsigned long long high = static_cast<unsigned long long>(static_cast<unsigned int>(x)) << 32;
+    return static_cast<long long>(high | static_cast<unsigned int>(z));
 }
 
 std::vector<std::size_t> LevelQuery::trianglesNear(glm::vec3 a, glm::vec3 b) const {
