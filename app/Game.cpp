@@ -42,8 +42,14 @@ Game::Game() {
 
 Game::~Game() {
     std::printf("You filthy rat! You ended the game!\n");
-    // The scene objects, pictures and physics world go with the process; only the lists
-    // are released here.
+    // The pictures and the viewer live as long as the game: their memory goes with it (their
+    // GL objects go with the context). A run's scene objects and physics world go with the
+    // process; only the lists are released here.
+    for (AppState* picture : {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(wonScreen),
+                              static_cast<AppState*>(introScreen), static_cast<AppState*>(loadingScreen),
+                              static_cast<AppState*>(cubeMapDebugger)}) {
+        delete picture;
+    }
     lightList.clear();
     shadowCasterRoot.children.clear();
     sceneObjects.clear();
