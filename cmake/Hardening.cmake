@@ -39,3 +39,8 @@ foreach(name ${FUZZ_NAMES})
   endif()
 endforeach()
 add_custom_target(fuzz_replays DEPENDS ${REPLAYS})
+
+# A display with no monitor, for the end-to-end test of the game's refusal to start there.
+add_library(no_monitor SHARED ${CMAKE_SOURCE_DIR}/tests/shims/NoMonitor.cpp)
+set_target_properties(no_monitor PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_dependencies(zarnhold no_monitor)
