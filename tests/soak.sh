@@ -6,8 +6,8 @@
 #   death: W until the sword is held, sweeps, turns and steps (A, D, S, W) in the start
 #          hall, then M and a flight into the crowd room, sweeping among its enemies until
 #          the game-over picture; Space starts a new run. (No jump: physics runs in slow
-#          motion at a software renderer's frame rates, so the body would still be in the
-#          air when the flight starts, and the eye would hover out of the enemies' reach.)
+#          motion at a software renderer's frame rates, the body would still be in the air
+#          when the flight starts, and the eye would hover higher than the route allows.)
 #   win:   sweeps (no sword yet) and turns that come back to the start's heading, then M
 #          and a flight to the goal crystal until the won picture; Enter starts a new run.
 # After every start (the first from the intro and each restart) the player stands in the
