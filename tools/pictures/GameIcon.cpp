@@ -78,33 +78,16 @@ void paintStone(Image& image) {
 // The light crystal: six facets shaded from light (upper right) to dark (lower left), in a
 // halo of its own blue light.
 void paintCrystal(Image& image) {
-    const float w = 21.0f;
-    const float h = 44.0f;
-    auto at = [&](float fx, float fy) { return kCrystalCentre + glm::vec2(fx * w, fy * h); };
-    const glm::vec2 top = at(0.0f, -1.0f), upperRight = at(1.0f, -0.42f), lowerRight = at(0.82f, 0.5f);
-    const glm::vec2 bottom = at(0.0f, 1.0f), lowerLeft = at(-0.82f, 0.5f), upperLeft = at(-1.0f, -0.42f);
-    const glm::vec2 ridgeTop = at(0.12f, -0.38f), ridgeBottom = at(0.06f, 0.46f);
-    struct Facet {
-        std::vector<glm::vec2> points;
-        float light;
-    };
-    const std::vector<Facet> facets = {
-        {{top, upperLeft, ridgeTop}, 0.7f},
-        {{top, ridgeTop, upperRight}, 1.0f},
-        {{upperLeft, lowerLeft, ridgeBottom, ridgeTop}, 0.45f},
-        {{ridgeTop, ridgeBottom, lowerRight, upperRight}, 0.8f},
-        {{lowerLeft, bottom, ridgeBottom}, 0.15f},
-        {{ridgeBottom, bottom, lowerRight}, 0.35f},
-    };
+    const std::vector<CrystalFacet> facets = crystalFacets(kCrystalCentre, 21.0f, 44.0f);
     const glm::vec3 light(0.75f, 0.92f, 1.0f);
     const glm::vec3 dark(0.08f, 0.26f, 0.60f);
     Mask whole(kSize, kSize);
-    for (const Facet& facet : facets) {
+    for (const CrystalFacet& facet : facets) {
         fillPolygon(whole, facet.points);
     }
     // The halo goes first, so the facets keep their shading on top of it.
     addMask(image, whole.blurred(6), 0, 0, glm::vec3(0.25f, 0.55f, 1.0f), 0.9f);
-    for (const Facet& facet : facets) {
+    for (const CrystalFacet& facet : facets) {
         Mask mask(kSize, kSize);
         fillPolygon(mask, facet.points);
         blendMask(image, mask, 0, 0, glm::mix(dark, light, facet.light), 0.95f);

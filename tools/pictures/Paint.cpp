@@ -125,3 +125,18 @@ void applyVignette(Image& image, float strength) {
         }
     }
 }
+
+std::vector<CrystalFacet> crystalFacets(glm::vec2 centre, float halfWidth, float halfHeight) {
+    auto at = [&](float fx, float fy) { return centre + glm::vec2(fx * halfWidth, fy * halfHeight); };
+    const glm::vec2 top = at(0.0f, -1.0f), upperRight = at(1.0f, -0.42f), lowerRight = at(0.82f, 0.5f);
+    const glm::vec2 bottom = at(0.0f, 1.0f), lowerLeft = at(-0.82f, 0.5f), upperLeft = at(-1.0f, -0.42f);
+    const glm::vec2 ridgeTop = at(0.12f, -0.38f), ridgeBottom = at(0.06f, 0.46f);
+    return {
+        {{top, upperLeft, ridgeTop}, 0.7f},
+        {{top, ridgeTop, upperRight}, 1.0f},
+        {{upperLeft, lowerLeft, ridgeBottom, ridgeTop}, 0.45f},
+        {{ridgeTop, ridgeBottom, lowerRight, upperRight}, 0.8f},
+        {{lowerLeft, bottom, ridgeBottom}, 0.15f},
+        {{ridgeBottom, bottom, lowerRight}, 0.35f},
+    };
+}

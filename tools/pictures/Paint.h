@@ -33,3 +33,14 @@ void addRadialGlow(Image& image, glm::vec2 centre, float radius, glm::vec3 colou
 
 // Multiplies the picture towards black at its edges and corners.
 void applyVignette(Image& image, float strength);
+
+// One facet of the game's light crystal as the pictures draw it: its outline and how much
+// light it catches (0 dark, 1 lit).
+struct CrystalFacet {
+    std::vector<glm::vec2> points;
+    float light;
+};
+
+// The six facets of a crystal centred on `centre`, `halfWidth` across and `halfHeight` up
+// and down, lit from the upper right.
+std::vector<CrystalFacet> crystalFacets(glm::vec2 centre, float halfWidth, float halfHeight);

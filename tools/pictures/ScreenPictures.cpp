@@ -94,28 +94,14 @@ void paintCrystal(Image& image, const ScreenStyle& style) {
     auto at = [&](float fx, float fy) {
         return c + glm::vec2(fx * w, fy * h);
     };
-    const glm::vec2 top = at(0.0f, -1.0f), upperRight = at(1.0f, -0.42f), lowerRight = at(0.82f, 0.5f);
-    const glm::vec2 bottom = at(0.0f, 1.0f), lowerLeft = at(-0.82f, 0.5f), upperLeft = at(-1.0f, -0.42f);
-    const glm::vec2 ridgeTop = at(0.12f, -0.38f), ridgeBottom = at(0.06f, 0.46f);
-    struct Facet {
-        std::vector<glm::vec2> points;
-        float light;
-    };
-    const std::vector<Facet> facets = {
-        {{top, upperLeft, ridgeTop}, 0.7f},
-        {{top, ridgeTop, upperRight}, 1.0f},
-        {{upperLeft, lowerLeft, ridgeBottom, ridgeTop}, 0.45f},
-        {{ridgeTop, ridgeBottom, lowerRight, upperRight}, 0.8f},
-        {{lowerLeft, bottom, ridgeBottom}, 0.15f},
-        {{ridgeBottom, bottom, lowerRight}, 0.35f},
-    };
+    const std::vector<CrystalFacet> facets = crystalFacets(c, w, h);
     // The halo goes first, so the facets keep their shading on top of it.
     Mask whole(image.width(), image.height());
-    for (const Facet& facet : facets) {
+    for (const CrystalFacet& facet : facets) {
         fillPolygon(whole, facet.points);
     }
     addMask(image, whole.blurred(30), 0, 0, style.glow, 1.1f);
-    for (const Facet& facet : facets) {
+    for (const CrystalFacet& facet : facets) {
         Mask mask(image.width(), image.height());
         fillPolygon(mask, facet.points);
         blendMask(image, mask, 0, 0, glm::mix(style.crystalDark, style.crystalLight, facet.light), 0.92f);
