@@ -13,8 +13,13 @@ class Platform : public PlayerInput {
 public:
     explicit Platform(GLFWwindow* window = nullptr) : window(window) {}
 
-    // glfwInit; false when GLFW cannot start.
+    // Sets the allocator's policy for large blocks, then glfwInit; false when GLFW cannot
+    // start.
     static bool start();
+    // Blocks of 1 MB and more get mappings of their own, whatever sizes were freed before.
+    static void keepLargeBlocksMapped();
+    // Hands the free pages inside the allocator's heap back to the system.
+    static void returnFreedMemory();
     static void stop();
     // The primary monitor's video mode divided by 1.2 each way, truncated; false without one.
     static bool gameWindowSize(int& width, int& height);
