@@ -7,6 +7,7 @@
 
 #include "app/Platform.h"
 #include "app/StateRule.h"
+#include "render/DepthCubePool.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 
@@ -139,5 +140,7 @@ private:
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     // GL objects made while building the current run; freed when the next one is built.
     GlLedger runGlObjects;
+    // The lights' depth cubes, lent to each run in turn.
+    DepthCubePool depthCubes;
     bool f1WasDown = false;
 };

@@ -10,6 +10,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "render/CubeDepthTiles.h"
+#include "render/DepthCubePool.h"
 #include "render/ShadowFaces.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
@@ -30,23 +31,6 @@ const CubeFace cubeFaces[6] = {
     {{1, 0, 0}, {0, -1, 0}},  {{-1, 0, 0}, {0, -1, 0}}, {{0, 1, 0}, {0, 0, 1}},
     {{0, -1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, -1, 0}},  {{0, 0, -1}, {0, -1, 0}},
 };
-
-GLuint makeDepthCube() {
-    GLuint cube = 0;
-    glGenTextures(1, &cube);
-    GlLedger::record(GlLedger::Kind::Texture, cube);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    for (int face = 0; face < 6; ++face) {
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT24, shadowSize,
-                     shadowSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
-    }
-    return cube;
-}
 
 // A framebuffer for depth alone, left bound: with no colour buffer to draw to or read from,
 // GL 3.2 core counts it complete once its depth attachment is.
@@ -158,7 +142,7 @@ glm::mat4 Light::faceMatrix(int face) const {
 void Light::setUpShadowMap() {
     shadowProgram = buildShaderProgram("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
                                        "ShadowMapGeometryShader.geom");
-    shadowCubeMap = makeDepthCube();
+    shadowCubeMap = DepthCubePool::take(shadowSize);
     shadowFramebuffer = makeDepthFramebuffer();
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeMap, 0);
     if (!boundFramebufferComplete()) {
@@ -166,7 +150,7 @@ void Light::setUpShadowMap() {
         return;
     }
 
-    const GLuint cacheCube = makeDepthCube();
+    const GLuint cacheCube = DepthCubePool::take(shadowSize);
     const GLuint cacheFramebuffer = makeDepthFramebuffer();
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cacheCube, 0);
     bool complete = boundFramebufferComplete();
