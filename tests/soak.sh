@@ -32,14 +32,11 @@ source "$(dirname "$0")/e2e/lib.sh" "${1:?usage: soak.sh GAME_BINARY MINUTES}"
 # Figures a second taken in the start hall after each start (the first one after the
 # playing frame is dropped: its second began while the run was still being built).
 HALL_SECONDS=${HALL_SECONDS:-8}
-# A restart frees the run before it (its GL objects and bodies), hands the freed pages back
-# and lends the lights the same depth cubes again, so a run costs nothing lasting. What the
-# bound allows for is a step over the first two restarts: resident memory settles 15-19 MB
-# above the first run's and then holds within a few MB, run after run, while the bytes
-# allocated stay the same (the driver's shader cache serves the recompiled shaders, and
-# the allocator reuses freed pages in another order). A cube lost at each restart (24 MB)
-# crosses the bound even in the short soak, and so does a run that stays (over 800 MB).
-RSS_BOUND_KB=${RSS_BOUND_KB:-32768}
+# A restart frees the run before it (its GL objects and bodies), lends the lights the same
+# depth cubes again and hands freed pages back as it builds the next, so a run costs
+# nothing lasting: at most this much more resident memory (kB) at the end than after the
+# first run. A cube lost at a restart is 24 MB, a run that stays over 800 MB.
+RSS_BOUND_KB=${RSS_BOUND_KB:-8192}
 # The last runs' hall median may not fall below this share of the first runs'.
 FPS_SHARE=0.8
 
