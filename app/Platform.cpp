@@ -18,8 +18,9 @@ bool Platform::start() {
     return glfwInit() == GLFW_TRUE;
 }
 
-// Each run allocates and frees hundreds of MB in blocks of 4 to 24 MB (the driver's depth
-// cubes, the shadow caches). By default glibc raises its mapping threshold to the size of
+// Each run allocates and frees tens of MB in blocks of 1 to 16 MB (the driver's copies of
+// the level's textures, the physics pools; the depth cubes were 480 MB more until runs
+// came to reuse them). By default glibc raises its mapping threshold to the size of
 // each such block freed, so from the second run on they come from its heap instead, which
 // never shrinks past the scattered small blocks in between: resident memory climbs by
 // about 200 MB over the first restarts and stays there. A fixed threshold keeps them
