@@ -13,6 +13,7 @@
 #include "app/PlayerInput.h"
 #include "app/PhysicsWorld.h"
 #include "app/Screen.h"
+#include "app/WorldClock.h"
 #include "game/Enemy.h"
 #include "render/CubeMapDebugger.h"
 #include "render/Flicker.h"
@@ -30,7 +31,13 @@ namespace {
 
 }  // namespace
 
-Game::Game() {
+Game::Game(const GameOptions& options)
+    : resolutionScale([&options] {
+          ResolutionScaleSettings settings;
+          settings.targetFps = options.targetFps;
+          return settings;
+      }()),
+      options(options) {
     gameOverScreen = new Screen("External\\Models\\GameOver.bmp");
     wonScreen = new Screen("External\\Models\\GameWin.bmp");
     introScreen = new Screen("External\\Models\\Intro.bmp");
@@ -83,16 +90,22 @@ void Game::run() {
     for (AppState* object : sceneObjects) {
         object->cleanup();
     }
+    sceneTarget.release();
     Platform::stop();
 }
 
 void Game::runFrame(double nowSeconds) {
     currentTime = nowSeconds;
     Platform::pollEvents();
+    followWindowSize();
+    glViewport(0, 0, width, height);
     const bool played = GameState == PLAYING;
     if (played) {
+        // A frame after a picture or a run's build says nothing of how long play takes.
+        if (previousFramePlayed) followFrameTime((currentTime - previousTime) * 1000.0);
         playFrame();
     }
+    previousFramePlayed = played;
     // An update may have called setWon; a health of 0 still wins over it.
     const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys());
     running = step.keepRunning;
@@ -132,6 +145,7 @@ void Game::initPictures() {
     gameOverScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
+    sceneTarget.init();
     glBindVertexArray(vertexArray);
 }
 
@@ -143,17 +157,34 @@ FrameKeys Game::readFrameKeys() const {
     return frameKeys;
 }
 
+void Game::followWindowSize() {
+    if (window == nullptr) return;
+    int drawableWidth = 0, drawableHeight = 0;
+    platform.framebufferSize(drawableWidth, drawableHeight);
+    if (drawableWidth <= 0 || drawableHeight <= 0) return;
+    width = drawableWidth;
+    height = drawableHeight;
+}
+
+// The automatic scale's changes are printed, so a player (or a script) can see where it
+// settles.
+void Game::followFrameTime(double frameMs) {
+    const float before = resolutionScale.scale();
+    const float after = resolutionScale.frameTook(frameMs);
+    if (options.fixedScale <= 0.0f && after != before) std::printf("scene scale %.2f\n", after);
+}
+
+float Game::sceneScale() const {
+    return options.fixedScale > 0.0f ? options.fixedScale : resolutionScale.scale();
+}
+
 void Game::playFrame() {
-    stepPhysics();
-    flickerLights();
-    updateObjects();
+    advanceWorld((currentTime - previousTime) * 1000.0);
+    writeClockFile();
     GLint screenFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
     renderShadowMaps();
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(screenFramebuffer));
-    glViewport(0, 0, width, height);
-    clearWindow();
-    renderObjects();
+    drawScene(static_cast<GLuint>(screenFramebuffer), sceneScale());
     toggleCubeMapViewer();
     if (showCubeMapViewer) {
         drawCubeMapViewer();
@@ -196,8 +227,24 @@ void Game::loadingStep() {
     GameState = PLAYING;
 }
 
-void Game::stepPhysics() {
-    physics->step(static_cast<float>(currentTime - previousTime));
+double Game::advanceWorld(double elapsedMs) {
+    const double worldMs = worldAdvanceMs(elapsedMs);
+    physics->step(static_cast<float>(worldMs / 1000.0));
+    flickerLights();
+    updateObjects(worldMs);
+    runSeconds += worldMs / 1000.0;
+    return worldMs;
+}
+
+// Written whole under another name and then renamed, so a reader never sees half a line.
+void Game::writeClockFile() const {
+    if (options.clockFile.empty()) return;
+    const std::string partial = options.clockFile + ".partial";
+    std::FILE* file = std::fopen(partial.c_str(), "w");
+    if (file == nullptr) return;
+    std::fprintf(file, "%.3f\n", runSeconds);
+    std::fclose(file);
+    std::rename(partial.c_str(), options.clockFile.c_str());
 }
 
 void Game::flickerLights() {
@@ -206,10 +253,9 @@ void Game::flickerLights() {
     }
 }
 
-void Game::updateObjects() {
-    const double elapsedMs = (currentTime - previousTime) * 1000.0;
+void Game::updateObjects(double worldMs) {
     for (AppState* object : sceneObjects) {
-        object->update(elapsedMs);
+        object->update(worldMs);
     }
 }
 
@@ -246,6 +292,13 @@ std::vector<bool> Game::lightsSampledThisFrame() const {
 
 void Game::clearWindow() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void Game::drawScene(unsigned int screenFramebuffer, float scale) {
+    sceneTarget.begin(screenFramebuffer, width, height, scale);
+    clearWindow();
+    renderObjects();
+    sceneTarget.present();
 }
 
 void Game::renderObjects() {

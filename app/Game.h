@@ -5,9 +5,12 @@
 
 #include <glm/glm.hpp>
 
+#include "app/CommandLine.h"
 #include "app/Platform.h"
+#include "app/ResolutionScale.h"
 #include "app/StateRule.h"
 #include "render/DepthCubePool.h"
+#include "render/SceneTarget.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 
@@ -31,7 +34,7 @@ class btDiscreteDynamicsWorld;
 // can build one without a window.
 class Game {
 public:
-    Game();
+    explicit Game(const GameOptions& options = {});
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -108,9 +111,12 @@ public:
     void initPictures();
     // The keys the state machine reads, through `input`, as they stand this frame.
     FrameKeys readFrameKeys() const;
-    void stepPhysics();
+    // The world's part of a playing frame that comes `elapsedMs` after the last: physics,
+    // flicker and every update, all advanced by the same worldAdvanceMs of it. Returns
+    // that advance.
+    double advanceWorld(double elapsedMs);
     void flickerLights();
-    void updateObjects();
+    void updateObjects(double worldMs);
     // Brings up to date the cube maps that this frame samples: the lights the lit surfaces
     // use (within 25 of the player) and, while the viewer is shown, the second light.
     void renderShadowMaps();
@@ -123,6 +129,22 @@ public:
     // are cleared, but reads and rewrites every word when only the depth is.
     static void clearWindow();
     void renderObjects();
+    // The scene (every object's draw) into the window bound as `screenFramebuffer`, at
+    // `scale` of its size each way: straight into it at 1, else off screen and then drawn
+    // up to it. Leaves the window bound with its full viewport.
+    void drawScene(unsigned int screenFramebuffer, float scale);
+    // The scale the next playing frame is drawn at: the fixed one, or the automatic one.
+    float sceneScale() const;
+    // Takes the window's drawable size as `width` and `height` when it has changed (and is
+    // not empty), so the view, the projection and the pictures follow a resize.
+    void followWindowSize();
+
+    // Seconds the current run's world has advanced (the sum of its frames' advances).
+    double runSeconds = 0.0;
+    // The automatic scale, told the length of each playing frame that followed another.
+    ResolutionScale resolutionScale;
+    // Where a playing frame's scene goes; made in initPictures.
+    SceneTarget sceneTarget;
     // The second light's depth cube over the upper right quarter of the view.
     void drawCubeMapViewer();
 
@@ -143,4 +165,9 @@ private:
     // The lights' depth cubes, lent to each run in turn.
     DepthCubePool depthCubes;
     bool f1WasDown = false;
+    GameOptions options;
+    // Whether the frame before this one played: only then is its length a playing frame's.
+    bool previousFramePlayed = false;
+    void writeClockFile() const;
+    void followFrameTime(double frameMs);
 };

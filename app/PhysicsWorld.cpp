@@ -71,7 +71,9 @@ void PhysicsWorld::removeBody(btRigidBody* body) {
 }
 
 int PhysicsWorld::step(float seconds) {
-    return std::min(3, world->stepSimulation(seconds, 3, 0.01f));
+    const int steps = std::min(3, world->stepSimulation(seconds, 3, 0.01f));
+    stepsTaken += steps;
+    return steps;
 }
 
 btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,

@@ -33,6 +33,8 @@ public:
     // Advances by `seconds` of wall time in whole steps of 0.01 s, at most 3 of them (time
     // short of a step is carried to the next call); returns the steps taken.
     int step(float seconds);
+    // The time all the steps taken so far cover.
+    double simulatedSeconds() const { return stepsTaken * 0.01; }
 
     btDbvtBroadphase* broadphase;
     btDefaultCollisionConfiguration* collisionConfiguration;
@@ -41,6 +43,7 @@ public:
     btDiscreteDynamicsWorld* world;
 
 private:
+    long stepsTaken = 0;
     std::vector<std::unique_ptr<btRigidBody>> bodies;
     std::vector<std::unique_ptr<btMotionState>> motionStates;
     std::vector<std::unique_ptr<btCollisionShape>> shapes;

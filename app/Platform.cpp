@@ -90,6 +90,10 @@ void Platform::pollEvents() {
     glfwPollEvents();
 }
 
+void Platform::framebufferSize(int& width, int& height) const {
+    glfwGetFramebufferSize(window, &width, &height);
+}
+
 void Platform::swapBuffers() const {
     glfwSwapBuffers(window);
 }

@@ -35,6 +35,9 @@ public:
     static void pollEvents();
 
     void swapBuffers() const;
+    // The window's drawable size in pixels, which follows the window when it is resized;
+    // 0 by 0 while it is minimised.
+    void framebufferSize(int& width, int& height) const;
     bool closeRequested() const;
     // Hidden over the window, not captured: the player puts it back to the centre itself.
     void hideCursor() const;

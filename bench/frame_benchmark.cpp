@@ -121,9 +121,7 @@ FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int f
         glFinish();
         const auto frameStart = Clock::now();
         Platform::pollEvents();
-        game.physics->step(0.03f);
-        game.flickerLights();
-        game.updateObjects();
+        game.advanceWorld(30.0);
         const auto shadowStart = Clock::now();
         const std::clock_t shadowCpuStart = std::clock();
         shadowTimer.begin();

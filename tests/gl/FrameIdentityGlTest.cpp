@@ -77,7 +77,7 @@ struct IdentityRun {
         standAt(*player, place);
         game.physics->step(0.03f);
         game.flickerLights();
-        game.updateObjects();
+        game.updateObjects(0.0);
     }
     // This frame drawn with the game's shadows, then with the plain pass's cubes. The cubes
     // this frame samples are compared texel for texel as well: a texel wrong where no

@@ -61,17 +61,13 @@ int liveGlNames() {
     return live;
 }
 
-// One playing frame as the main loop draws it, then the game-over picture the restart
-// comes from; true when GL reported no error.
+// One playing frame as the main loop draws it (the scene drawn at 0.7 of the window and
+// then up to it), then the game-over picture the restart comes from; true when GL reported
+// no error.
 bool drawFrames(Game& game) {
-    game.stepPhysics();
-    game.flickerLights();
-    game.updateObjects();
+    game.advanceWorld(0.0);
     game.renderShadowMaps();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, game.width, game.height);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    game.renderObjects();
+    game.drawScene(0, 0.7f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     game.gameOverScreen->render(game.view, game.projection, game.lightList);
     glFinish();

@@ -3,6 +3,7 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "app/PhysicsWorld.h"
+#include "app/WorldClock.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 
@@ -29,8 +30,9 @@ WalkingRun::WalkingRun(const std::vector<float>& levelCorners) {
 }
 
 void WalkingRun::frame(double seconds) {
-    simulatedSeconds += game.physics->step(static_cast<float>(seconds)) * 0.01;
-    player->update(seconds * 1000.0);
+    const double worldMs = worldAdvanceMs(seconds * 1000.0);
+    simulatedSeconds += game.physics->step(static_cast<float>(worldMs / 1000.0)) * 0.01;
+    player->update(worldMs);
 }
 
 void WalkingRun::frames(double seconds, double simulated) {

@@ -17,8 +17,8 @@ public:
     // The same on a level of these triangles (nine floats each, physics frame).
     explicit WalkingRun(const std::vector<float>& levelCorners);
 
-    // One frame of `seconds`: the physics step, then the player's update, as the main
-    // loop gives them.
+    // One frame of `seconds`: the physics step, then the player's update, each given what
+    // the main loop gives them (the world's advance, at most 0.03 s).
     void frame(double seconds);
     // Frames of `seconds` until `simulatedSeconds` of physics time have passed.
     void frames(double seconds, double simulatedSeconds);

@@ -1,0 +1,77 @@
+#include "app/CommandLine.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr double smallestScale = 0.25;
+constexpr double highestTargetFps = 1000.0;
+
+// The whole of `text` as a finite number, or false.
+bool readNumber(const std::string& text, double& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(text.c_str(), &end);
+    return errno == 0 && end == text.c_str() + text.size() && std::isfinite(value);
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    ParsedCommandLine parsed;
+    GameOptions& options = parsed.options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::string value;
+        bool hasValue = false;
+        const std::size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+            hasValue = true;
+        }
+        if (name == "--help" || name == "-h") {
+            if (hasValue) return {options, "option '" + name + "' takes no value"};
+            options.help = true;
+            continue;
+        }
+        if (name != "--scale" && name != "--target-fps" && name != "--clock-file") {
+            return {options, "unknown argument '" + arguments[i] + "'"};
+        }
+        if (!hasValue) {
+            if (i + 1 >= arguments.size()) return {options, "option '" + name + "' needs a value"};
+            value = arguments[++i];
+        }
+        double number = 0.0;
+        if (name == "--scale") {
+            if (!readNumber(value, number) || number < smallestScale || number > 1.0) {
+                return {options, "--scale takes a number from 0.25 to 1, not '" + value + "'"};
+            }
+            options.fixedScale = static_cast<float>(number);
+        } else if (name == "--target-fps") {
+            if (!readNumber(value, number) || number < 1.0 || number > highestTargetFps) {
+                return {options, "--target-fps takes a number from 1 to 1000, not '" + value + "'"};
+            }
+            options.targetFps = number;
+        } else {
+            if (value.empty()) return {options, "--clock-file needs a file name"};
+            options.clockFile = value;
+        }
+    }
+    return parsed;
+}
+
+std::string usageText() {
+    return "Usage: zarnhold [--scale S] [--target-fps N] [--clock-file FILE] [--help]\n"
+           "  --scale S         draw the scene at S (0.25 to 1) of the window's size each way;\n"
+           "                    1 is always full size (default: chosen each frame to hold the\n"
+           "                    target frame rate, between 0.5 and 1)\n"
+           "  --target-fps N    the frame rate the automatic scale holds (default 30)\n"
+           "  --clock-file FILE every playing frame, write to FILE the seconds the run's world\n"
+           "                    has advanced (for scripts that time play by the game's clock)\n"
+           "  --help            print this and exit\n"
+           "Run it from the folder that holds the shaders and External/.\n";
+}

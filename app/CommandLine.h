@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the command line asks of the game.
+struct GameOptions {
+    // The share of the window's size, each way, that the scene is drawn at; 0 lets the
+    // game choose it each frame to hold `targetFps`.
+    float fixedScale = 0.0f;
+    double targetFps = 30.0;
+    // When set, every playing frame writes the run's game clock there (for scripts).
+    std::string clockFile;
+    bool help = false;
+};
+
+// The options, or `error` (one line, without the program's name) when an argument is
+// unknown, lacks its value or has a bad one.
+struct ParsedCommandLine {
+    GameOptions options;
+    std::string error;
+};
+
+// `arguments` without the program's name. Values follow their option as the next argument
+// or after '='.
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text, ending with a newline.
+std::string usageText();

@@ -1,0 +1,95 @@
+// The command line and the automatic resolution scale: pure rules, no window.
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "app/ResolutionScale.h"
+
+TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine) {
+    const ParsedCommandLine none = parseCommandLine({});
+    EXPECT_EQ(none.error, "");
+    EXPECT_EQ(none.options.fixedScale, 0.0f) << "automatic by default";
+    EXPECT_EQ(none.options.targetFps, 30.0);
+
+    const ParsedCommandLine set = parseCommandLine({"--scale", "0.7", "--target-fps=45", "--clock-file", "c.txt"});
+    EXPECT_EQ(set.error, "");
+    EXPECT_FLOAT_EQ(set.options.fixedScale, 0.7f);
+    EXPECT_EQ(set.options.targetFps, 45.0);
+    EXPECT_EQ(set.options.clockFile, "c.txt");
+    EXPECT_FLOAT_EQ(parseCommandLine({"--scale=1"}).options.fixedScale, 1.0f);
+    EXPECT_TRUE(parseCommandLine({"--help"}).options.help);
+
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--scale"}, {"--scale", "0.2"}, {"--scale", "1.5"},
+                                               {"--scale", "0.5x"}, {"--scale", "nan"}, {"--target-fps", "0"},
+                                               {"--target-fps", ""}, {"--clock-file="}, {"--fullscreen"},
+                                               {"extra"}, {"--help=yes"}}) {
+        const ParsedCommandLine parsed = parseCommandLine(bad);
+        EXPECT_NE(parsed.error, "") << bad[0];
+        EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << "one line";
+    }
+    EXPECT_NE(usageText().find("--target-fps"), std::string::npos);
+}
+
+namespace {
+
+// A frame that costs `fixedMs` whatever the scale plus `pixelMs` at full size, shrinking
+// with the pixels; `wobble` swings alternate frames by that share either way.
+struct FrameCost {
+    double fixedMs;
+    double pixelMs;
+    double wobble = 0.0;
+    double at(float scale, int frame) const {
+        const double ms = fixedMs + pixelMs * scale * scale;
+        return ms * (1.0 + (frame % 2 ? wobble : -wobble));
+    }
+};
+
+struct Settled {
+    float scale;
+    // Changes of scale over the last half of the frames.
+    int lateChanges;
+};
+
+Settled play(ResolutionScale& controller, const FrameCost& cost, int frames) {
+    int lateChanges = 0;
+    for (int i = 0; i < frames; ++i) {
+        const float before = controller.scale();
+        const float after = controller.frameTook(cost.at(before, i));
+        if (i > frames / 2 && after != before) ++lateChanges;
+    }
+    return {controller.scale(), lateChanges};
+}
+
+}  // namespace
+
+TEST(ResolutionScale, SettlesOnTheLargestStepThatHoldsTheTargetWithoutHunting) {
+    // 50 ms at full size, 12 of it fixed: s^2 * 38 + 12 <= 33.3 gives s <= 0.749.
+    ResolutionScale controller;
+    const Settled slow = play(controller, {12.0, 38.0, 0.15}, 400);
+    EXPECT_FLOAT_EQ(slow.scale, 0.7f);
+    EXPECT_EQ(slow.lateChanges, 0);
+    EXPECT_LT(FrameCost({12.0, 38.0}).at(slow.scale, 0), 1000.0 / 30.0);
+
+    // The load goes: back up to full size, one step at a time.
+    const Settled fast = play(controller, {5.0, 15.0, 0.15}, 400);
+    EXPECT_FLOAT_EQ(fast.scale, 1.0f);
+    EXPECT_EQ(fast.lateChanges, 0);
+
+    // A frame the fixed part alone overruns: the floor, and no lower.
+    ResolutionScale floorBound;
+    EXPECT_FLOAT_EQ(play(floorBound, {60.0, 80.0}, 200).scale, 0.5f);
+
+    // One long frame (a hitch) among fast ones changes nothing.
+    ResolutionScale steady;
+    for (int i = 0; i < 100; ++i) steady.frameTook(i == 50 ? 200.0 : 20.0);
+    EXPECT_FLOAT_EQ(steady.scale(), 1.0f);
+}
+
+TEST(ResolutionScale, AnotherTargetMovesTheSettledScale) {
+    ResolutionScaleSettings sixty;
+    sixty.targetFps = 60.0;
+    ResolutionScale controller(sixty);
+    // 8 + 22 s^2 <= 16.7 gives s <= 0.63.
+    EXPECT_FLOAT_EQ(play(controller, {8.0, 22.0, 0.1}, 400).scale, 0.6f);
+    EXPECT_EQ(play(controller, {8.0, 22.0, 0.1}, 400).lateChanges, 0);
+}
