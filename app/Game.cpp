@@ -162,8 +162,12 @@ void Game::followWindowSize() {
     int drawableWidth = 0, drawableHeight = 0;
     platform.framebufferSize(drawableWidth, drawableHeight);
     if (drawableWidth <= 0 || drawableHeight <= 0) return;
+    if (drawableWidth == width && drawableHeight == height) return;
     width = drawableWidth;
     height = drawableHeight;
+    // The player turns by the cursor's distance from the window's centre: left at the old
+    // centre, the cursor would turn the view by the resize.
+    if (input != nullptr) input->placeCursor(width / 2, height / 2);
 }
 
 // The automatic scale's changes are printed, so a player (or a script) can see where it

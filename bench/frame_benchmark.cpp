@@ -7,7 +7,9 @@
 // with the plain pass that redraws every caster into every cube.
 // Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level] [--place NAME]
 //        [--plain-draws]
-// (run from the game folder). Where the driver has timer queries, each place also shows the
+// (run from the game folder). Each place is timed again with the scene drawn at 0.85, 0.7,
+// 0.6, 0.5 and 0.4 of the window each way and drawn up to it, as the game's automatic
+// scale does on a slow machine. Where the driver has timer queries, each place also shows the
 // game thread's time to issue the passes (cpu) and the passes' time on the graphics
 // processor (gpu). --shots writes a PPM picture of each place to DIR;
 // --cached-only skips the plain passes, for quick comparisons of shader changes;
@@ -101,18 +103,20 @@ private:
     GLuint query = 0;
 };
 
-void mainPass(Game& game) {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, game.width, game.height);
-    Game::clearWindow();
-    game.renderObjects();
+// The scales each place is also timed at: the scene drawn at that share of the window
+// each way, then drawn up to it.
+constexpr float curveScales[] = {0.85f, 0.7f, 0.6f, 0.5f, 0.4f};
+
+void mainPass(Game& game, float scale = 1.0f) {
+    game.drawScene(0, scale);
 }
 
 // `frames` frames as the game's loop draws them in play, the player standing at `place`;
 // `reference` draws the shadows with the plain pass. Physics advances 0.03 s a frame, as
 // the game's does at this machine's frame rates, so the enemies awake here move; the player
 // is put back before each frame, so the view stays.
-FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int frames, bool reference) {
+FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int frames, bool reference,
+                      float scale = 1.0f) {
     FrameTimes total;
     GpuTimer shadowTimer;
     GpuTimer mainTimer;
@@ -138,7 +142,7 @@ FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int f
         const auto mainStart = Clock::now();
         const std::clock_t mainCpuStart = std::clock();
         mainTimer.begin();
-        mainPass(game);
+        mainPass(game, scale);
         mainTimer.end();
         total.submitMs += msSince(mainStart);
         glFinish();
@@ -335,6 +339,12 @@ int main(int argc, char** argv) {
             const FrameTimes plain = timeFrames(game, *player, place, frames, true);
             std::printf("  | plain: shadow %7.2f  main %6.2f  frame %7.2f", plain.shadowMs, plain.mainMs,
                         plain.frameMs);
+        }
+        std::printf("\n  %-20s", "");
+        for (float scale : curveScales) {
+            timeFrames(game, *player, place, 2, false, scale);
+            const FrameTimes scaled = timeFrames(game, *player, place, frames, false, scale);
+            std::printf("  %.2f: %5.1f fps (main %6.2f)", scale, 1000.0 / scaled.frameMs, scaled.mainMs);
         }
         std::printf("\n");
         if (&place == &places[0]) startHall = times;

@@ -7,26 +7,29 @@
 #   room (its enemies gather under the hovering eye);
 #   arena: M, then 5.6 s of flight towards the east arena's west edge, high above its
 #   eighteen enemies, turned to look east and down at them.
-# The flights move by the clock (6 units a second), so they end in the same place at any
-# frame rate; the enemies there are awake.
-# Usage (from the game folder): bash ../../bench/hud_fps.sh PLACE [SECONDS] [SHOT.png]
+# The flights are timed by the game's own clock (6 units a second of it), so they end in the
+# same place at any frame rate; the enemies there are awake. Arguments after the picture go
+# to the game (e.g. --scale 1).
+# Usage (from the game folder): bash ../../bench/hud_fps.sh PLACE [SECONDS] [SHOT.png] [GAME ARGS]
 set -u
 place=${1:?start-hall, crowd-room or arena}
 seconds=${2:-15}
 picture=${3:-}
+shift $(($# < 3 ? $# : 3))
 source "$(dirname "$0")/../tests/e2e/lib.sh" ./zarnhold
 hud=$(mktemp -d)
 start_xvfb
 GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud \
-  ./zarnhold >"$E2E_TMP/game.out" 2>&1 </dev/null &
+  ./zarnhold --clock-file "$E2E_CLOCK" "$@" >"$E2E_TMP/game.out" 2>&1 </dev/null &
 E2E_GAME_PID=$!
 wait_for_window
 start_run_from_intro >/dev/null
-# M, the mouse moved by ($1, $2) pixels (0.001 radians each), then W held for $3 seconds.
+# M, the mouse moved by ($1, $2) pixels (0.001 radians each), then W held for $3 seconds of
+# the game's clock.
 fly() {
   xdotool keydown m; wait_frames 2; xdotool keyup m
   xdotool mousemove_relative -- "$1" "$2"; wait_frames 2
-  xdotool keydown w; sleep "$3"; xdotool keyup w
+  hold_for_game_seconds w "$3"
 }
 case $place in
   start-hall) ;;
@@ -46,4 +49,6 @@ if [ -n "$picture" ]; then
 fi
 sed -n "$((from + 1)),${to}p" "$hud/fps" | sort -n |
   awk -v p="$place" '{a[NR] = $1} END {printf "%s: median %.1f fps over %d s (min %.1f, max %.1f)\n", p, a[int((NR + 1) / 2)], NR, a[1], a[NR]}'
+scale=$(grep '^scene scale' "$E2E_TMP/game.out" | tail -1)
+echo "${scale:-scene scale 1.00 (no change)}"
 rm -rf "$hud"

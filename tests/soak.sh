@@ -77,9 +77,9 @@ sword_held() { alive && shot && greater "$(gold_share 140x75+260+150)" 0.004; }
 # The game reads buttons and keys once a frame: each is held over two frames.
 sweep() { alive; xdotool mousedown 1; wait_frames 2; xdotool mouseup 1; wait_frames 2; }
 turn() { alive; xdotool mousemove_relative -- "$1" "$2"; wait_frames 2; }
-# Holds `key` for `seconds` of play (walking covers ground by frames and the flight by the
-# clock: a duration of play, not a wait for a state).
-hold_for() { alive; xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+# Holds `key` for `seconds` of the game's own clock (a duration of play, not a wait for a
+# state).
+hold_for() { alive; hold_for_game_seconds "$1" "$2"; }
 tap() { alive; xdotool keydown "$1"; wait_frames 2; xdotool keyup "$1"; wait_frames 1; }
 
 # Waits until the HUD has written `count` more figures: the game has played on for that
@@ -203,7 +203,7 @@ start_xvfb
 # The HUD writes its figures to $hud/fps. Unlike start_game, the game keeps the normal
 # priority: its frame rate is measured and should not be what other work leaves over.
 GALLIUM_HUD=fps GALLIUM_HUD_VISIBLE=false GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$hud \
-  "$E2E_GAME" >"$E2E_TMP/game.out" 2>&1 </dev/null &
+  "$E2E_GAME" --clock-file "$E2E_CLOCK" >"$E2E_TMP/game.out" 2>&1 </dev/null &
 E2E_GAME_PID=$!
 wait_for_window
 start_run_from_intro

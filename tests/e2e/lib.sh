@@ -38,11 +38,34 @@ start_xvfb() {
   fail "no Xvfb could be started"
 }
 
-# Starts the game from the current directory (the runnable folder), output to game.out.
-# It runs at a lower priority so that the screenshots keep up while it renders.
+# The game writes its run's clock here every playing frame (see game_clock).
+E2E_CLOCK=$E2E_TMP/clock
+
+# Starts the game from the current directory (the runnable folder), output to game.out,
+# with any arguments given. It runs at a lower priority so that the screenshots keep up
+# while it renders.
 start_game() {
-  nice -n 15 "$E2E_GAME" >"$E2E_TMP/game.out" 2>&1 </dev/null &
+  nice -n 15 "$E2E_GAME" --clock-file "$E2E_CLOCK" "$@" >"$E2E_TMP/game.out" 2>&1 </dev/null &
   E2E_GAME_PID=$!
+}
+
+# Seconds the current run's world has advanced, by the game's own clock (0 before the first
+# playing frame). Below 33 frames a second the world runs slower than the wall clock, so
+# anything timed in play (a flight, a walk) is timed by this.
+game_clock() {
+  local c=""
+  [ -s "$E2E_CLOCK" ] && c=$(cat "$E2E_CLOCK" 2>/dev/null)
+  echo "${c:-0}"
+}
+# True once the game's clock reads at least $1.
+clock_reached() { greater "$(game_clock)" "$1" || [ "$(game_clock)" = "$1" ]; }
+# Holds `key` down for `seconds` of the game's clock.
+hold_for_game_seconds() {
+  local key=$1 seconds=$2 until
+  until=$(awk -v a="$(game_clock)" -v b="$seconds" 'BEGIN { print a + b }')
+  xdotool keydown "$key"
+  wait_until "$seconds s of play with $key held" clock_reached "$until"
+  xdotool keyup "$key"
 }
 
 # Waits until `cmd` succeeds; fails with `what` after the limit.

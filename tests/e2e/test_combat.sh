@@ -24,22 +24,16 @@ save_shot sword-held
 pass "walking past the sword puts it in the lower right (gold share $(gold_share 140x75+260+150))"
 
 # Into the crowd room, 15.5 units ahead of the pedestal and 1.6 lower: M, 103 pixels down,
-# then W held for 2.6 seconds at the flight's 6 units a second (it moves by the clock, not
-# by frames) leaves the eye just above the enemies' heads, and they leap and strike until
-# the player's health runs out.
+# then W held for 2.6 seconds of the game's clock at the flight's 6 units a second leaves the
+# eye just above the enemies' heads, and they leap and strike until the player's health
+# runs out.
 xdotool keydown m
 wait_frames 2
 xdotool keyup m
 xdotool mousemove_relative -- 0 103
 wait_frames 2
-flight_start=$(date +%s%N)
-flown_ms() { echo $(( ($(date +%s%N) - flight_start) / 1000000 )); }
-xdotool keydown w
-while [ "$(flown_ms)" -lt 2600 ]; do
-  [ -n "${E2E_SHOTS:-}" ] && shot && save_shot "into-the-crowd-$(flown_ms)"
-  sleep 0.05
-done
-xdotool keyup w
+hold_for_game_seconds w 2.6
+shot && save_shot into-the-crowd
 game_over=$(reference_picture GameOver)
 shows_game_over() { screen_shows "$game_over"; }
 shots_taken=0

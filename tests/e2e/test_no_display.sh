@@ -8,3 +8,15 @@ wait_for_exit
 [ "$E2E_STATUS" -eq 255 ] || fail "exit status $E2E_STATUS, not 255"
 output_has "GLFW says no!" || output_has "Window says no!" || fail "no start-up failure line"
 pass "no display: the failure line and status 255"
+
+# The command line is read before any window: --help prints the usage and exits 0; a bad
+# value prints one line and the usage and exits 2.
+"$E2E_GAME" --help >"$E2E_TMP/help.out" 2>&1
+status=$?
+[ "$status" -eq 0 ] && grep -q -- "--scale S" "$E2E_TMP/help.out" || fail "--help: status $status"
+"$E2E_GAME" --scale 2 >"$E2E_TMP/bad.out" 2>&1
+status=$?
+[ "$status" -eq 2 ] || fail "--scale 2: status $status, not 2"
+head -1 "$E2E_TMP/bad.out" | grep -q "^zarnhold: --scale takes" || fail "--scale 2: $(head -1 "$E2E_TMP/bad.out")"
+grep -q "^Usage: zarnhold" "$E2E_TMP/bad.out" || fail "--scale 2: no usage"
+pass "no display: --help exits 0, --scale 2 exits 2 with its reason and the usage"
