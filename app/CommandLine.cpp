@@ -70,8 +70,9 @@ std::string usageText() {
            "                    1 is always full size (default: chosen each frame to hold the\n"
            "                    target frame rate, between 0.5 and 1)\n"
            "  --target-fps N    the frame rate the automatic scale holds (default 30)\n"
-           "  --clock-file FILE every playing frame, write to FILE the seconds the run's world\n"
-           "                    has advanced (for scripts that time play by the game's clock)\n"
+           "  --clock-file FILE every frame, write to FILE the seconds the run's world has\n"
+           "                    advanced and the state (intro, playing, game-over, won), for\n"
+           "                    scripts that time play by the game's clock\n"
            "  --help            print this and exit\n"
            "Run it from the folder that holds the shaders and External/.\n";
 }

@@ -9,7 +9,8 @@ struct GameOptions {
     // game choose it each frame to hold `targetFps`.
     float fixedScale = 0.0f;
     double targetFps = 30.0;
-    // When set, every playing frame writes the run's game clock there (for scripts).
+    // When set, every frame writes there the run's game clock and the state it ends in
+    // (for scripts).
     std::string clockFile;
     bool help = false;
 };

@@ -116,6 +116,7 @@ void Game::runFrame(double nowSeconds) {
     if (step.buildRun) {
         loadingStep();
     }
+    writeClockFile();
     previousTime = currentTime;
     platform.swapBuffers();
 }
@@ -184,7 +185,6 @@ float Game::sceneScale() const {
 
 void Game::playFrame() {
     advanceWorld((currentTime - previousTime) * 1000.0);
-    writeClockFile();
     GLint screenFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
     renderShadowMaps();
@@ -246,7 +246,9 @@ void Game::writeClockFile() const {
     const std::string partial = options.clockFile + ".partial";
     std::FILE* file = std::fopen(partial.c_str(), "w");
     if (file == nullptr) return;
-    std::fprintf(file, "%.3f\n", runSeconds);
+    const char* state = GameState == PLAYING ? "playing" : GameState == WON ? "won"
+                        : GameState == GAME_OVER ? "game-over" : "intro";
+    std::fprintf(file, "%.3f %s\n", runSeconds, state);
     std::fclose(file);
     std::rename(partial.c_str(), options.clockFile.c_str());
 }

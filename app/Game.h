@@ -168,6 +168,7 @@ private:
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.
     bool previousFramePlayed = false;
+    // The run's clock and the state the frame ends in ("12.345 playing"), for scripts.
     void writeClockFile() const;
     void followFrameTime(double frameMs);
 };

@@ -4,4 +4,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
 cd "$root/build/game"
-exec ./zarnhold
+exec ./zarnhold "$@"

@@ -49,22 +49,30 @@ start_game() {
   E2E_GAME_PID=$!
 }
 
-# Seconds the current run's world has advanced, by the game's own clock (0 before the first
-# playing frame). Below 33 frames a second the world runs slower than the wall clock, so
-# anything timed in play (a flight, a walk) is timed by this.
+# The game's clock file: the seconds the current run's world has advanced (0 before the
+# first playing frame), and the state the last frame ended in (intro, playing, game-over,
+# won). Below 33 frames a second the world runs slower than the wall clock, so anything
+# timed in play (a flight, a walk) is timed by this.
 game_clock() {
   local c=""
-  [ -s "$E2E_CLOCK" ] && c=$(cat "$E2E_CLOCK" 2>/dev/null)
+  [ -s "$E2E_CLOCK" ] && read -r c _ <"$E2E_CLOCK"
   echo "${c:-0}"
+}
+game_state() {
+  local s=""
+  [ -s "$E2E_CLOCK" ] && read -r _ s <"$E2E_CLOCK"
+  echo "${s:-none}"
 }
 # True once the game's clock reads at least $1.
 clock_reached() { greater "$(game_clock)" "$1" || [ "$(game_clock)" = "$1" ]; }
-# Holds `key` down for `seconds` of the game's clock.
+# Holds `key` down for `seconds` of the game's clock, or until the run ends (a picture
+# shows) before that.
 hold_for_game_seconds() {
-  local key=$1 seconds=$2 until
-  until=$(awk -v a="$(game_clock)" -v b="$seconds" 'BEGIN { print a + b }')
+  local key=$1 seconds=$2
+  held_until=$(awk -v a="$(game_clock)" -v b="$seconds" 'BEGIN { print a + b }')
+  held_long_enough() { clock_reached "$held_until" || [ "$(game_state)" != playing ]; }
   xdotool keydown "$key"
-  wait_until "$seconds s of play with $key held" clock_reached "$until"
+  wait_until "$seconds s of play with $key held" held_long_enough
   xdotool keyup "$key"
 }
 
