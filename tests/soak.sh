@@ -109,10 +109,12 @@ death_route() {
   turn -600 0
   sweep
   turn 300 0
-  hold_for a 1
-  hold_for d 1
-  hold_for s 1
-  hold_for w 1
+  # Short steps each way, a quarter of a second of the game's clock each, that end near
+  # where they began, so the flight below starts from the pedestal.
+  hold_for a 0.25
+  hold_for d 0.25
+  hold_for s 0.25
+  hold_for w 0.25
   # The crowd room lies 15.5 ahead of the pedestal and 1.6 lower (test_combat.sh): M, 103
   # pixels down, 2.6 s of flight, and the enemies leap at the hovering eye.
   tap m
