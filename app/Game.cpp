@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "app/Console.h"
 #include "app/GameState.h"
+#include "app/HealthBar.h"
 #include "app/PlayerInput.h"
 #include "app/PhysicsWorld.h"
 #include "app/Screen.h"
@@ -39,6 +40,9 @@ Game::Game(const GameOptions& options)
       }()),
       options(options) {
     gameOverScreen = new Screen("External\\Models\\GameOver.bmp");
+    slainScreen = new Screen("External\\Models\\GameOverSlain.bmp");
+    fellScreen = new Screen("External\\Models\\GameOverFell.bmp");
+    helpScreen = new Screen("External\\Models\\Help.bmp");
     wonScreen = new Screen("External\\Models\\GameWin.bmp");
     introScreen = new Screen("External\\Models\\Intro.bmp");
     loadingScreen = new Screen("External\\Models\\Loading.bmp");
@@ -52,7 +56,9 @@ Game::~Game() {
     // The pictures and the viewer live as long as the game: their memory goes with it (their
     // GL objects go with the context). A run's scene objects and physics world go with the
     // process; only the lists are released here.
-    for (AppState* picture : {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(wonScreen),
+    for (AppState* picture : {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
+                              static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
+                              static_cast<AppState*>(wonScreen),
                               static_cast<AppState*>(introScreen), static_cast<AppState*>(loadingScreen),
                               static_cast<AppState*>(cubeMapDebugger)}) {
         delete picture;
@@ -62,8 +68,10 @@ Game::~Game() {
     sceneObjects.clear();
 }
 
-void Game::reduceHealth(float amount) {
+void Game::reduceHealth(float amount, Harm cause) {
+    const bool wasAlive = health > 0.0f;
     health = health - amount;
+    if (wasAlive && health <= 0.0f) endCause = cause;
 }
 
 float Game::getHealth() const {
@@ -107,8 +115,11 @@ void Game::runFrame(double nowSeconds) {
     }
     previousFramePlayed = played;
     // An update may have called setWon; a health of 0 still wins over it.
-    const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys());
+    const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys(), pictureKeys);
     running = step.keepRunning;
+    if (played && step.picture == GAME_OVER) {
+        std::printf("%s\n", runEndLine(endCause));
+    }
     if (step.picture != PLAYING) {
         GameState = step.picture;
         drawPicture(step.picture);
@@ -144,6 +155,9 @@ void Game::initPictures() {
     introScreen->init();
     wonScreen->init();
     gameOverScreen->init();
+    slainScreen->init();
+    fellScreen->init();
+    helpScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
     sceneTarget.init();
@@ -189,18 +203,31 @@ void Game::playFrame() {
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
     renderShadowMaps();
     drawScene(static_cast<GLuint>(screenFramebuffer), sceneScale());
-    toggleCubeMapViewer();
-    if (showCubeMapViewer) {
-        drawCubeMapViewer();
-    }
+    followOverlayKeys();
+    drawOverlays();
 }
 
-void Game::toggleCubeMapViewer() {
-    const bool down = input->keyDown(keys::f1);
-    if (down && !f1WasDown) {
-        showCubeMapViewer = !showCubeMapViewer;
-    }
-    f1WasDown = down;
+void Game::followOverlayKeys() {
+    const bool f1 = input->keyDown(keys::f1), f3 = input->keyDown(keys::f3);
+    if (f1 && !f1WasDown) showHelp = !showHelp;
+    if (f3 && !f3WasDown) showCubeMapViewer = !showCubeMapViewer;
+    f1WasDown = f1;
+    f3WasDown = f3;
+}
+
+void Game::drawOverlays() {
+    drawHealthBar(layoutHealthBar(width, height, health));
+    if (showCubeMapViewer) drawCubeMapViewer();
+    if (showHelp) drawHelp();
+}
+
+// Over the middle of the view, 0.6 of it each way.
+void Game::drawHelp() {
+    const int panelWidth = width * 3 / 5, panelHeight = height * 3 / 5;
+    glViewport((width - panelWidth) / 2, (height - panelHeight) / 2, panelWidth, panelHeight);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    helpScreen->render(view, projection, lightList);
+    glViewport(0, 0, width, height);
 }
 
 // In the upper right quarter, over the scene: the second light's depths in the direction
@@ -218,9 +245,18 @@ void Game::drawCubeMapViewer() {
 
 // The intro, game-over or won picture, over whatever the frame drew before it.
 void Game::drawPicture(GameStateValue picture) {
-    Screen* screen = picture == INTRO ? introScreen : picture == WON ? wonScreen : gameOverScreen;
+    Screen* screen = picture == INTRO ? introScreen : picture == WON ? wonScreen : gameOverPicture();
     clearWindow();
     screen->render(view, projection, lightList);
+}
+
+Screen* Game::gameOverPicture() const {
+    switch (endCause) {
+    case Harm::creature: return slainScreen;
+    case Harm::fall: return fellScreen;
+    case Harm::unknown: break;
+    }
+    return gameOverScreen;
 }
 
 void Game::loadingStep() {

@@ -6,6 +6,7 @@
 #include <glm/glm.hpp>
 
 #include "app/CommandLine.h"
+#include "app/Harm.h"
 #include "app/Platform.h"
 #include "app/ResolutionScale.h"
 #include "app/StateRule.h"
@@ -55,9 +56,12 @@ public:
     // Makes the new run's physics world; the previous one is kept until clearWorld frees it.
     void createPhysicsWorld();
 
-    // health - amount; a negative amount heals.
-    void reduceHealth(float amount);
+    // health - amount; a negative amount heals. The harm that takes health from above 0 to
+    // 0 or below is what ended the run.
+    void reduceHealth(float amount, Harm cause = Harm::unknown);
     float getHealth() const;
+    // What ended the current run; unknown while it goes on.
+    Harm runEndCause() const { return endCause; }
     void setWon();
     // Appends to sceneObjects, which then owns it.
     void addObject(AppState* object);
@@ -78,7 +82,12 @@ public:
     btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
     btCollisionDispatcher* dispatcher = nullptr;
     btSequentialImpulseConstraintSolver* solver = nullptr;
+    // The game-over picture that names no cause, and those for a creature and a fall.
     Screen* gameOverScreen = nullptr;
+    Screen* slainScreen = nullptr;
+    Screen* fellScreen = nullptr;
+    // The controls, over the middle of the playing view while F1 has it shown.
+    Screen* helpScreen = nullptr;
     Screen* introScreen = nullptr;
     Screen* wonScreen = nullptr;
     Screen* loadingScreen = nullptr;
@@ -103,8 +112,10 @@ public:
     bool skipUnreachableLights = true;
     // Lit draws of a mesh wholly outside the view are skipped; the picture is the same.
     bool skipUnseenMeshes = true;
-    // Shown over the playing view; F1 toggles it.
+    // Shown over the playing view; F3 toggles it.
     bool showCubeMapViewer = false;
+    // Shown over the playing view; F1 toggles it.
+    bool showHelp = false;
 
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
@@ -151,9 +162,14 @@ public:
 private:
     void startWindow();
     void playFrame();
-    // F1 shows or hides the cube-map viewer while playing.
-    void toggleCubeMapViewer();
+    // F1 shows or hides the help, F3 the cube-map viewer, while playing.
+    void followOverlayKeys();
+    // Over the scene at full size: the health bar, the viewer and the help when shown.
+    void drawOverlays();
+    void drawHelp();
     void drawPicture(GameStateValue picture);
+    // The game-over picture that names what ended the run.
+    Screen* gameOverPicture() const;
     void loadingStep();
     void addRunContents();
     void addEnemies(CameraState* player);
@@ -165,6 +181,9 @@ private:
     // The lights' depth cubes, lent to each run in turn.
     DepthCubePool depthCubes;
     bool f1WasDown = false;
+    bool f3WasDown = false;
+    Harm endCause = Harm::unknown;
+    PictureKeyLatch pictureKeys;
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.
     bool previousFramePlayed = false;

@@ -1,15 +1,32 @@
 #include "app/PhysicsWorld.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <BulletCollision/CollisionDispatch/btInternalEdgeUtility.h>
 
 namespace {
 
-// Bullet calls this for every new contact of a body flagged for it (the level): a contact
-// on a triangle's inner edge gets the normal of the surface instead of the edge's.
-bool adjustInternalEdgeContact(btManifoldPoint& contact, const btCollisionObjectWrapper* wrap0, int part0,
-                               int index0, const btCollisionObjectWrapper* wrap1, int part1, int index1) {
+bool isCreature(const btCollisionObject* object) {
+    return object->getUserIndex() == playerBody || object->getUserIndex() == enemyBody;
+}
+
+// Bullet calls this for every contact it finds, each step, of a body flagged for it (the
+// level, the player, the enemies): a contact on a triangle's inner edge gets the normal of
+// the surface instead of the edge's; creatures give each other no footing.
+bool adjustContact(btManifoldPoint& contact, const btCollisionObjectWrapper* wrap0, int part0, int index0,
+                   const btCollisionObjectWrapper* wrap1, int part1, int index1) {
+    const btCollisionObject* a = wrap0->getCollisionObject();
+    const btCollisionObject* b = wrap1->getCollisionObject();
+    if (isCreature(a) && isCreature(b)) {
+        const btVector3 normal = creatureContactNormal(contact.m_normalWorldOnB, a->getWorldTransform().getOrigin(),
+                                                       b->getWorldTransform().getOrigin());
+        if (normal != contact.m_normalWorldOnB) {
+            contact.m_normalWorldOnB = normal;
+            contact.m_combinedFriction = 0.0f;
+        }
+        return true;
+    }
     if (wrap0->getCollisionShape()->getShapeType() == TRIANGLE_SHAPE_PROXYTYPE) {
         btAdjustInternalEdgeContacts(contact, wrap0, wrap1, part0, index0);
     } else if (wrap1->getCollisionShape()->getShapeType() == TRIANGLE_SHAPE_PROXYTYPE) {
@@ -20,6 +37,15 @@ bool adjustInternalEdgeContact(btManifoldPoint& contact, const btCollisionObject
 
 }  // namespace
 
+btVector3 creatureContactNormal(const btVector3& normal, const btVector3& centreA, const btVector3& centreB) {
+    // Within 45 degrees of vertical, one stands on the other.
+    if (std::abs(normal.y()) < 0.7071f) return normal;
+    btVector3 apart(centreA.x() - centreB.x(), 0.0f, centreA.z() - centreB.z());
+    // Exactly one above the other: any way off will do, the same one each step.
+    if (apart.length2() < 1e-8f) return btVector3(1, 0, 0);
+    return apart.normalized();
+}
+
 PhysicsWorld::PhysicsWorld()
     : broadphase(new btDbvtBroadphase()),
       collisionConfiguration(new btDefaultCollisionConfiguration()),
@@ -27,6 +53,7 @@ PhysicsWorld::PhysicsWorld()
       solver(new btSequentialImpulseConstraintSolver()),
       world(new btDiscreteDynamicsWorld(dispatcher, broadphase, solver, collisionConfiguration)) {
     world->setGravity(btVector3(0, -9.8f, 0));
+    gContactAddedCallback = adjustContact;
 }
 
 PhysicsWorld::~PhysicsWorld() {
@@ -76,8 +103,8 @@ int PhysicsWorld::step(float seconds) {
     return steps;
 }
 
-btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
-                           const btVector3& origin, float friction) {
+btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents, const btVector3& origin,
+                           float friction, BodyKind kind) {
     btBoxShape* shape = new btBoxShape(halfExtents);
     btTransform start;
     start.setIdentity();
@@ -87,6 +114,8 @@ btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
     btRigidBody* body = new btRigidBody(info);
     body->setFriction(friction);
     body->setActivationState(DISABLE_DEACTIVATION);
+    body->setUserIndex(kind);
+    if (kind != otherBody) body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
     physics.adopt(body, motionState, shape);
     physics.addBody(body);
     return body;
@@ -106,7 +135,6 @@ btRigidBody* createLevelBody(PhysicsWorld& physics, const std::vector<float>& co
     btTriangleInfoMap* edgeInfo = new btTriangleInfoMap();
     btGenerateInternalEdgeInfo(shape, edgeInfo);
     physics.adopt(edgeInfo);
-    gContactAddedCallback = adjustInternalEdgeContact;
 
     btTransform identity;
     identity.setIdentity();

@@ -51,10 +51,19 @@ private:
     std::vector<std::unique_ptr<btTriangleInfoMap>> edgeInfos;
 };
 
+// What a box body is, for the contact rules (kept as the body's user index).
+enum BodyKind { otherBody = 0, playerBody = 1, enemyBody = 2 };
+
 // A box body of mass 1 that never tips (zero inertia) and never sleeps, added to `physics`
 // and owned by it. `halfExtents` and `origin` in the physics frame.
-btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents,
-                           const btVector3& origin, float friction);
+btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents, const btVector3& origin,
+                           float friction, BodyKind kind = otherBody);
+
+// The player and the enemies give each other no footing. A contact between two of them
+// whose normal (on B, towards A) lies within 45 degrees of vertical would hold one up on
+// the other: it pushes them apart sideways instead, along the level line from B's centre
+// to A's, and without friction. Other contacts keep their normal.
+btVector3 creatureContactNormal(const btVector3& normal, const btVector3& centreA, const btVector3& centreB);
 
 // The level's static body: one triangle per nine floats of `corners` (physics frame, the
 // file's own coordinates, corners not merged), added to `physics` and owned by it. Contacts

@@ -14,6 +14,7 @@ constexpr int w = 87;
 constexpr int escape = 256;
 constexpr int enter = 257;
 constexpr int f1 = 290;
+constexpr int f3 = 292;
 }  // namespace keys
 
 namespace mouseButtons {

@@ -19,8 +19,17 @@ struct FrameStep {
     bool keepRunning = true;
 };
 
+// Carried from frame to frame: the picture on show and whether its key has been up since
+// it first showed, so that a key held from the run that just ended does not leave it.
+struct PictureKeyLatch {
+    GameStateValue shown = PLAYING;
+    bool keyUpSinceShown = true;
+};
+
 // The main loop's transitions. `state` is the game state after the frame's updates (an
 // update may have called setWon); `played` says whether the frame ran the playing part,
 // and only then does a `health` of 0 or below end the run, even over a win. The intro and
-// game-over pictures start a run on Space, the won picture on Enter.
-FrameStep frameStep(GameStateValue state, bool played, float health, FrameKeys keys);
+// game-over pictures start a run on Space, the won picture on Enter. The game-over and won
+// pictures need a fresh press: one that comes after the key was seen up with the picture
+// on show. The intro takes its key as it finds it.
+FrameStep frameStep(GameStateValue state, bool played, float health, FrameKeys keys, PictureKeyLatch& latch);

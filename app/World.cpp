@@ -50,6 +50,7 @@ void Game::buildWorld() {
     createPhysicsWorld();
     clearWorld();
     health = 1000.0f;
+    endCause = Harm::unknown;
     runSeconds = 0.0;
     GlLedger* outer = runGlObjects.activate();
     DepthCubePool* outerPool = depthCubes.activate();

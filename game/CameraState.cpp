@@ -45,7 +45,7 @@ void CameraState::startMoving() {
     physics = game->physics.get();
     assert(physics != nullptr && "the run's physics comes before the player");
     const glm::vec3 start = levelPlaces().playerBodyStart;
-    body = createBoxBody(*physics, btVector3(0.3f, 0.5f, 0.3f), btVector3(start.x, start.y, start.z), 3.0f);
+    body = createBoxBody(*physics, btVector3(0.3f, 0.5f, 0.3f), btVector3(start.x, start.y, start.z), 3.0f, playerBody);
     bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
     pitchMatrix = glm::mat4(1.0f);
     yawMatrix = glm::mat4(1.0f);
@@ -98,7 +98,7 @@ void CameraState::walk(const PlayerInput& input) {
     const btVector3& bodyOrigin = transform.getOrigin();
     position = glm::vec3(bodyOrigin.x(), -bodyOrigin.y() - eyeAboveBody, -bodyOrigin.z());
     const btVector3& v = body->getLinearVelocity();
-    if (std::abs(v.y()) > deadlyVerticalSpeed) game->reduceHealth(1000.0f);
+    if (std::abs(v.y()) > deadlyVerticalSpeed) game->reduceHealth(1000.0f, Harm::fall);
     // The angles are still those the previous frame's mouse left.
     const glm::vec3 impulse =
         walkImpulse(glm::vec3(v.x(), v.y(), v.z()), horizontalAngle, verticalAngle, readMoveKeys(input));

@@ -52,7 +52,7 @@ void Enemy::init() {
 void Enemy::startSimulating() {
     physics = game->physics.get();
     body = createBoxBody(*physics, bodyHalfExtents,
-                         btVector3(spawnPosition.x, spawnPosition.y, spawnPosition.z), bodyFriction);
+                         btVector3(spawnPosition.x, spawnPosition.y, spawnPosition.z), bodyFriction, enemyBody);
     bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
     btTransform transform;
     body->getMotionState()->getWorldTransform(transform);
@@ -143,9 +143,11 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
     if (enemyContactHits(toPlayer, distance, lungeDirection)) {
         const glm::vec3 n = glm::normalize(toPlayer);
         const bool shielded = player->shieldRaised;
-        game->reduceHealth(contactDamage(elapsedMs, shielded));
+        game->reduceHealth(contactDamage(elapsedMs, shielded), Harm::creature);
         const float push = contactPush(shielded);
-        player->body->applyCentralImpulse(btVector3(push * n.x, 0.0f, -push * n.z));
+        const glm::vec3 impulse =
+            pushImpulse(toGlm(player->body->getLinearVelocity()), glm::vec3(push * n.x, 0.0f, -push * n.z));
+        player->body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
         body->applyCentralImpulse(btVector3(-n.x, 0.0f, n.z));
     }
     modelMatrix = modelMatrix * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));

@@ -1,5 +1,6 @@
 #include "game/EnemyRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -31,6 +32,13 @@ float contactDamage(double elapsedMs, bool shieldRaised) {
 
 float contactPush(bool shieldRaised) {
     return shieldRaised ? 3.0f : 10.0f;
+}
+
+glm::vec3 pushImpulse(glm::vec3 velocity, glm::vec3 push) {
+    const float strength = glm::length(push);
+    if (strength == 0.0f) return glm::vec3(0.0f);
+    const glm::vec3 along = push / strength;
+    return along * std::max(0.0f, strength - glm::dot(velocity, along));
 }
 
 bool swordReaches(bool swordStriking, float distance) {

@@ -21,6 +21,10 @@ bool enemyContactHits(glm::vec3 toPlayer, float distance, glm::vec2 lungeDirecti
 float contactDamage(double elapsedMs, bool shieldRaised);
 // How hard a contact pushes the player away: 10, or 3 with the shield.
 float contactPush(bool shieldRaised);
+// The impulse that gives a body moving at `velocity` the push `push`: it brings the speed
+// along the push up to the push's length and never beyond, so a contact held for many
+// frames (many at a high frame rate) pushes no harder than one. Physics frame.
+glm::vec3 pushImpulse(glm::vec3 velocity, glm::vec3 push);
 
 // The sword hurts an enemy while it strikes and the player is within 1.5 of the enemy,
 // whichever way the player faces.

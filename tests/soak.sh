@@ -96,7 +96,8 @@ shows_by_the_second() {
   screen_shows "$1"
 }
 
-game_over=$(reference_picture GameOver)
+# The enemies end these runs: the game-over picture that says so.
+game_over=$(reference_picture GameOverSlain)
 won=$(reference_picture GameWin)
 
 # From the start: the sword taken up, play in the hall, then the crowd room until the run
@@ -220,7 +221,7 @@ while :; do
   death_route
   deaths=$((deaths + 1))
   [ -n "$rss_after_first" ] || rss_after_first=$(rss_kb)
-  start_run_from GameOver space
+  start_run_from GameOverSlain space
   after_start
   time_up && break
   win_route

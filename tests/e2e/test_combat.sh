@@ -34,7 +34,7 @@ xdotool mousemove_relative -- 0 103
 wait_frames 2
 hold_for_game_seconds w 2.6
 shot && save_shot into-the-crowd
-game_over=$(reference_picture GameOver)
+game_over=$(reference_picture GameOverSlain)
 shows_game_over() { screen_shows "$game_over"; }
 shots_taken=0
 among_enemies() {
@@ -44,9 +44,10 @@ among_enemies() {
   return 1
 }
 wait_until "the game-over picture among the enemies" among_enemies
-pass "the enemies of the crowd room end the run"
+output_has "a creature killed you" || fail "no line naming the creature that ended the run"
+pass "the enemies of the crowd room end the run, on the picture and the line that say so"
 
-start_run_from GameOver space
+start_run_from GameOverSlain space
 
 # From the start, the goal crystal lies 82.5 units ahead, 11.55 to the left and 1.2 below
 # the eye: M, then 140 pixels left (0.001 radians each) and 15 down aim the flight at it.

@@ -237,7 +237,7 @@ TEST(ScreenGl, EachGeneratedPictureFillsTheWindowAsItsFileShowsIt) {
     TestFramebuffer target(testWidth, testHeight);
     useGameDrawState();
 
-    for (const char* name : {"Intro", "Loading", "GameOver", "GameWin"}) {
+    for (const char* name : {"Intro", "Loading", "GameOver", "GameOverSlain", "GameOverFell", "GameWin"}) {
         const std::string path = std::string("External\\Models\\") + name + ".bmp";
         BmpImage image;
         ASSERT_TRUE(parseBmp(fileBytes("External/Models/" + std::string(name) + ".bmp"), image)) << name;

@@ -1,6 +1,7 @@
 // The main loop's own frames in a real window, with the keys and the mouse of a script: a
-// run starts from the intro, F1 shows the cube-map viewer, a fall from the chasm's bridge
-// ends the run on the game-over picture, and Space there starts the next one.
+// run starts from the intro, the health bar follows health, F1 shows the help and F3 the
+// cube-map viewer, a fall from the chasm's bridge with Space held ends the run on the
+// game-over picture for a fall, which waits for a fresh press of Space to start the next.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "app/Game.h"
 #include "app/GameState.h"
+#include "app/HealthBar.h"
 #include "game/CameraState.h"
 #include "tests/ScriptedInput.h"
 #include "tests/gl/GlContext.h"
@@ -44,6 +46,24 @@ bool upperRightIsGrey() {
         }
     }
     return grey;
+}
+
+unsigned char redAt(int x, int y) {
+    unsigned char rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return rgba[0];
+}
+
+// Whether the help panel's lit frame runs down its left side.
+bool helpFrameShown() {
+    const int left = (testWidth - testWidth * 3 / 5) / 2;
+    bool lit = true;
+    for (int y = testHeight / 3; y < testHeight * 2 / 3; y += 40) {
+        unsigned char rgba[4] = {};
+        glReadPixels(left + 9 * testWidth / 1600, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        lit = lit && rgba[2] > 150 && rgba[2] >= rgba[0];
+    }
+    return lit;
 }
 
 glm::vec3 bodyOrigin(const CameraState& player) {
@@ -83,19 +103,43 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceStar
     auto* player = dynamic_cast<CameraState*>(game.sceneObjects.at(11));
     ASSERT_NE(player, nullptr);
 
-    // F1 shows the second light's cube map over the upper right of the view, and hides it.
+    // The health bar, lower left: red to its right end at full health, dark beyond half
+    // at half.
     EXPECT_TRUE(frame());
-    EXPECT_FALSE(upperRightIsGrey()) << "the lit dungeon is blue";
+    const HealthBarLayout full = layoutHealthBar(testWidth, testHeight, 1000.0f);
+    const int barY = full.fill.y + full.fill.height / 2;
+    EXPECT_GT(redAt(full.fill.x + full.fill.width - 2, barY), 150);
+    game.reduceHealth(500.0f);
+    EXPECT_TRUE(frame());
+    EXPECT_GT(redAt(full.fill.x + full.fill.width / 4, barY), 150);
+    EXPECT_LT(redAt(full.fill.x + full.fill.width * 3 / 4, barY), 40);
+    game.reduceHealth(-500.0f);
+
+    // F1 shows the help over the middle of the view and hides it again.
+    EXPECT_FALSE(helpFrameShown());
     input.press(keys::f1);
+    EXPECT_TRUE(frame());
+    EXPECT_TRUE(helpFrameShown());
+    input.release(keys::f1);
+    EXPECT_TRUE(frame());
+    if (const char* folder = std::getenv("ZARNHOLD_SHOTS")) saveLastFrame(std::string(folder) + "/help.ppm");
+    input.press(keys::f1);
+    EXPECT_TRUE(frame());
+    input.release(keys::f1);
+    EXPECT_FALSE(helpFrameShown());
+
+    // F3 shows the second light's cube map over the upper right of the view, and hides it.
+    EXPECT_FALSE(upperRightIsGrey()) << "the lit dungeon is blue";
+    input.press(keys::f3);
     EXPECT_TRUE(frame());
     EXPECT_TRUE(upperRightIsGrey());
     EXPECT_TRUE(frame());
     EXPECT_TRUE(upperRightIsGrey()) << "held down, the key toggles once";
-    input.release(keys::f1);
+    input.release(keys::f3);
     EXPECT_TRUE(frame());
-    input.press(keys::f1);
+    input.press(keys::f3);
     EXPECT_TRUE(frame());
-    input.release(keys::f1);
+    input.release(keys::f3);
     EXPECT_FALSE(upperRightIsGrey());
 
     // The player is put in the middle of the bridge (walking there is the route test's
@@ -109,16 +153,29 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceStar
     input.at.x = testWidth / 2 + 1571;
     EXPECT_TRUE(frame());
     // W is let go once the body has left the bridge: a player who keeps pushing clings to
-    // the chasm's wall for as long as the key is held.
+    // the chasm's wall for as long as the key is held. Space is pressed then and held
+    // through the death, as a player jumping in panic would.
     input.press(keys::w);
     bool clean = true;
+    testing::internal::CaptureStdout();
     for (int i = 0; i < 300 && GameState == PLAYING; ++i) {
         clean = frame() && clean;
-        if (bodyOrigin(*player).y < -2.5f) input.release(keys::w);
+        if (bodyOrigin(*player).y < -2.5f) {
+            input.release(keys::w);
+            input.press(keys::space);
+        }
     }
+    const std::string endLines = testing::internal::GetCapturedStdout();
     EXPECT_TRUE(clean) << "a GL error in a playing frame";
     EXPECT_EQ(GameState, GAME_OVER);
     EXPECT_LE(game.getHealth(), 0.0f);
+    EXPECT_EQ(game.runEndCause(), Harm::fall);
+    EXPECT_NE(endLines.find(runEndLine(Harm::fall)), std::string::npos) << endLines;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(frame());
+        EXPECT_EQ(GameState, GAME_OVER) << "Space held from the run does not leave the picture";
+    }
+    input.release(keys::space);
     EXPECT_LT(bodyOrigin(*player).y, -10.0f) << "the body fell into the chasm";
     if (const char* folder = std::getenv("ZARNHOLD_SHOTS")) {
         saveLastFrame(std::string(folder) + "/game-over-after-the-chasm.ppm");

@@ -91,6 +91,8 @@ const char* const kPictures[] = {
     "External/Models/cubeMap/negY.bmp", "External/Models/cubeMap/negZ.bmp",
     "External/Models/Intro.bmp",        "External/Models/Loading.bmp",
     "External/Models/GameOver.bmp",     "External/Models/GameWin.bmp",
+    "External/Models/GameOverSlain.bmp", "External/Models/GameOverFell.bmp",
+    "External/Models/Help.bmp",
 };
 
 }  // namespace
@@ -141,7 +143,8 @@ TEST(AssetFiles, EveryPictureIsAnUncompressed24BitBitmapWithPowerOfTwoSides) {
 
 TEST(AssetFiles, ThePicturesAreDistinctAndNotBlank) {
     const char* const screens[] = {"External/Models/Intro.bmp", "External/Models/Loading.bmp",
-                                   "External/Models/GameOver.bmp", "External/Models/GameWin.bmp"};
+                                   "External/Models/GameOver.bmp", "External/Models/GameWin.bmp",
+                                   "External/Models/GameOverSlain.bmp", "External/Models/GameOverFell.bmp"};
     std::vector<std::vector<unsigned char>> seen;
     for (const char* path : screens) {
         const std::vector<unsigned char> bytes = readBytes(path);
@@ -264,7 +267,7 @@ TEST(AssetFiles, TheGeneratorWritesTheSameBytesEveryRun) {
         ++compared;
     }
     // Screen, level and its rooms, two crystals, creature, arms, sword, shield and their
-    // 18 pictures.
-    EXPECT_EQ(compared, 27u);
+    // 21 pictures.
+    EXPECT_EQ(compared, 30u);
     fs::remove_all(fresh);
 }

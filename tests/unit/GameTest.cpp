@@ -8,7 +8,7 @@
 #include "app/GameState.h"
 #include "app/PhysicsWorld.h"
 
-TEST(GameHealth, StartsFullAndChangesOnlyByTheAmount) {
+TEST(GameHealth, StartsFullChangesOnlyByTheAmountAndKnowsWhatEndedTheRun) {
     testing::internal::CaptureStdout();
     {
         Game game;
@@ -18,8 +18,12 @@ TEST(GameHealth, StartsFullAndChangesOnlyByTheAmount) {
         EXPECT_EQ(game.getHealth(), 750.0f);
         game.reduceHealth(-50.0f);  // a heal
         EXPECT_EQ(game.getHealth(), 800.0f);
-        game.reduceHealth(800.0f);
+        game.reduceHealth(700.0f, Harm::creature);
+        EXPECT_EQ(game.runEndCause(), Harm::unknown) << "still alive";
+        game.reduceHealth(100.0f, Harm::fall);
         EXPECT_EQ(game.getHealth(), 0.0f);
+        game.reduceHealth(10.0f, Harm::creature);
+        EXPECT_EQ(game.runEndCause(), Harm::fall) << "the harm that took the last health ended the run";
         game.setWon();
         EXPECT_EQ(GameState, WON);
         GameState = INTRO;

@@ -7,15 +7,11 @@
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 
-namespace {
-
-std::vector<float> realLevelCorners() {
+std::vector<float> WalkingRun::realLevelCorners() {
     Object3D level;
     readObjModel(level, "External\\Models\\Levels\\Level1n.obj");
     return level.positionFloats();
 }
-
-}  // namespace
 
 WalkingRun::WalkingRun() : WalkingRun(realLevelCorners()) {}
 

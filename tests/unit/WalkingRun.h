@@ -30,6 +30,9 @@ public:
     // next frame.
     void turnBy(double radians);
 
+    // The real level's collision triangles, nine floats each.
+    static std::vector<float> realLevelCorners();
+
     Game game;
     ScriptedInput input;
     std::unique_ptr<CameraState> player;

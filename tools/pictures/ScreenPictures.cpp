@@ -212,9 +212,19 @@ void addGrain(Image& image, std::uint64_t seed) {
 
 }  // namespace
 
+std::vector<std::string> controlLines() {
+    return {
+        "Find the goal crystal at the far end of the dungeon.",
+        "W A S D walk,  the mouse looks,  Space jumps",
+        "Walk past the sword to take it:  left button swings,  right button shields",
+        "F1 help,  Esc quits",
+    };
+}
+
 ScreenStyle introStyle() {
     ScreenStyle s;
     s.line = "Press Space to begin";
+    s.notes = controlLines();
     s.skyTop = {0.030f, 0.040f, 0.070f};
     s.skyBottom = {0.010f, 0.012f, 0.022f};
     s.glow = {0.25f, 0.50f, 1.00f};
@@ -230,6 +240,7 @@ ScreenStyle introStyle() {
 ScreenStyle loadingStyle() {
     ScreenStyle s = introStyle();
     s.line = "Loading...";
+    s.notes.clear();
     s.skyTop = {0.020f, 0.035f, 0.060f};
     s.glow = {0.20f, 0.60f, 0.95f};
     s.progressBar = true;
@@ -239,7 +250,7 @@ ScreenStyle loadingStyle() {
 
 ScreenStyle gameOverStyle() {
     ScreenStyle s;
-    s.line = "You have fallen - press Space to try again";
+    s.line = "Your run has ended - press Space to try again";
     s.skyTop = {0.070f, 0.015f, 0.015f};
     s.skyBottom = {0.018f, 0.004f, 0.004f};
     s.glow = {0.85f, 0.10f, 0.06f};
@@ -250,6 +261,18 @@ ScreenStyle gameOverStyle() {
     s.crystalDark = {0.20f, 0.02f, 0.02f};
     s.cracked = true;
     s.seed = 37;
+    return s;
+}
+
+ScreenStyle slainStyle() {
+    ScreenStyle s = gameOverStyle();
+    s.line = "A creature has slain you - press Space to try again";
+    return s;
+}
+
+ScreenStyle fellStyle() {
+    ScreenStyle s = gameOverStyle();
+    s.line = "You fell too fast - press Space to try again";
     return s;
 }
 
@@ -286,9 +309,18 @@ Image paintScreen(const ScreenStyle& style, const std::string& fontDir) {
         paintText(image, title, kTitleCentreY, style.titleTop, style.titleBottom, style.glow, 0.75f, 22);
     }
     paintFlourish(image, style, 530);
+    // Notes push the line down: the first (the goal) a little larger than the controls.
+    int lineCentreY = kLineCentreY;
     if (lineFont.ok()) {
+        int y = 585;
+        for (std::size_t i = 0; i < style.notes.size(); ++i) {
+            const Mask note = lineFont.renderLine(style.notes[i], i == 0 ? 36 : 29, 16, 1);
+            paintText(image, note, y, style.lineColour, style.lineColour * 0.9f, style.glow, 0.25f, 6);
+            y += i == 0 ? 54 : 44;
+            lineCentreY = y + 44;
+        }
         const Mask line = lineFont.renderLine(style.line, 46, 30, 2);
-        paintText(image, line, kLineCentreY, style.lineColour, style.lineColour * 0.85f, style.glow, 0.45f,
+        paintText(image, line, lineCentreY, style.lineColour, style.lineColour * 0.85f, style.glow, 0.45f,
                   12);
     }
     if (style.progressBar) {
@@ -296,6 +328,48 @@ Image paintScreen(const ScreenStyle& style, const std::string& fontDir) {
     }
     applyVignette(image, 0.75f);
     addGrain(image, style.seed);
+    return image;
+}
+
+Image paintHelpPanel(const std::string& fontDir) {
+    const int width = 960, height = 540;
+    ScreenStyle style = introStyle();
+    Image image(width, height);
+    const Noise noise(style.seed + 5);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const float grain = noise.fbm(x / 40.0f, y / 40.0f, 4, 64);
+            image.at(x, y) = glm::mix(style.skyTop, style.skyBottom, y / static_cast<float>(height)) *
+                             (0.6f + 0.8f * grain);
+        }
+    }
+    // A thin lit frame, so the panel reads as a panel over the dungeon.
+    Mask frame(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int edge = std::min({x, y, width - 1 - x, height - 1 - y});
+            frame.at(x, y) = edge >= 8 && edge < 11 ? 1.0f : 0.0f;
+        }
+    }
+    addMask(image, frame.blurred(4), 0, 0, style.glow, 0.6f);
+    blendMask(image, frame, 0, 0, style.lineColour, 0.7f);
+    TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
+    TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
+    if (titleFont.ok()) {
+        paintText(image, titleFont.renderLine("Help", 64, 24, 3), 78, style.titleTop, style.titleBottom, style.glow,
+                  0.6f, 12);
+    }
+    if (lineFont.ok()) {
+        std::vector<std::string> lines = controlLines();
+        lines.push_back("M flies through walls for the rest of the run,  F3 shows a shadow map");
+        lines.push_back("Press F1 again to hide this");
+        int y = 170;
+        for (const std::string& text : lines) {
+            paintText(image, lineFont.renderLine(text, 22, 12, 1), y, style.lineColour, style.lineColour * 0.9f,
+                      style.glow, 0.2f, 5);
+            y += 56;
+        }
+    }
     return image;
 }
 
@@ -308,6 +382,8 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
         {"Intro.bmp", introStyle()},
         {"Loading.bmp", loadingStyle()},
         {"GameOver.bmp", gameOverStyle()},
+        {"GameOverSlain.bmp", slainStyle()},
+        {"GameOverFell.bmp", fellStyle()},
         {"GameWin.bmp", wonStyle()},
     };
     bool ok = true;
@@ -315,5 +391,5 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
         const Image design = paintScreen(picture.style, fontDir);
         ok = writeBmp(modelsDir + "/" + picture.file, design.resized(kTextureWidth, kTextureHeight)) && ok;
     }
-    return ok;
+    return writeBmp(modelsDir + "/Help.bmp", paintHelpPanel(fontDir).resized(1024, 512)) && ok;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -14,6 +15,7 @@
 // What makes one picture different from the others.
 struct ScreenStyle {
     std::string line;        // the one line the player needs
+    std::vector<std::string> notes;  // smaller lines above it: what the game is about
     glm::vec3 skyTop{0.0f};  // background gradient, top and bottom
     glm::vec3 skyBottom{0.0f};
     glm::vec3 glow{0.0f};      // the crystal's light
@@ -32,12 +34,23 @@ struct ScreenStyle {
 ScreenStyle introStyle();
 ScreenStyle loadingStyle();
 ScreenStyle gameOverStyle();
+// The game-over picture when the game knows what ended the run.
+ScreenStyle slainStyle();
+ScreenStyle fellStyle();
 ScreenStyle wonStyle();
 
 // Paints one picture in the 1600 x 900 design frame. Text needs the DejaVu fonts in
 // `fontDir`; without them the picture is painted without text.
 Image paintScreen(const ScreenStyle& style, const std::string& fontDir);
 
-// Writes Intro.bmp, Loading.bmp, GameOver.bmp and GameWin.bmp (2048 x 1024) into
-// `modelsDir`; false when a file cannot be written.
+// The goal and the controls, as the intro and the help panel give them.
+std::vector<std::string> controlLines();
+
+// The help panel shown over a run: the control lines on dark stone, designed in the
+// 960 x 540 frame it fills at the middle of a 1600 x 900 window.
+Image paintHelpPanel(const std::string& fontDir);
+
+// Writes Intro.bmp, Loading.bmp, GameOver.bmp, GameOverSlain.bmp, GameOverFell.bmp and
+// GameWin.bmp (2048 x 1024), and Help.bmp (1024 x 512), into `modelsDir`; false when a file
+// cannot be written.
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir);

@@ -1,0 +1,39 @@
+#include "app/HealthBar.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <GL/glew.h>
+
+HealthBarLayout layoutHealthBar(int width, int height, float health) {
+    const float unit = height / 900.0f;
+    HealthBarLayout layout;
+    layout.frame = {static_cast<int>(std::lround(24 * unit)), static_cast<int>(std::lround(24 * unit)),
+                    std::min(width, static_cast<int>(std::lround(300 * unit))),
+                    std::max(4, static_cast<int>(std::lround(18 * unit)))};
+    const int border = std::max(1, static_cast<int>(std::lround(3 * unit)));
+    const int inner = layout.frame.width - 2 * border;
+    const float share = std::clamp(health / 1000.0f, 0.0f, 1.0f);
+    layout.fill = {layout.frame.x + border, layout.frame.y + border,
+                   static_cast<int>(std::lround(inner * share)), layout.frame.height - 2 * border};
+    return layout;
+}
+
+namespace {
+
+void clearRect(const PixelRect& rect, float r, float g, float b) {
+    if (rect.width <= 0 || rect.height <= 0) return;
+    glScissor(rect.x, rect.y, rect.width, rect.height);
+    glClearColor(r, g, b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+}  // namespace
+
+void drawHealthBar(const HealthBarLayout& layout) {
+    glEnable(GL_SCISSOR_TEST);
+    clearRect(layout.frame, 0.06f, 0.04f, 0.04f);
+    clearRect(layout.fill, 0.78f, 0.10f, 0.07f);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+}
