@@ -68,24 +68,6 @@ Game::~Game() {
     sceneObjects.clear();
 }
 
-void Game::reduceHealth(float amount, Harm cause) {
-    const bool wasAlive = health > 0.0f;
-    health = health - amount;
-    if (wasAlive && health <= 0.0f) endCause = cause;
-}
-
-float Game::getHealth() const {
-    return health;
-}
-
-void Game::setWon() {
-    GameState = WON;
-}
-
-void Game::addObject(AppState* object) {
-    sceneObjects.push_back(object);
-}
-
 void Game::run() {
     startWindow();
     initPictures();

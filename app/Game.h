@@ -6,7 +6,7 @@
 #include <glm/glm.hpp>
 
 #include "app/CommandLine.h"
-#include "app/Harm.h"
+#include "app/RunContext.h"
 #include "app/Platform.h"
 #include "app/ResolutionScale.h"
 #include "app/StateRule.h"
@@ -33,7 +33,7 @@ class btDiscreteDynamicsWorld;
 // The application: the window, the state machine between the pictures and a run, the
 // main loop, and everything a run holds. Constructing it touches no GL state, so a test
 // can build one without a window.
-class Game {
+class Game : public RunContext {
 public:
     explicit Game(const GameOptions& options = {});
     ~Game();
@@ -56,27 +56,10 @@ public:
     // Makes the new run's physics world; the previous one is kept until clearWorld frees it.
     void createPhysicsWorld();
 
-    // health - amount; a negative amount heals. The harm that takes health from above 0 to
-    // 0 or below is what ended the run.
-    void reduceHealth(float amount, Harm cause = Harm::unknown);
-    float getHealth() const;
-    // What ended the current run; unknown while it goes on.
-    Harm runEndCause() const { return endCause; }
-    void setWon();
-    // Appends to sceneObjects, which then owns it.
-    void addObject(AppState* object);
-
-    int height = 0;
-    int width = 0;
     GLFWwindow* window = nullptr;
-    glm::mat4 view{0.0f};
-    glm::mat4 projection{0.0f};
-    std::vector<AppState*> sceneObjects;
     bool running = true;
     double currentTime = 0.0;
     double previousTime = 0.0;
-    Node shadowCasterRoot;
-    std::vector<Light*> lightList;
     btDiscreteDynamicsWorld* world = nullptr;
     btDbvtBroadphase* broadphase = nullptr;
     btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
@@ -92,26 +75,15 @@ public:
     Screen* wonScreen = nullptr;
     Screen* loadingScreen = nullptr;
     CubeMapDebugger* cubeMapDebugger = nullptr;
-    glm::vec3* playerPosition = nullptr;
-    float health = 1000.0f;
 
-    // The current run's physics, owning every body made for it.
-    std::unique_ptr<PhysicsWorld> physics;
-    // The window's GLFW side; `input` is what the player reads: the window's keys and
-    // mouse in the game, a script in a test.
+    // The window's GLFW side, which backs `input` in the game.
     Platform platform;
-    PlayerInput* input = nullptr;
     // Bound at start and again after a run is freed, so a draw never finds the freed
     // run's vertex array, or none, bound.
     unsigned int vertexArray = 0;
     // Carries the meshes and textures every enemy of the run copies; on no list, never
     // updated or drawn; freed with the run.
     std::unique_ptr<Enemy> enemyTemplate;
-    // Lit draws leave out the lights that their fixed shadows show cannot reach what is
-    // drawn. Off, every light near the player is used everywhere; the picture is the same.
-    bool skipUnreachableLights = true;
-    // Lit draws of a mesh wholly outside the view are skipped; the picture is the same.
-    bool skipUnseenMeshes = true;
     // Shown over the playing view; F3 toggles it.
     bool showCubeMapViewer = false;
     // Shown over the playing view; F1 toggles it.
@@ -182,7 +154,6 @@ private:
     DepthCubePool depthCubes;
     bool f1WasDown = false;
     bool f3WasDown = false;
-    Harm endCause = Harm::unknown;
     PictureKeyLatch pictureKeys;
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.

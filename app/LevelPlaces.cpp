@@ -8,6 +8,7 @@ LevelPlaces makePlaces() {
     LevelPlaces p;
     p.playerBodyStart = {0.0f, 0.0f, 6.5f};
     p.swordPhysicsPos = {0.0f, 0.5f, 0.0f};
+    p.swordPickUpPhysicsZ = 1.5f;
     // The angles are 1.57 and 3.14 as written, not exact quarter and half turns.
     p.lightCrystals = {
         {{-6.7f, -4.0f, 51.0f}, -1.57f},  {{2.18f, -0.7f, 0.0f}, -1.57f},

@@ -22,8 +22,10 @@ struct LightCrystalPlacement {
 // the frame the game uses it in, as its name says.
 struct LevelPlaces {
     glm::vec3 playerBodyStart{0.0f};
-    // Where the sword hovers until it is picked up (the game draws it at (0, -0.5, 0)).
+    // Where the sword hovers until it is picked up.
     glm::vec3 swordPhysicsPos{0.0f};
+    // The player takes the sword when the eye crosses this z towards -z, anywhere in x.
+    float swordPickUpPhysicsZ = 0.0f;
     // In creation order, which is also the order of their lights in the game's light list.
     std::vector<LightCrystalPlacement> lightCrystals;
     glm::vec3 goalCrystalRenderPos{0.0f};
@@ -36,3 +38,7 @@ const LevelPlaces& levelPlaces();
 
 // A render-frame point or direction in the physics frame: (x, y, z) -> (x, -y, -z).
 glm::vec3 renderToPhysics(glm::vec3 renderPos);
+// A physics-frame point in the render frame: the same half turn, undone by itself.
+inline glm::vec3 physicsToRender(glm::vec3 physicsPos) {
+    return renderToPhysics(physicsPos);
+}

@@ -91,7 +91,7 @@ void Game::addRunContents() {
     addObject(player);
     playerPosition = &player->position;
 
-    Crystal* crystal = new Crystal(player);
+    Crystal* crystal = new Crystal(this);
     readObjModel(*crystal, "External\\Models\\crystal.obj");
     addObject(crystal);
     crystal->uploadMesh();

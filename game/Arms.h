@@ -9,7 +9,7 @@
 #include "scene/Object3D.h"
 
 class CameraState;
-class Game;
+class RunContext;
 struct Light;
 
 // An enemy's arms: a mesh of their own that the enemy places on its body every frame and
@@ -30,7 +30,7 @@ public:
     // at 6.1.
     void animate(double elapsedMs, glm::mat4 parentModel, bool frozen);
 
-    Game* game;
+    RunContext* game;
     CameraState* player;
     float swingAngle = 0.0f;
     float swingDirection = 1.0f;

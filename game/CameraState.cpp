@@ -6,7 +6,7 @@
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/Game.h"
+#include "app/RunContext.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
@@ -28,7 +28,7 @@ glm::mat4 turn(double radians, glm::vec3 axis) {
 
 }  // namespace
 
-CameraState::CameraState(Game* game, Level* level)
+CameraState::CameraState(RunContext* game, Level* level)
     : level(level), game(game), shield(std::make_unique<Shield>()) {}
 
 CameraState::~CameraState() = default;

@@ -7,7 +7,7 @@
 #include "app/AppState.h"
 #include "game/Movement.h"
 
-class Game;
+class RunContext;
 class Level;
 class PhysicsWorld;
 class PlayerInput;
@@ -23,7 +23,7 @@ class btRigidBody;
 class CameraState : public AppState {
 public:
     // Touches neither GL nor physics.
-    CameraState(Game* game, Level* level);
+    CameraState(RunContext* game, Level* level);
     ~CameraState() override;
 
     // startMoving, then the shield's model, picture, buffers and program.
@@ -53,7 +53,7 @@ public:
     // Owned, with the body, by the run's physics.
     btBoxShape* bodyShape = nullptr;
     glm::vec3 position{0.0f};
-    Game* game;
+    RunContext* game;
     bool attackHeld = false;
     bool blockHeld = false;
     glm::mat4 pitchMatrix{1.0f};

@@ -5,7 +5,7 @@
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/Game.h"
+#include "app/RunContext.h"
 #include "app/PhysicsWorld.h"
 #include "game/Arms.h"
 #include "game/CameraState.h"

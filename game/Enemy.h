@@ -10,7 +10,7 @@
 
 class Arms;
 class CameraState;
-class Game;
+class RunContext;
 class PhysicsWorld;
 class btBoxShape;
 class btRigidBody;
@@ -42,7 +42,7 @@ public:
     // The body's centre, render frame.
     glm::vec3 renderCentre() const;
 
-    Game* game;
+    RunContext* game;
     std::unique_ptr<Arms> arms;
     // Owned, with the body, by the run's physics.
     btBoxShape* bodyShape = nullptr;

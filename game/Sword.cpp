@@ -6,6 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "app/LevelPlaces.h"
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
 #include "render/LightArrayUniforms.h"
@@ -32,8 +33,8 @@ GLint uniform(unsigned int program, const std::string& name) {
 }  // namespace
 
 Sword::Sword(CameraState* player) : player(player) {
-    // Render -y is up: half a unit above the origin, at half size.
-    modelMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -0.5f, 0.0f)) *
+    // Where the level's table puts it, at half size.
+    modelMatrix = glm::translate(glm::mat4(1.0f), physicsToRender(levelPlaces().swordPhysicsPos)) *
                   glm::scale(glm::mat4(1.0f), glm::vec3(0.5f));
 }
 

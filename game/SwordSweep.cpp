@@ -1,15 +1,17 @@
 #include "game/SwordSweep.h"
 
+#include "app/LevelPlaces.h"
+
 namespace {
 
-constexpr float pickUpPlaneZ = -1.5f;
 constexpr float swungOutAngle = -80.0f;
 constexpr double degreesPerMs = 1.5;
 
 }  // namespace
 
 bool passesSword(glm::vec3 eyeRenderPos) {
-    return eyeRenderPos.z > pickUpPlaneZ;
+    // Physics z = 1.5 is render z = -1.5; crossing it towards physics -z raises render z.
+    return eyeRenderPos.z > -levelPlaces().swordPickUpPhysicsZ;
 }
 
 SweepStep sweepStep(float angle, bool attackHeld, double elapsedMs) {

@@ -6,7 +6,7 @@
 // in the render frame.
 
 // Whether a player whose eye is at `eyeRenderPos` has walked past the lying sword: only
-// the plane z = -1.5 counts, crossed anywhere.
+// the level's pick-up plane counts (render z = -1.5), crossed anywhere.
 bool passesSword(glm::vec3 eyeRenderPos);
 
 // One frame of the sideways sweep of the held sword.

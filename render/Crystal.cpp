@@ -4,8 +4,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "app/Game.h"
-#include "game/CameraState.h"
+#include "app/LevelPlaces.h"
+#include "app/RunContext.h"
 #include "render/LightArrayUniforms.h"
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
@@ -40,7 +40,7 @@ float crystalSpin(double elapsedMs) {
     return static_cast<float>(elapsedMs / 20.0);
 }
 
-Crystal::Crystal(CameraState* player) : player(player) {
+Crystal::Crystal(RunContext* game) : crystalPosition(levelPlaces().goalCrystalRenderPos), game(game) {
     modelMatrix = glm::scale(glm::translate(glm::mat4(1.0f), crystalPosition), glm::vec3(0.5f));
 }
 
@@ -54,9 +54,13 @@ void Crystal::init() {
     program = buildShaderProgram("box.vert", "box.frag");
 }
 
+glm::vec3 Crystal::eye() const {
+    return game->playerPosition != nullptr ? *game->playerPosition : glm::vec3(0.0f);
+}
+
 void Crystal::update(double elapsedMs) {
-    if (crystalTouched(glm::distance(player->getPosition(), crystalPosition))) {
-        player->game->setWon();
+    if (crystalTouched(glm::distance(eye(), crystalPosition))) {
+        game->setWon();
     }
     spinAngle += crystalSpin(elapsedMs);
     modelMatrix = glm::rotate(glm::translate(glm::mat4(1.0f), crystalPosition), glm::radians(spinAngle),
@@ -64,7 +68,7 @@ void Crystal::update(double elapsedMs) {
 }
 
 void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
-    if (!crystalInSight(glm::distance(player->getPosition(), crystalPosition))) {
+    if (!crystalInSight(glm::distance(eye(), crystalPosition))) {
         return;
     }
     const unsigned int previousArray = bindCornerArrays(corners);
@@ -76,7 +80,7 @@ void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> l
         glBindTexture(GL_TEXTURE_2D, faceTextures[j]);
     }
     // The box shader reads exactly the entries written: the count is sent once, as written.
-    lastPlayerPosition = player->getPosition();
+    lastPlayerPosition = eye();
     sendSimpleLitUniforms(program, lights, maxLights, modelMatrix, view, projection, ambientLight,
                           lastPlayerPosition);
     drawCornerArrays(corners, previousArray);

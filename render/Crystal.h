@@ -8,7 +8,7 @@
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
-class CameraState;
+class RunContext;
 struct Light;
 
 // The goal: a crystal spinning at 50 degrees a second in the goal room. Coming within one
@@ -17,8 +17,8 @@ struct Light;
 // Its indexed buffers (from uploadMesh) draw its shadow; its own corner buffers draw it.
 class Crystal : public AppState, public Object3D {
 public:
-    // Touches no GL. `player` outlives the crystal.
-    explicit Crystal(CameraState* player);
+    // Touches no GL. Reads the player's eye through `game`, which outlives the crystal.
+    explicit Crystal(RunContext* game);
 
     // The six face pictures, the corner buffers and the box program. GL context current.
     void init() override;
@@ -29,15 +29,20 @@ public:
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
     glm::vec3 spare{0.0f};
-    glm::vec3 crystalPosition{-11.55f, 1.0f, 75.2f};
+    // Render frame, from the level's table of places.
+    glm::vec3 crystalPosition{0.0f};
     int faceSamplerLocations[6] = {-1, -1, -1, -1, -1, -1};
     unsigned int faceTextures[6] = {0, 0, 0, 0, 0, 0};
-    CameraState* player;
+    RunContext* game;
     // Degrees about the vertical axis.
     float spinAngle = 0.0f;
     glm::vec3 lastPlayerPosition{0.0f};
     // One entry per triangle corner, for the box program.
     CornerArrays corners;
+
+private:
+    // The player's eye, render frame; the origin before the run has a player.
+    glm::vec3 eye() const;
 };
 
 // The player wins closer than 1 to the crystal.

@@ -5,7 +5,7 @@
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 
-#include "app/Game.h"
+#include "app/RunContext.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "render/Light.h"
@@ -16,7 +16,7 @@
 #include "scene/RoomLoader.h"
 #include "scene/Rotation.h"
 
-Level::Level(Game* game) : game(game) {
+Level::Level(RunContext* game) : game(game) {
     modelMatrix = rotateX(3.14f) * glm::mat4(1.0f);
     fixedInPlace = true;
     for (const LightCrystalPlacement& placement : levelPlaces().lightCrystals) {

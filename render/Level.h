@@ -7,7 +7,7 @@
 #include "scene/Object3D.h"
 #include "scene/RoomGraph.h"
 
-class Game;
+class RunContext;
 class LightCrystal;
 class PhysicsWorld;
 class btBvhTriangleMeshShape;
@@ -22,7 +22,7 @@ class btRigidBody;
 class Level : public AppState, public Object3D {
 public:
     // Creates the light crystals, loads their model and adds them to the game's scene list.
-    explicit Level(Game* game);
+    explicit Level(RunContext* game);
 
     // The collision body from the triangles, the textures, the upload, the rooms.
     void init() override;
@@ -40,7 +40,7 @@ public:
     // it draws every room.
     bool hidesSphere(glm::vec3 centre, float radius) const;
 
-    Game* game;
+    RunContext* game;
     // Created here, freed as scene objects.
     std::vector<LightCrystal*> lightCrystals;
     btBvhTriangleMeshShape* collisionShape = nullptr;

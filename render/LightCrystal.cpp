@@ -2,7 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/Game.h"
+#include "app/RunContext.h"
 #include "render/LitDraw.h"
 #include "scene/BmpLoader.h"
 #include "scene/Rotation.h"
@@ -15,7 +15,7 @@ glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians) {
     return glm::vec3(front) + position;
 }
 
-LightCrystal::LightCrystal(Game* game, glm::vec3 position, float angleRadians) : game(game) {
+LightCrystal::LightCrystal(RunContext* game, glm::vec3 position, float angleRadians) : game(game) {
     modelMatrix = glm::translate(glm::mat4(1.0f), position) * rotateY(angleRadians);
     fixedInPlace = true;
     const glm::vec3 at = crystalLightPosition(position, angleRadians);

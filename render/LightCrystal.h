@@ -4,14 +4,14 @@
 #include "render/Light.h"
 #include "scene/Object3D.h"
 
-class Game;
+class RunContext;
 
 // A crystal on a wall that gives one flickering blue point light, one unit in front of it
 // along its own +z. It casts a shadow and is drawn lit.
 class LightCrystal : public AppState, public Object3D {
 public:
     // `position` in the render frame; `angleRadians` turns it about the vertical axis.
-    LightCrystal(Game* game, glm::vec3 position, float angleRadians);
+    LightCrystal(RunContext* game, glm::vec3 position, float angleRadians);
 
     // Registers the light with the game, loads the textures and uploads the mesh.
     void init() override;
@@ -19,7 +19,7 @@ public:
 
     Light light;
     glm::vec3 spare{0.0f};
-    Game* game;
+    RunContext* game;
 };
 
 // Where a crystal at `position` turned by `angleRadians` has its light (render frame).

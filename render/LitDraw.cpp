@@ -7,7 +7,7 @@
 #include <GL/glew.h>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "app/Game.h"
+#include "app/RunContext.h"
 #include "render/Light.h"
 #include "scene/Object3D.h"
 
@@ -147,7 +147,7 @@ std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
     return chosen;
 }
 
-void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
+void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
              std::vector<Light*> lights, const std::vector<IndexRange>* ranges) {
     glm::vec3 centre(0.0f);
     float radius = 0.0f;

@@ -6,7 +6,7 @@
 
 #include "scene/IndexRange.h"
 
-class Game;
+class RunContext;
 class Object3D;
 struct Light;
 
@@ -26,5 +26,5 @@ std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
 // Draws `mesh` textured, normal-mapped, lit by the lights near the player and shadowed by
 // their cube maps, with its own lit program. Every uniform is looked up by name. With
 // `ranges`, only those runs of the mesh's element buffer are drawn, in that order.
-void drawLit(Game& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
+void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
              std::vector<Light*> lights, const std::vector<IndexRange>* ranges = nullptr);

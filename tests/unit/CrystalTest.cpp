@@ -5,6 +5,7 @@
 
 #include "app/GameState.h"
 #include "app/PlayerInput.h"
+#include "app/LevelPlaces.h"
 #include "render/Crystal.h"
 #include "tests/unit/WalkingRun.h"
 
@@ -16,7 +17,8 @@ TEST(Crystal, WinsCloserThanOneIsSeenUpTo20AndSpins50DegreesASecond) {
     EXPECT_EQ(crystalSpin(1000.0), 50.0f);
 
     WalkingRun run(std::vector<float>{});
-    Crystal crystal(run.player.get());
+    Crystal crystal(&run.game);
+    EXPECT_EQ(crystal.crystalPosition, levelPlaces().goalCrystalRenderPos) << "where the table says";
     GameState = PLAYING;
     run.player->position = crystal.crystalPosition + glm::vec3(0.0f, 1.0f, 0.0f);
     crystal.update(1000.0);

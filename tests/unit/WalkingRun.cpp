@@ -23,6 +23,7 @@ WalkingRun::WalkingRun(const std::vector<float>& levelCorners) {
     createLevelBody(*game.physics, levelCorners);
     player = std::make_unique<CameraState>(&game, nullptr);
     player->startMoving();
+    game.playerPosition = &player->position;
 }
 
 void WalkingRun::frame(double seconds) {

@@ -1,0 +1,26 @@
+#include "app/RunContext.h"
+
+#include "app/GameState.h"
+#include "app/PhysicsWorld.h"
+
+RunContext::RunContext() = default;
+
+RunContext::~RunContext() = default;
+
+void RunContext::reduceHealth(float amount, Harm cause) {
+    const bool wasAlive = health > 0.0f;
+    health = health - amount;
+    if (wasAlive && health <= 0.0f) endCause = cause;
+}
+
+float RunContext::getHealth() const {
+    return health;
+}
+
+void RunContext::setWon() {
+    GameState = WON;
+}
+
+void RunContext::addObject(AppState* object) {
+    sceneObjects.push_back(object);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "app/Harm.h"
+#include "scene/Node.h"
+
+class AppState;
+class PhysicsWorld;
+class PlayerInput;
+struct Light;
+
+// What a run's objects (player, enemies, sword, level, crystals) may read and call of the
+// game that holds them: the camera's matrices and the window's size, the run's lists, the
+// player's eye, health and its operations, the run's physics world and the input. Game
+// derives from it; game/ and render/ see nothing more of app/ than this and a few headers
+// of plain types. Each object keeps one pointer to it, named `game`.
+class RunContext {
+public:
+    RunContext();
+    virtual ~RunContext();
+    RunContext(const RunContext&) = delete;
+    RunContext& operator=(const RunContext&) = delete;
+
+    // health - amount; a negative amount heals. The harm that takes health from above 0 to
+    // 0 or below is what ended the run.
+    void reduceHealth(float amount, Harm cause = Harm::unknown);
+    float getHealth() const;
+    // What ended the current run; unknown while it goes on.
+    Harm runEndCause() const { return endCause; }
+    // The player has reached the goal: the frame ends on the won picture.
+    void setWon();
+    // Appends to sceneObjects, which then owns it.
+    void addObject(AppState* object);
+
+    int width = 0;
+    int height = 0;
+    glm::mat4 view{0.0f};
+    glm::mat4 projection{0.0f};
+    std::vector<AppState*> sceneObjects;
+    Node shadowCasterRoot;
+    std::vector<Light*> lightList;
+    // The player's eye (render frame) once the run has a player.
+    glm::vec3* playerPosition = nullptr;
+    float health = 1000.0f;
+    // The current run's physics, owning every body made for it.
+    std::unique_ptr<PhysicsWorld> physics;
+    // What the player reads: the window's keys and mouse in the game, a script in a test.
+    PlayerInput* input = nullptr;
+    // Lit draws leave out the lights that their fixed shadows show cannot reach what is
+    // drawn. Off, every light near the player is used everywhere; the picture is the same.
+    bool skipUnreachableLights = true;
+    // Lit draws of a mesh wholly outside the view are skipped; the picture is the same.
+    bool skipUnseenMeshes = true;
+
+protected:
+    Harm endCause = Harm::unknown;
+};
