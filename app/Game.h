@@ -148,10 +148,6 @@ private:
 
     // The physics world of the run being replaced, until clearWorld frees it.
     std::unique_ptr<PhysicsWorld> retiredPhysics;
-    // GL objects made while building the current run; freed when the next one is built.
-    GlLedger runGlObjects;
-    // The lights' depth cubes, lent to each run in turn.
-    DepthCubePool depthCubes;
     bool f1WasDown = false;
     bool f3WasDown = false;
     PictureKeyLatch pictureKeys;

@@ -6,6 +6,8 @@
 #include <glm/glm.hpp>
 
 #include "app/Harm.h"
+#include "render/DepthCubePool.h"
+#include "scene/GlLedger.h"
 #include "scene/Node.h"
 
 class AppState;
@@ -55,6 +57,11 @@ public:
     bool skipUnreachableLights = true;
     // Lit draws of a mesh wholly outside the view are skipped; the picture is the same.
     bool skipUnseenMeshes = true;
+    // Every GL object made while building the current run, given to each function that
+    // makes one; freed when the next run is built.
+    GlLedger runGlObjects;
+    // The lights' depth cubes, lent to each run in turn.
+    DepthCubePool depthCubes;
 
 protected:
     Harm endCause = Harm::unknown;

@@ -34,9 +34,9 @@ void Screen::init() {
     glBufferData(GL_ARRAY_BUFFER, uvs.size() * sizeof(float), uvs.data(), GL_STATIC_DRAW);
     uploadedCorners = static_cast<int>(positions.size() / 3);
 
-    screenProgram = buildShaderProgram("Screen.vertexshader", "Screen.fragmentshader");
+    screenProgram = buildShaderProgram("Screen.vertexshader", "Screen.fragmentshader", nullptr);
     screenSamplerLocation = glGetUniformLocation(screenProgram, "myTextureSampler");
-    screenTexture = readBmpTexture(imagePath.c_str());
+    screenTexture = readBmpTexture(imagePath.c_str(), nullptr);
     screenMvpLocation = glGetUniformLocation(screenProgram, "MVP");
 }
 

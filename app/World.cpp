@@ -52,8 +52,6 @@ void Game::buildWorld() {
     health = 1000.0f;
     endCause = Harm::unknown;
     runSeconds = 0.0;
-    GlLedger* outer = runGlObjects.activate();
-    DepthCubePool* outerPool = depthCubes.activate();
     addRunContents();
     // By index: an init may append to the list. Linking a program, the driver frees far
     // more than it keeps, and keeps it in blocks it fills only in part: on fresh pages
@@ -66,17 +64,13 @@ void Game::buildWorld() {
         if (i % 8 == 7) Platform::returnFreedMemory();
     }
     for (Light* light : lightList) {
-        light->setUpShadowMap();
+        light->setUpShadowMap(depthCubes, &runGlObjects);
         light->cacheFixedCasters(shadowCasterRoot);
         Platform::returnFreedMemory();
     }
     for (AppState* object : sceneObjects) {
         if (auto* level = dynamic_cast<Level*>(object)) level->groupByLights(lightList);
     }
-    runGlObjects.deactivate();
-    depthCubes.deactivate();
-    if (outer != nullptr) outer->activate();
-    if (outerPool != nullptr) outerPool->activate();
 }
 
 // The level with its light crystals, the player, then the goal crystal, the sword and the
@@ -94,7 +88,7 @@ void Game::addRunContents() {
     Crystal* crystal = new Crystal(this);
     readObjModel(*crystal, "External\\Models\\crystal.obj");
     addObject(crystal);
-    crystal->uploadMesh();
+    crystal->uploadMesh(&runGlObjects);
     shadowCasterRoot.children.push_back(crystal);
 
     // Held in the view, it casts no shadow.
@@ -114,16 +108,16 @@ void Game::addEnemies(CameraState* player) {
         enemies.push_back(new Enemy(player, start.x, start.y, start.z));
     }
     Enemy& model = *enemyTemplate;
-    const unsigned int diffuse = readBmpTexture("External\\Models\\enemy.bmp");
-    const unsigned int normals = readBmpTexture("External\\Models\\enemynormals.bmp");
+    const unsigned int diffuse = readBmpTexture("External\\Models\\enemy.bmp", &runGlObjects);
+    const unsigned int normals = readBmpTexture("External\\Models\\enemynormals.bmp", &runGlObjects);
     model.diffuseTexture = diffuse;
     model.normalTexture = normals;
     model.arms->diffuseTexture = diffuse;
     model.arms->normalTexture = normals;
     readObjModel(model, "External\\Models\\Enemy.obj");
     readObjModel(*model.arms, "External\\Models\\Arms.obj");
-    model.uploadMesh();
-    model.arms->uploadMesh();
+    model.uploadMesh(&runGlObjects);
+    model.arms->uploadMesh(&runGlObjects);
     for (Enemy* enemy : enemies) {
         enemy->copyMeshFrom(model);
         enemy->arms->copyMeshFrom(*model.arms);

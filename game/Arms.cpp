@@ -2,6 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/RunContext.h"
 #include "game/CameraState.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
@@ -20,7 +21,7 @@ Arms::Arms(CameraState* player) : game(player->game), player(player) {
 }
 
 void Arms::init() {
-    program = buildShaderProgram("lightshader.vert", "lightshader.frag");
+    program = buildShaderProgram("lightshader.vert", "lightshader.frag", &game->runGlObjects);
 }
 
 void Arms::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {

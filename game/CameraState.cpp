@@ -35,7 +35,7 @@ CameraState::~CameraState() = default;
 
 void CameraState::init() {
     startMoving();
-    shield->load();
+    shield->load(&game->runGlObjects);
     // Lowered at the start eye until the first update turns it with the view.
     shield->modelMatrix = glm::translate(glm::mat4(1.0f), position + shieldLowered) *
                           glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
@@ -57,11 +57,6 @@ void CameraState::startMoving() {
     horizontalAngle = 0.0;
     verticalAngle = 0.0;
     if (game->input != nullptr) game->input->placeCursor(game->width / 2, game->height / 2);
-}
-
-void CameraState::cleanup() {
-    // The run's own world: by now the game's world is the next run's.
-    if (physics != nullptr) physics->removeBody(body);
 }
 
 void CameraState::update(double elapsedMs) {

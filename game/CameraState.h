@@ -32,8 +32,6 @@ public:
     void update(double elapsedMs) override;
     // Draws the shield, lit by the first light (by a lamp at the eye when there is none).
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
-    // Takes the body out of the world it was added to.
-    void cleanup() override;
 
     // The body at the start (physics (0, 0, 6.5)) in the game's current physics world, the
     // angles at 0, the eye and the cursor as a run starts. Makes no GL call.

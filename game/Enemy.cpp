@@ -44,7 +44,7 @@ Enemy::~Enemy() = default;
 
 void Enemy::init() {
     // Its own program, replacing the template's that the mesh copy brought along.
-    program = buildShaderProgram("lightshader.vert", "lightshader.frag");
+    program = buildShaderProgram("lightshader.vert", "lightshader.frag", &game->runGlObjects);
     arms->init();
     startSimulating();
 }
@@ -58,12 +58,6 @@ void Enemy::startSimulating() {
     body->getMotionState()->getWorldTransform(transform);
     modelMatrix = enemyModelMatrix(toGlm(transform.getOrigin()), 0.4f);
     arms->animate(0.0, modelMatrix, dead);
-}
-
-void Enemy::cleanup() {
-    if (physics != nullptr && body != nullptr) {
-        physics->removeBody(body);
-    }
 }
 
 glm::vec3 Enemy::renderCentre() const {

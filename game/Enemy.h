@@ -36,8 +36,6 @@ public:
     void update(double elapsedMs) override;
     // The body and the arms, lit, while awake (lying, when dead).
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
-    // Takes the body out of the world it was added to.
-    void cleanup() override;
 
     // The body's centre, render frame.
     glm::vec3 renderCentre() const;

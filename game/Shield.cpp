@@ -10,11 +10,11 @@
 #include "scene/ObjLoader.h"
 #include "scene/ShaderLoader.h"
 
-void Shield::load() {
+void Shield::load(GlLedger* ledger) {
     readObjModel(*this, "External\\Models\\shield.obj");
-    shieldTexture = readBmpTexture("External\\Models\\shield.bmp");
-    corners = makeCornerArrays(*this);
-    shieldProgram = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag");
+    shieldTexture = readBmpTexture("External\\Models\\shield.bmp", ledger);
+    corners = makeCornerArrays(*this, ledger);
+    shieldProgram = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag", ledger);
     samplerLocation = glGetUniformLocation(shieldProgram, "myTextureSampler");
 }
 

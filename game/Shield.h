@@ -7,12 +7,12 @@
 
 // The player's shield: a small textured mesh held in front of the eye and drawn with the
 // simple lit program, lit by one lamp. Its GL objects are made in `load` while the run is
-// built, so they are freed with the run.
+// built and recorded in the run's ledger, so they are freed with the run.
 class Shield : public Object3D {
 public:
     // Reads the model and its picture, fills the three corner buffers and builds the
-    // program. GL context current.
-    void load();
+    // program, recording what it makes in `ledger`. GL context current.
+    void load(GlLedger* ledger);
     // Draws with model matrix `modelMatrix`; `lampPosition` in the render frame. Leaves the
     // vertex array that was bound before bound again.
     void draw(const glm::mat4& view, const glm::mat4& projection, const glm::vec3& lampPosition) const;

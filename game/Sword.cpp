@@ -7,6 +7,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "app/LevelPlaces.h"
+#include "app/RunContext.h"
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
 #include "render/LightArrayUniforms.h"
@@ -41,9 +42,10 @@ Sword::Sword(CameraState* player) : player(player) {
 void Sword::init() {
     pickedUp = false;
     swingAngle = 0.0f;
-    diffuseTexture = readBmpTexture("External\\Models\\sword.bmp");
-    corners = makeCornerArrays(*this);
-    program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag");
+    GlLedger* ledger = &player->game->runGlObjects;
+    diffuseTexture = readBmpTexture("External\\Models\\sword.bmp", ledger);
+    corners = makeCornerArrays(*this, ledger);
+    program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag", ledger);
 }
 
 void Sword::update(double elapsedMs) {

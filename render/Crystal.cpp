@@ -47,11 +47,11 @@ Crystal::Crystal(RunContext* game) : crystalPosition(levelPlaces().goalCrystalRe
 void Crystal::init() {
     spinAngle = 0.0f;
     for (int j = 0; j < 6; ++j) {
-        faceTextures[j] = readBmpTexture(facePictures[j]);
+        faceTextures[j] = readBmpTexture(facePictures[j], &game->runGlObjects);
     }
     // The indexed buffers stay as uploadMesh made them: the shadow pass draws with them.
-    corners = makeCornerArrays(*this);
-    program = buildShaderProgram("box.vert", "box.frag");
+    corners = makeCornerArrays(*this, &game->runGlObjects);
+    program = buildShaderProgram("box.vert", "box.frag", &game->runGlObjects);
 }
 
 glm::vec3 Crystal::eye() const {

@@ -22,7 +22,7 @@ void CubeMapDebugger::init() {
     glBindBuffer(GL_ARRAY_BUFFER, viewerPositionBuffer);
     glBufferData(GL_ARRAY_BUFFER, positions.size() * sizeof(float), positions.data(), GL_DYNAMIC_DRAW);
     uploadedCorners = static_cast<int>(positions.size() / 3);
-    viewerProgram = buildShaderProgram("cubeMapDebugger.vert", "cubeMapDebugger.frag");
+    viewerProgram = buildShaderProgram("cubeMapDebugger.vert", "cubeMapDebugger.frag", nullptr);
     cubemapLocation = glGetUniformLocation(viewerProgram, "cubemap");
     perspectiveLocation = glGetUniformLocation(viewerProgram, "perspective");
     viewLocation = glGetUniformLocation(viewerProgram, "view");

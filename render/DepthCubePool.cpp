@@ -4,11 +4,7 @@
 
 #include <GL/glew.h>
 
-#include "scene/GlLedger.h"
-
 namespace {
-
-DepthCubePool* activePool = nullptr;
 
 GLuint makeDepthCube(int size) {
     GLuint cube = 0;
@@ -28,42 +24,31 @@ GLuint makeDepthCube(int size) {
 
 }  // namespace
 
-DepthCubePool::~DepthCubePool() {
-    deactivate();
-}
+DepthCubePool::~DepthCubePool() = default;
 
-DepthCubePool* DepthCubePool::activate() {
-    return std::exchange(activePool, this);
-}
-
-void DepthCubePool::deactivate() {
-    if (activePool == this) {
-        activePool = nullptr;
+std::size_t DepthCubePool::pick(const std::vector<int>& sizes, std::size_t lent, int size) {
+    // Lights ask in the same order every run, so the next cube nearly always fits.
+    for (std::size_t i = lent; i < sizes.size(); ++i) {
+        if (sizes[i] == size) return i;
     }
-}
-
-DepthCubePool* DepthCubePool::active() {
-    return activePool;
+    return sizes.size();
 }
 
 unsigned int DepthCubePool::take(int size) {
-    if (activePool != nullptr) {
-        return activePool->lend(size);
-    }
-    const GLuint cube = makeDepthCube(size);
-    GlLedger::record(GlLedger::Kind::Texture, cube);
-    return cube;
+    std::vector<int> sizes;
+    sizes.reserve(cubes.size());
+    for (const Cube& cube : cubes) sizes.push_back(cube.size);
+    const std::size_t chosen = pick(sizes, lent, size);
+    if (chosen == cubes.size()) cubes.push_back({makeDepthCube(size), size});
+    std::swap(cubes[chosen], cubes[lent]);
+    return cubes[lent++].name;
 }
 
-unsigned int DepthCubePool::lend(int size) {
-    // Lights ask in the same order every run, so the next cube nearly always fits.
-    for (std::size_t i = lent; i < cubes.size(); ++i) {
-        if (cubes[i].size == size) {
-            std::swap(cubes[i], cubes[lent]);
-            return cubes[lent++].name;
-        }
+void DepthCubePool::releaseAll() {
+    for (const Cube& cube : cubes) {
+        const GLuint name = cube.name;
+        glDeleteTextures(1, &name);
     }
-    cubes.push_back({makeDepthCube(size), size});
-    std::swap(cubes.back(), cubes[lent]);
-    return cubes[lent++].name;
+    cubes.clear();
+    lent = 0;
 }

@@ -32,15 +32,10 @@ void Level::init() {
     physics = game->physics.get();
     body = createLevelBody(*physics, positionFloats());
     collisionShape = body ? static_cast<btBvhTriangleMeshShape*>(body->getCollisionShape()) : nullptr;
-    diffuseTexture = readBmpTexture("External\\Models\\Levels\\level.bmp");
-    normalTexture = readBmpTexture("External\\Models\\Levels\\levelnormals.bmp");
-    uploadMesh();
+    diffuseTexture = readBmpTexture("External\\Models\\Levels\\level.bmp", &game->runGlObjects);
+    normalTexture = readBmpTexture("External\\Models\\Levels\\levelnormals.bmp", &game->runGlObjects);
+    uploadMesh(&game->runGlObjects);
     groupByRoom();
-}
-
-void Level::cleanup() {
-    // The run's own world: by now the game's world is the next run's.
-    if (physics != nullptr) physics->removeBody(body);
 }
 
 void Level::groupByRoom() {

@@ -27,8 +27,6 @@ public:
     // The collision body from the triangles, the textures, the upload, the rooms.
     void init() override;
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
-    // Takes the body out of the world it was added to.
-    void cleanup() override;
     // Once every light's fixed shadows are cached: splits the rooms' runs by the lights that
     // may reach their triangles, so that a lit draw of a run uses those lights only.
     void groupByLights(const std::vector<Light*>& lights);

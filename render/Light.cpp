@@ -1,115 +1,6 @@
 #include "render/Light.h"
 
-#include <cmath>
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#include <GL/glew.h>
-#include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
-
-#include "render/CubeDepthTiles.h"
-#include "render/DepthCubePool.h"
-#include "render/ShadowFaces.h"
-#include "scene/GlLedger.h"
-#include "scene/Node.h"
-#include "scene/Object3D.h"
-#include "scene/ShaderLoader.h"
-
-namespace {
-
-constexpr int shadowSize = 1024;
-
-struct CubeFace {
-    glm::vec3 look;
-    glm::vec3 up;
-};
-
-// GL's face order: +X, -X, +Y, -Y, +Z, -Z.
-const CubeFace cubeFaces[6] = {
-    {{1, 0, 0}, {0, -1, 0}},  {{-1, 0, 0}, {0, -1, 0}}, {{0, 1, 0}, {0, 0, 1}},
-    {{0, -1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, -1, 0}},  {{0, 0, -1}, {0, -1, 0}},
-};
-
-// A framebuffer for depth alone, left bound: with no colour buffer to draw to or read from,
-// GL 3.2 core counts it complete once its depth attachment is.
-GLuint makeDepthFramebuffer() {
-    GLuint framebuffer = 0;
-    glGenFramebuffers(1, &framebuffer);
-    GlLedger::record(GlLedger::Kind::Framebuffer, framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glDrawBuffer(GL_NONE);
-    glReadBuffer(GL_NONE);
-    return framebuffer;
-}
-
-bool boundFramebufferComplete() {
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-}
-
-// Draws the casters fixed in place within reach of `lightPosition`.
-void drawFixedCasters(Node& node, GLuint program, const glm::vec3& lightPosition) {
-    if (node.fixedInPlace && node.mayReach(lightPosition, shadowReach)) {
-        node.drawDepth(program);
-    }
-    for (Node* child : node.children) {
-        drawFixedCasters(*child, program, lightPosition);
-    }
-}
-
-// The moving casters that draw something into some face, and where on each face.
-struct MovingCasters {
-    std::vector<MovingCaster> casters;
-    FaceRect rects[6];
-};
-
-// What one light knows while it gathers its moving casters.
-struct CasterSearch {
-    glm::vec3 lightPosition;
-    const glm::mat4* faceMatrices;
-    const CubeDepthTiles& fixedTiles;
-};
-
-// Adds to `rects` the texels of each face that a moving caster within `centre`, `radius`
-// may change, and returns those faces. A face where the fixed casters lie nearer than the
-// whole sphere, at every texel it could cover, keeps its depths: the depth test would
-// reject all of the caster's fragments.
-unsigned int facesChangedBy(const CasterSearch& search, glm::vec3 centre, float radius, FaceRect rects[6]) {
-    const unsigned int faces = shadowFacesTouched(search.lightPosition, centre, radius);
-    // Stored depth is distance over the far plane; the margin covers the 24-bit rounding.
-    const float nearest = (glm::length(centre - search.lightPosition) - radius) / 100.0f - 1e-5f;
-    unsigned int changed = 0;
-    for (int face = 0; face < 6; ++face) {
-        if ((faces & (1u << face)) == 0) {
-            continue;
-        }
-        const FaceRect rect = shadowFaceRect(search.faceMatrices[face], centre, radius, shadowSize);
-        if (rect.empty() || search.fixedTiles.farthestIn(face, rect) < nearest) {
-            continue;
-        }
-        rects[face] = rects[face].unite(rect);
-        changed |= 1u << face;
-    }
-    return changed;
-}
-
-void collectMovingCasters(Node& node, const CasterSearch& search, MovingCasters& found) {
-    Object3D* mesh = node.fixedInPlace ? nullptr : dynamic_cast<Object3D*>(&node);
-    glm::vec3 centre(0.0f);
-    float radius = 0.0f;
-    if (mesh != nullptr && mesh->castsShadow && mesh->worldBounds(centre, radius)) {
-        const unsigned int faces = facesChangedBy(search, centre, radius, found.rects);
-        if (faces != 0) {
-            found.casters.push_back({mesh, faces});
-        }
-    }
-    for (Node* child : node.children) {
-        collectMovingCasters(*child, search, found);
-    }
-}
-
-}  // namespace
+#include "render/ShadowCubeRenderer.h"
 
 Light::Light(float red, float green, float blue, float luminocity, float x, float y, float z,
              int kind, float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt)
@@ -122,233 +13,31 @@ Light::Light(float red, float green, float blue, float luminocity, float x, floa
       cAtt(cAtt),
       eAtt(eAtt) {}
 
-glm::mat4 shadowFaceProjection() {
-    const float halfAngle = 0.7853981852531433f;
-    const float focal = 1.0f / static_cast<float>(std::tan(halfAngle));
-    glm::mat4 projection(0.0f);
-    projection[0][0] = focal;
-    projection[1][1] = focal;
-    projection[2][2] = -1.002002f;
-    projection[2][3] = -1.0f;
-    projection[3][2] = -0.2002002f;
-    return projection;
-}
-
 glm::mat4 Light::faceMatrix(int face) const {
-    const CubeFace& f = cubeFaces[face];
-    return shadowFaceProjection() * glm::lookAt(position, position + f.look, f.up);
+    return shadowFaceMatrix(position, face);
 }
 
-void Light::setUpShadowMap() {
-    shadowProgram = buildShaderProgram("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
-                                       "ShadowMapGeometryShader.geom");
-    shadowCubeMap = DepthCubePool::take(shadowSize);
-    shadowFramebuffer = makeDepthFramebuffer();
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeMap, 0);
-    if (!boundFramebufferComplete()) {
-        std::printf("Framebuffer not OK!\n");
-        return;
-    }
-
-    const GLuint cacheCube = DepthCubePool::take(shadowSize);
-    const GLuint cacheFramebuffer = makeDepthFramebuffer();
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, cacheCube, 0);
-    bool complete = boundFramebufferComplete();
-    // The copy attaches one face at a time; the faces share size and format, so the first
-    // face stands for them all.
-    const GLuint readFramebuffer = makeDepthFramebuffer();
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
-                           cacheCube, 0);
-    complete = complete && boundFramebufferComplete();
-    const GLuint drawFramebuffer = makeDepthFramebuffer();
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
-                           shadowCubeMap, 0);
-    complete = complete && boundFramebufferComplete();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
-    // Without the cache the light keeps to the plain pass; the run's ledger frees what was made.
-    if (!complete) {
-        std::printf("Framebuffer not OK!\n");
-        return;
-    }
-    fixedDepthCube = cacheCube;
-    fixedFramebuffer = cacheFramebuffer;
-    faceProgram = buildShaderProgram("ShadowMapFaceVertexShader.vert", "ShadowMapFragmentShader.frag");
-    GLint linked = GL_FALSE;
-    glGetProgramiv(faceProgram, GL_LINK_STATUS, &linked);
-    // Without it the moving casters go through the layered pass like the rest.
-    if (linked != GL_TRUE) faceProgram = 0;
-    copyReadFramebuffer = readFramebuffer;
-    copyDrawFramebuffer = drawFramebuffer;
-    fixedCacheReady = false;
-    markWholeCubeStale();
-}
-
-void Light::renderShadowMapReference(Node& root) {
-    drawEveryCaster(root, shadowFramebuffer);
-    markWholeCubeStale();
-}
-
-void Light::markWholeCubeStale() {
-    for (FaceRect& rect : staleRects) {
-        rect = wholeFace(shadowSize);
-    }
-}
-
-void Light::drawEveryCaster(Node& root, unsigned int framebuffer) {
-    glUseProgram(shadowProgram);
-    glViewport(0, 0, shadowSize, shadowSize);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    setPassUniforms();
-    drawSubtreeDepth(root, shadowProgram);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void Light::cacheFixedCasters(Node& root) {
-    if (fixedFramebuffer == 0 || (fixedCacheReady && fixedCachePosition == position)) {
-        return;
-    }
-    glUseProgram(shadowProgram);
-    glViewport(0, 0, shadowSize, shadowSize);
-    drawFixedCache(root);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+void Light::setUpShadowMap(DepthCubePool& cubes, GlLedger* ledger) {
+    shadows.setUp(cubes, ledger);
+    shadowCubeMap = shadows.cubeMap();
 }
 
 void Light::renderShadowMap(Node& root) {
-    // A light whose set-up found a framebuffer incomplete has no cache to start from.
-    if (fixedFramebuffer == 0) {
-        renderShadowMapReference(root);
-        return;
-    }
-    glUseProgram(shadowProgram);
-    glViewport(0, 0, shadowSize, shadowSize);
-    if (!fixedCacheReady || fixedCachePosition != position) {
-        drawFixedCache(root);
-    }
-    glm::mat4 faceMatrices[6];
-    for (int face = 0; face < 6; ++face) {
-        faceMatrices[face] = faceMatrix(face);
-    }
-    MovingCasters moving;
-    collectMovingCasters(root, CasterSearch{position, faceMatrices, fixedTiles}, moving);
-    // Depth keeps the nearest fragment whatever the drawing order, so the fixed casters'
-    // depths plus the moving ones drawn over them equal one pass over everything. Texels
-    // that no moving caster covers now, and that held none before, are already right.
-    FaceRect restore[6];
-    for (int face = 0; face < 6; ++face) {
-        restore[face] = staleRects[face].unite(moving.rects[face]);
-        staleRects[face] = moving.rects[face];
-    }
-    copyFixedCache(restore);
-    if (!moving.casters.empty()) {
-        drawMovingCasters(moving.casters, faceMatrices);
-    }
-    // The window's framebuffer is cleared by the main pass itself.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    shadows.render(root, position);
 }
 
-// Each moving caster touches a face or two: drawing it into those faces alone, without
-// the geometry stage that repeats every triangle six times, costs a fraction of the
-// layered draw and gives the same depths.
-void Light::drawMovingCasters(const std::vector<MovingCaster>& casters, const glm::mat4 faceMatrices[6]) {
-    if (faceProgram == 0) {
-        glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
-        setPassUniforms();
-        for (const MovingCaster& caster : casters) {
-            caster.mesh->drawDepth(shadowProgram);
-        }
-        return;
-    }
-    glUseProgram(faceProgram);
-    glUniform2f(glGetUniformLocation(faceProgram, "near_far"), 0.1f, 100.0f);
-    glUniform4f(glGetUniformLocation(faceProgram, "l_pos"), position.x, position.y, position.z, 1.0f);
-    glBindFramebuffer(GL_FRAMEBUFFER, copyDrawFramebuffer);
-    for (int face = 0; face < 6; ++face) {
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face,
-                               shadowCubeMap, 0);
-        glUniformMatrix4fv(glGetUniformLocation(faceProgram, "face_mat"), 1, GL_FALSE,
-                           glm::value_ptr(faceMatrices[face]));
-        for (const MovingCaster& caster : casters) {
-            if (caster.faces & (1u << face)) {
-                caster.mesh->drawDepth(faceProgram);
-            }
-        }
-    }
+void Light::cacheFixedCasters(Node& root) {
+    shadows.cacheFixedCasters(root, position);
 }
 
-void Light::drawFixedCache(Node& root) {
-    glBindFramebuffer(GL_FRAMEBUFFER, fixedFramebuffer);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    setPassUniforms();
-    drawFixedCasters(root, shadowProgram, position);
-    readFixedTiles();
-    fixedCachePosition = position;
-    fixedCacheReady = true;
-    markWholeCubeStale();
+void Light::renderShadowMapReference(Node& root) {
+    shadows.renderReference(root, position);
 }
 
-void Light::readFixedTiles() {
-    std::vector<float> depths(static_cast<std::size_t>(shadowSize) * shadowSize);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, fixedDepthCube);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    for (int face = 0; face < 6; ++face) {
-        glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
-        fixedTiles.setFace(face, depths, shadowSize);
-    }
-    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+void Light::drawEveryCaster(Node& root, unsigned int framebuffer) {
+    shadows.drawEveryCaster(root, framebuffer, position);
 }
 
-void Light::copyFixedCache(const FaceRect rects[6]) {
-    bool bound = false;
-    for (int face = 0; face < 6; ++face) {
-        const FaceRect& r = rects[face];
-        if (r.empty()) {
-            continue;
-        }
-        if (!bound) {
-            glBindFramebuffer(GL_READ_FRAMEBUFFER, copyReadFramebuffer);
-            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, copyDrawFramebuffer);
-            bound = true;
-        }
-        const GLenum target = GL_TEXTURE_CUBE_MAP_POSITIVE_X + face;
-        glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, fixedDepthCube, 0);
-        glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, target, shadowCubeMap, 0);
-        glBlitFramebuffer(r.x0, r.y0, r.x1, r.y1, r.x0, r.y0, r.x1, r.y1, GL_DEPTH_BUFFER_BIT, GL_NEAREST);
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-}
 bool Light::mayLight(glm::vec3 low, glm::vec3 high) const {
-    if (!fixedTiles.ready() || fixedCachePosition != position) {
-        return true;
-    }
-    const glm::vec3 nearestPoint = glm::clamp(position, low, high);
-    const float d = glm::length(nearestPoint - position);
-    // The lit surface sees the light where a cube texel is at least (d - bias) / 100, and
-    // its bias stays below 0.015 + d * (2 / 1024) * 5.75; the margin covers the rounding.
-    const float reachFloor = (d * (1.0f - 11.5f / 1024.0f) - 0.015f) / 100.0f - 1e-5f;
-    if (!(reachFloor > 0.0f)) {
-        return true;
-    }
-    for (int face = 0; face < 6; ++face) {
-        const FaceRect rect = shadowFaceRectOfBox(faceMatrix(face), low, high, shadowSize);
-        if (!rect.empty() && !(fixedTiles.farthestIn(face, rect) < reachFloor)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void Light::setPassUniforms() {
-    glUseProgram(shadowProgram);
-    for (int face = 0; face < 6; ++face) {
-        const glm::mat4 matrix = faceMatrix(face);
-        const std::string name = "cm_mat[" + std::to_string(face) + "]";
-        glUniformMatrix4fv(glGetUniformLocation(shadowProgram, name.c_str()), 1, GL_FALSE,
-                           glm::value_ptr(matrix));
-    }
-    glUniform2f(glGetUniformLocation(shadowProgram, "near_far"), 0.1f, 100.0f);
-    glUniform4f(glGetUniformLocation(shadowProgram, "l_pos"), position.x, position.y, position.z,
-                1.0f);
+    return shadows.mayLight(position, low, high);
 }

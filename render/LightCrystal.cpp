@@ -25,9 +25,9 @@ LightCrystal::LightCrystal(RunContext* game, glm::vec3 position, float angleRadi
 
 void LightCrystal::init() {
     game->lightList.push_back(&light);
-    diffuseTexture = readBmpTexture("External\\Models\\lightcrystal.bmp");
-    normalTexture = readBmpTexture("External\\Models\\lightcrystalnormals.bmp");
-    uploadMesh();
+    diffuseTexture = readBmpTexture("External\\Models\\lightcrystal.bmp", &game->runGlObjects);
+    normalTexture = readBmpTexture("External\\Models\\lightcrystalnormals.bmp", &game->runGlObjects);
+    uploadMesh(&game->runGlObjects);
 }
 
 void LightCrystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {

@@ -14,7 +14,7 @@ int scaledSide(int windowSide, float scale) {
 SceneTarget::~SceneTarget() = default;
 
 void SceneTarget::init() {
-    program = buildShaderProgram("upscale.vert", "upscale.frag");
+    program = buildShaderProgram("upscale.vert", "upscale.frag", nullptr);
     GLint linked = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {

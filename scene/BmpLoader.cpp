@@ -99,7 +99,7 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
     return true;
 }
 
-unsigned int readBmpTexture(const char* path) {
+unsigned int readBmpTexture(const char* path, GlLedger* ledger) {
     std::vector<unsigned char> bytes;
     if (!readWholeFile(path, bytes)) {
         std::printf("Image could not be opened\n");
@@ -112,7 +112,7 @@ unsigned int readBmpTexture(const char* path) {
 
     GLuint texture = 0;
     glGenTextures(1, &texture);
-    GlLedger::record(GlLedger::Kind::Texture, texture);
+    GlLedger::recordIn(ledger, GlLedger::Kind::Texture, texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     // The rows are padded to 4 bytes, the unpack alignment the game leaves at its
     // default, so GL reads exactly the buffer: odd widths come out right.
@@ -124,6 +124,6 @@ unsigned int readBmpTexture(const char* path) {
     return texture;
 }
 
-unsigned int readBmpTexture(const std::string& path) {
-    return readBmpTexture(path.c_str());
+unsigned int readBmpTexture(const std::string& path, GlLedger* ledger) {
+    return readBmpTexture(path.c_str(), ledger);
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class GlLedger;
+
 // A 24-bit picture as OpenGL takes it with the default unpack alignment: rows bottom
 // first, 3 bytes per pixel in blue, green, red order, each row padded to 4 bytes.
 // pixels.size() == rowStride() * height always.
@@ -26,6 +28,7 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out);
 
 // Loads a bitmap file (a game path such as "External\Models\shield.bmp") into a new
 // mipmapped GL_TEXTURE_2D, left bound to the active unit, and returns its name; 0, with
-// a printed line, when the file cannot be opened or decoded. Needs a current GL context.
-unsigned int readBmpTexture(const char* path);
-unsigned int readBmpTexture(const std::string& path);
+// a printed line, when the file cannot be opened or decoded. The texture is recorded in
+// `ledger` when there is one. Needs a current GL context.
+unsigned int readBmpTexture(const char* path, GlLedger* ledger);
+unsigned int readBmpTexture(const std::string& path, GlLedger* ledger);

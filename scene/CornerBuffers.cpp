@@ -5,10 +5,10 @@
 #include "scene/GlLedger.h"
 #include "scene/Object3D.h"
 
-unsigned int makeCornerBuffer(const std::vector<float>& floats) {
+unsigned int makeCornerBuffer(const std::vector<float>& floats, GlLedger* ledger) {
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
-    GlLedger::record(GlLedger::Kind::Buffer, buffer);
+    GlLedger::recordIn(ledger, GlLedger::Kind::Buffer, buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(floats.size() * sizeof(float)), floats.data(),
                  GL_STATIC_DRAW);
@@ -21,16 +21,16 @@ void bindCornerAttribute(unsigned int location, unsigned int buffer, int size) {
     glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, 0, nullptr);
 }
 
-CornerArrays makeCornerArrays(const Object3D& mesh) {
+CornerArrays makeCornerArrays(const Object3D& mesh, GlLedger* ledger) {
     GLint previousArray = 0;
     glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &previousArray);
     CornerArrays corners;
     glGenVertexArrays(1, &corners.vertexArray);
-    GlLedger::record(GlLedger::Kind::VertexArray, corners.vertexArray);
+    GlLedger::recordIn(ledger, GlLedger::Kind::VertexArray, corners.vertexArray);
     glBindVertexArray(corners.vertexArray);
-    corners.positions = makeCornerBuffer(mesh.positionFloats());
-    corners.uvs = makeCornerBuffer(mesh.uvFloats());
-    corners.normals = makeCornerBuffer(mesh.normalFloats());
+    corners.positions = makeCornerBuffer(mesh.positionFloats(), ledger);
+    corners.uvs = makeCornerBuffer(mesh.uvFloats(), ledger);
+    corners.normals = makeCornerBuffer(mesh.normalFloats(), ledger);
     corners.count = static_cast<int>(mesh.triangles.size() * 3);
     glBindVertexArray(static_cast<GLuint>(previousArray));
     return corners;

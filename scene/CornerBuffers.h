@@ -2,14 +2,15 @@
 
 #include <vector>
 
+class GlLedger;
 class Object3D;
 
 // The unindexed corner lists that things with their own draw (the shield, the sword, the
-// goal crystal) keep in GL: one buffer a list, recorded in the active ledger so the run
-// that made it frees it. Need a current GL context.
+// goal crystal) keep in GL: one buffer a list, recorded in `ledger` (when there is one) so
+// the run that made it frees it. Need a current GL context.
 
 // A new GL_STATIC_DRAW array buffer holding `floats`; left bound to GL_ARRAY_BUFFER.
-unsigned int makeCornerBuffer(const std::vector<float>& floats);
+unsigned int makeCornerBuffer(const std::vector<float>& floats, GlLedger* ledger);
 // Feeds attribute `location` from `buffer`, `size` floats a corner, tightly packed.
 void bindCornerAttribute(unsigned int location, unsigned int buffer, int size);
 
@@ -25,7 +26,7 @@ struct CornerArrays {
 
 // The corners of `mesh`'s triangles as they stand; the vertex array bound before is bound
 // again afterwards.
-CornerArrays makeCornerArrays(const Object3D& mesh);
+CornerArrays makeCornerArrays(const Object3D& mesh, GlLedger* ledger);
 // Binds the vertex array and feeds the three attributes; returns the vertex array that was
 // bound, for drawCornerArrays to bind again.
 unsigned int bindCornerArrays(const CornerArrays& corners);

@@ -2,34 +2,14 @@
 
 #include <GL/glew.h>
 
-namespace {
-GlLedger* activeLedger = nullptr;
-}
-
-GlLedger::~GlLedger() {
-    deactivate();
-}
-
-GlLedger* GlLedger::activate() {
-    GlLedger* previous = activeLedger;
-    activeLedger = this;
-    return previous;
-}
-
-void GlLedger::deactivate() {
-    if (activeLedger == this) {
-        activeLedger = nullptr;
-    }
-}
-
-GlLedger* GlLedger::active() {
-    return activeLedger;
-}
+GlLedger::~GlLedger() = default;
 
 void GlLedger::record(Kind kind, unsigned int name) {
-    if (activeLedger != nullptr && name != 0) {
-        activeLedger->entries.push_back({kind, name});
-    }
+    if (name != 0) entries.push_back({kind, name});
+}
+
+void GlLedger::recordIn(GlLedger* ledger, Kind kind, unsigned int name) {
+    if (ledger != nullptr) ledger->record(kind, name);
 }
 
 void GlLedger::releaseAll() {

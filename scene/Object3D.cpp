@@ -12,10 +12,10 @@
 namespace {
 
 template <typename T>
-GLuint makeArrayBuffer(const std::vector<T>& data) {
+GLuint makeArrayBuffer(const std::vector<T>& data, GlLedger* ledger) {
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
-    GlLedger::record(GlLedger::Kind::Buffer, buffer);
+    GlLedger::recordIn(ledger, GlLedger::Kind::Buffer, buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, data.size() * sizeof(T), data.data(), GL_STATIC_DRAW);
     return buffer;
@@ -188,20 +188,20 @@ void Object3D::buildIndexedGeometry() {
     computeBounds();
 }
 
-void Object3D::uploadMesh() {
+void Object3D::uploadMesh(GlLedger* ledger) {
     buildIndexedGeometry();
-    positionBuffer = makeArrayBuffer(indexedPositions);
-    uvBuffer = makeArrayBuffer(indexedUvs);
-    normalBuffer = makeArrayBuffer(indexedNormals);
-    tangentBuffer = makeArrayBuffer(indexedTangents);
-    bitangentBuffer = makeArrayBuffer(indexedBitangents);
+    positionBuffer = makeArrayBuffer(indexedPositions, ledger);
+    uvBuffer = makeArrayBuffer(indexedUvs, ledger);
+    normalBuffer = makeArrayBuffer(indexedNormals, ledger);
+    tangentBuffer = makeArrayBuffer(indexedTangents, ledger);
+    bitangentBuffer = makeArrayBuffer(indexedBitangents, ledger);
     glGenBuffers(1, &elementBuffer);
-    GlLedger::record(GlLedger::Kind::Buffer, elementBuffer);
+    GlLedger::recordIn(ledger, GlLedger::Kind::Buffer, elementBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(std::uint16_t), indices.data(),
                  GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    program = buildShaderProgram("lightshader.vert", "lightshader.frag");
+    program = buildShaderProgram("lightshader.vert", "lightshader.frag", ledger);
     textureSamplerLocation = glGetUniformLocation(program, "myTextureSampler");
     normalSamplerLocation = glGetUniformLocation(program, "myNormalSampler");
 }

@@ -9,6 +9,8 @@
 #include "scene/Node.h"
 #include "scene/Triangle.h"
 
+class GlLedger;
+
 // The mesh-carrying node every visible thing is built on. It holds the model as
 // triangles, derives the welded, indexed geometry with tangents from them, and knows the
 // GL buffers, textures and lit program that draw it. It never deletes GL objects:
@@ -46,9 +48,9 @@ public:
 
     // Tangents, then welded vertices and 16-bit indices, from the triangles. Idempotent.
     void buildIndexedGeometry();
-    // buildIndexedGeometry, the six buffers, the lit program and its sampler locations.
-    // Needs a current GL context.
-    void uploadMesh();
+    // buildIndexedGeometry, the six buffers, the lit program and its sampler locations, all
+    // recorded in `ledger` when there is one. Needs a current GL context.
+    void uploadMesh(GlLedger* ledger);
     // Takes another object's whole MeshData: both then draw the same GL objects. What the
     // object does with the mesh (its place, whether it casts a shadow) stays its own.
     void copyMeshFrom(const Object3D& other);

@@ -29,7 +29,7 @@ void printLinkLog(GLuint program) {
     std::printf("%s\n", log.data());
 }
 
-unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stages) {
+unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stages, GlLedger* ledger) {
     std::vector<GLuint> shaders;
     for (const auto& [stage, path] : stages) {
         shaders.push_back(glCreateShader(stage));
@@ -44,7 +44,7 @@ unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stage
         glCompileShader(shaders[i]);
     }
     GLuint program = glCreateProgram();
-    GlLedger::record(GlLedger::Kind::Program, program);
+    GlLedger::recordIn(ledger, GlLedger::Kind::Program, program);
     for (GLuint shader : shaders) {
         glAttachShader(program, shader);
     }
@@ -59,13 +59,14 @@ unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stage
 
 }  // namespace
 
-unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
-    return linkStages({{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}});
+unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                                GlLedger* ledger) {
+    return linkStages({{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}}, ledger);
 }
 
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
-                                const std::string& geometryPath) {
-    return linkStages({{GL_VERTEX_SHADER, vertexPath},
-                       {GL_FRAGMENT_SHADER, fragmentPath},
-                       {GL_GEOMETRY_SHADER, geometryPath}});
+                                const std::string& geometryPath, GlLedger* ledger) {
+    return linkStages(
+        {{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}, {GL_GEOMETRY_SHADER, geometryPath}},
+        ledger);
 }

@@ -2,14 +2,18 @@
 
 #include <string>
 
+class GlLedger;
+
 // The whole content of a text file; empty when it cannot be opened (nothing printed).
 std::string readTextFile(const std::string& path);
 
 // Compiles and links a vertex + fragment program from files. Prints the link log and a
 // newline (an empty line after a clean link). Always returns the program name, even when
-// compiling or linking failed. Needs a current GL context.
-unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
+// compiling or linking failed, and records it in `ledger` when there is one. Needs a
+// current GL context.
+unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                                GlLedger* ledger);
 
 // The same with a geometry stage; the order of the parameters is vertex, fragment, geometry.
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
-                                const std::string& geometryPath);
+                                const std::string& geometryPath, GlLedger* ledger);

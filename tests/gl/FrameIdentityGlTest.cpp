@@ -61,13 +61,12 @@ struct IdentityRun {
         }
         // The plain pass draws into cubes of its own, so that it leaves the game's cubes,
         // and what their lights know of them, as the game's own pass left them.
-        ledger.activate();
         plain.resize(game.lightList.size());
-        for (Light& light : plain) light.setUpShadowMap();
-        ledger.deactivate();
+        for (Light& light : plain) light.setUpShadowMap(plainCubes, &ledger);
     }
     ~IdentityRun() {
         ledger.releaseAll();
+        plainCubes.releaseAll();
         GameState = INTRO;
         testing::internal::GetCapturedStdout();
     }
@@ -112,6 +111,7 @@ struct IdentityRun {
     ScriptedInput input;
     CameraState* player = nullptr;
     GlLedger ledger;
+    DepthCubePool plainCubes;
     std::vector<Light> plain;
     int compared = 0;
 };

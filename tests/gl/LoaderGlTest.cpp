@@ -39,14 +39,14 @@ TEST(ShaderProgramGl, CleanLinkPrintsAnEmptyLogLineAndBrokenOnePrintsTheDriversL
     const std::string fragment = writeTestShader("ok.frag", fragmentSource);
 
     testing::internal::CaptureStdout();
-    const GLuint good = buildShaderProgram(vertex, fragment);
+    const GLuint good = buildShaderProgram(vertex, fragment, nullptr);
     const std::string goodLog = testing::internal::GetCapturedStdout();
     EXPECT_NE(good, 0u);
     EXPECT_EQ(linkStatus(good), GL_TRUE);
     EXPECT_EQ(goodLog, "\n");
 
     testing::internal::CaptureStdout();
-    const GLuint missing = buildShaderProgram("/tmp/zarnhold-no-such.vert", fragment);
+    const GLuint missing = buildShaderProgram("/tmp/zarnhold-no-such.vert", fragment, nullptr);
     const std::string missingLog = testing::internal::GetCapturedStdout();
     EXPECT_NE(missing, 0u);
     EXPECT_EQ(linkStatus(missing), GL_FALSE);
@@ -63,7 +63,7 @@ TEST(BmpTextureGl, OddWidthPictureUploadsRowByRowWithMipmaps) {
     const int width = 5, height = 3;
     const std::string path = writeTestBmp("odd", width, height, pattern);
     testing::internal::CaptureStdout();
-    const GLuint texture = readBmpTexture(path.c_str());
+    const GLuint texture = readBmpTexture(path.c_str(), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     ASSERT_NE(texture, 0u);
 
@@ -100,7 +100,7 @@ TEST(BmpTextureGl, OddWidthPictureUploadsRowByRowWithMipmaps) {
 
 TEST(BmpTextureGl, MissingFileGivesNameZero) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp"), 0u);
+    EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp", nullptr), 0u);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image could not be opened\n");
 }
 
@@ -110,7 +110,7 @@ TEST(MeshUploadGl, BuffersHoldTheWeldedVerticesAndIndices) {
     mesh.addTriangle(0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1);
     mesh.addTriangle(1, 0, 0, 1, 1, 0, 0, 1, 0, 1, 0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1);
     testing::internal::CaptureStdout();
-    mesh.uploadMesh();
+    mesh.uploadMesh(nullptr);
     testing::internal::GetCapturedStdout();
 
     auto bufferSize = [](GLenum target, GLuint buffer) {
@@ -191,8 +191,8 @@ TEST(ShaderProgramGl, LitProgramLinksOnTheGatherAndThePlainPath) {
     plain.insert(plain.find('\n') + 1, "#define STRICT_GLSL_150\n");
     const std::string plainPath = writeTestShader("plain-light.frag", plain);
     testing::internal::CaptureStdout();
-    const GLuint gather = buildShaderProgram("lightshader.vert", "lightshader.frag");
-    const GLuint strict = buildShaderProgram("lightshader.vert", plainPath);
+    const GLuint gather = buildShaderProgram("lightshader.vert", "lightshader.frag", nullptr);
+    const GLuint strict = buildShaderProgram("lightshader.vert", plainPath, nullptr);
     const std::string log = testing::internal::GetCapturedStdout();
     EXPECT_EQ(linkStatus(gather), GL_TRUE);
     EXPECT_EQ(linkStatus(strict), GL_TRUE);

@@ -215,7 +215,7 @@ std::set<unsigned int> depthCubes(const Game& game) {
     std::set<unsigned int> cubes;
     for (const Light* light : game.lightList) {
         cubes.insert(light->shadowCubeMap);
-        cubes.insert(light->fixedDepthCube);
+        cubes.insert(light->shadows.fixedDepthCube);
     }
     return cubes;
 }
@@ -274,10 +274,9 @@ TEST(RunBuilding, EveryLightsCachedShadowEqualsThePlainPassOverTheRealLevel) {
     // The plain pass draws into a light of its own: were it to share the cube, a cached pass
     // that wrote nothing would leave the plain pass's depths to compare with themselves.
     GlLedger plainObjects;
-    plainObjects.activate();
+    DepthCubePool plainCubes;
     Light plain;
-    plain.setUpShadowMap();
-    plainObjects.deactivate();
+    plain.setUpShadowMap(plainCubes, &plainObjects);
     testing::internal::GetCapturedStdout();
     // Twice: the first pass fills the caches, the second starts from them.
     for (int pass = 0; pass < 2; ++pass) {
@@ -291,4 +290,5 @@ TEST(RunBuilding, EveryLightsCachedShadowEqualsThePlainPassOverTheRealLevel) {
         }
     }
     plainObjects.releaseAll();
+    plainCubes.releaseAll();
 }

@@ -55,18 +55,19 @@ protected:
         glBindVertexArray(vertexArray);
         addQuad(floor, {-10, 0, 10}, {10, 0, 10}, {10, 0, -10}, {-10, 0, -10}, {0, 1, 0});
         addBox(box, {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f});
-        const GLuint white = readBmpTexture(writeFlatBmp("white", 255, 255, 255));
-        const GLuint flat = readBmpTexture(writeFlatBmp("flatnormal", 255, 128, 128));
+        GlLedger* ledger = &game.runGlObjects;
+        const GLuint white = readBmpTexture(writeFlatBmp("white", 255, 255, 255), ledger);
+        const GLuint flat = readBmpTexture(writeFlatBmp("flatnormal", 255, 128, 128), ledger);
         for (Object3D* mesh : {&floor, &box}) {
             mesh->castsShadow = true;
             mesh->diffuseTexture = white;
             mesh->normalTexture = flat;
-            mesh->uploadMesh();
+            mesh->uploadMesh(ledger);
             root.children.push_back(mesh);
         }
         floor.fixedInPlace = true;
         light = Light(1, 1, 1, 1, -4, 4, 0, 2, 0, 0, 0, 1, 0.1f, 0.01f);
-        light.setUpShadowMap();
+        light.setUpShadowMap(game.depthCubes, ledger);
         lights = {&light};
         game.playerPosition = &eye;
         view = glm::lookAt(eye, glm::vec3(0, 0, 0), glm::vec3(0, 0, -1));
@@ -146,7 +147,11 @@ protected:
         return sameDepths(cached, cubeDepths());
     }
 
-    void TearDown() override { glDeleteVertexArrays(1, &vertexArray); }
+    void TearDown() override {
+        glDeleteVertexArrays(1, &vertexArray);
+        game.runGlObjects.releaseAll();
+        game.depthCubes.releaseAll();
+    }
 
     GLuint vertexArray = 0;
     Game game;
@@ -179,7 +184,7 @@ TEST_F(ShadowScene, TheBoxShadowsTheFloorBehindItButNotBesideIt) {
 TEST_F(ShadowScene, EveryChosenLightAddsItsShareInAMultisampledTarget) {
     Light second = Light(1, 1, 1, 1, 4, 4, 0, 2, 0, 0, 0, 1, 0.1f, 0.01f);
     testing::internal::CaptureStdout();
-    second.setUpShadowMap();
+    second.setUpShadowMap(game.depthCubes, &game.runGlObjects);
     testing::internal::GetCapturedStdout();
     box.castsShadow = false;
     light.renderShadowMap(root);
@@ -260,8 +265,8 @@ TEST_F(ShadowScene, CachedPassAfterThePlainPassDropsACasterThatIsGone) {
 TEST_F(ShadowScene, ALightWithoutItsCacheDrawsThePlainPass) {
     box.castsShadow = false;
     light.renderShadowMap(root);
-    light.fixedDepthCube = light.fixedFramebuffer = 0;
-    light.copyReadFramebuffer = light.copyDrawFramebuffer = 0;
+    light.shadows.fixedDepthCube = light.shadows.fixedFramebuffer = 0;
+    light.shadows.copyReadFramebuffer = light.shadows.copyDrawFramebuffer = 0;
     box.castsShadow = true;
     EXPECT_TRUE(cachedPassThenReferenceAgree()) << "the box appears";
     box.castsShadow = false;

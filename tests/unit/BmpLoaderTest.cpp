@@ -245,7 +245,7 @@ TEST(ParseBmp, AcceptsTheLargestSides) {
 // Both failures happen before any GL call, so they need no context.
 TEST(ReadBmpTexture, FilesThatCannotBeOpenedOrDecodedGiveZero) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp"), 0u);
+    EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp", nullptr), 0u);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image could not be opened\n");
 
     char folderTemplate[] = "/tmp/zarnhold-bmp-XXXXXX";
@@ -260,7 +260,7 @@ TEST(ReadBmpTexture, FilesThatCannotBeOpenedOrDecodedGiveZero) {
                    static_cast<std::streamsize>(bytes.size()));
     }
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readBmpTexture(folder + "\\odd.bmp"), 0u);
+    EXPECT_EQ(readBmpTexture(folder + "\\odd.bmp", nullptr), 0u);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), kNotBmp);
     std::remove(path.c_str());
     rmdir(folder.c_str());
