@@ -16,10 +16,10 @@ constexpr int boxCorners = 36;
 
 Screen::Screen(const std::string& imagePath) : imagePath(imagePath) {
     modelMatrix = glm::mat4(1.0f);
-    readObjModel(*this, "External\\Models\\Screen.obj");
 }
 
 void Screen::init() {
+    readObjModel(*this, "External\\Models\\Screen.obj");
     glGenVertexArrays(1, &screenVertexArray);
     glBindVertexArray(screenVertexArray);
 

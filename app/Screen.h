@@ -9,9 +9,10 @@
 // fixed camera 3.3 units in front of it, whatever the player's camera does.
 class Screen : public AppState, public Object3D {
 public:
-    // Reads the box model; makes no GL call (the window does not exist yet).
+    // Touches no file and no GL (the window does not exist yet).
     explicit Screen(const std::string& imagePath);
 
+    // Reads the box model and the picture; buffers, program and texture. GL context current.
     void init() override;
     // Ignores all three arguments.
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;

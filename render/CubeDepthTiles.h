@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <glm/glm.hpp>
+
 #include "render/ShadowFaces.h"
 
 // The farthest depth within each 32 x 32 tile of the six faces of a depth cube: enough to
@@ -24,3 +26,10 @@ private:
     int tilesAcross = 0;
     std::vector<float> farthest[6];
 };
+
+// Whether a light at `lightPosition` may reach some point of the box from `low` to `high`
+// (render frame) past the fixed casters whose depths `fixed` holds (faces of `size`
+// texels): false only when, on every face the box could show on, the farthest fixed depth
+// there lies below litDepthFloor of the box's nearest point, so the lit surface finds the
+// whole box in shadow. A box at or around the light may always be reached.
+bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec3 low, glm::vec3 high, int size);

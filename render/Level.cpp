@@ -1,7 +1,5 @@
 #include "render/Level.h"
 
-#include <limits>
-
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 
@@ -11,6 +9,7 @@
 #include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
+#include "render/LitRules.h"
 #include "scene/BmpLoader.h"
 #include "scene/ObjLoader.h"
 #include "scene/RoomLoader.h"
@@ -50,21 +49,9 @@ void Level::groupByRoom() {
 
 void Level::groupByLights(const std::vector<Light*>& lights) {
     if (roomGraph.empty() || elementBuffer == 0) return;
-    std::vector<unsigned int> masks;
-    masks.reserve(indices.size() / 3);
-    for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
-        glm::vec3 low(std::numeric_limits<float>::max()), high(-std::numeric_limits<float>::max());
-        for (std::size_t corner = t; corner < t + 3; ++corner) {
-            const glm::vec3 world(modelMatrix * glm::vec4(indexedPositions[indices[corner]], 1.0f));
-            low = glm::min(low, world);
-            high = glm::max(high, world);
-        }
-        unsigned int mask = ~0u;
-        for (std::size_t i = 0; i < lights.size() && i < 32; ++i) {
-            if (!lights[i]->mayLight(low, high)) mask &= ~(1u << i);
-        }
-        masks.push_back(mask);
-    }
+    const std::vector<unsigned int> masks =
+        triangleLightMasks(indexedPositions, indices, modelMatrix, static_cast<int>(lights.size()),
+                           [&](int light, glm::vec3 low, glm::vec3 high) { return lights[light]->mayLight(low, high); });
     roomBatches.build(roomGraph, indexedPositions, indices, &masks);
     indices = roomBatches.drawOrder;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
@@ -90,20 +77,7 @@ std::vector<IndexRange> Level::rangesSeenFrom(const glm::mat4& view, const glm::
 }
 
 bool Level::hidesSphere(glm::vec3 centre, float radius) const {
-    if (sights.size() != roomGraph.rooms.size()) {
-        return false;
-    }
     const glm::vec3 inLevel(glm::inverse(modelMatrix) * glm::vec4(centre, 1.0f));
     // The level's turn is not exactly half a turn: a little slack for it.
-    const glm::vec3 reach(radius * 1.01f + 0.02f);
-    bool inUnseenRoom = false;
-    for (std::size_t room = 0; room < sights.size(); ++room) {
-        const RoomGraph::Box& box = roomGraph.rooms[room];
-        const bool inside = glm::all(glm::greaterThanEqual(inLevel - reach, box.low)) &&
-                            glm::all(glm::lessThanEqual(inLevel + reach, box.high));
-        // Boxes may overlap: one that is seen and holds the sphere is enough to show it.
-        if (inside && sights[room].depth >= 0) return false;
-        inUnseenRoom = inUnseenRoom || inside;
-    }
-    return inUnseenRoom;
+    return roomGraph.hidesSphere(sights, inLevel, radius * 1.01f + 0.02f);
 }

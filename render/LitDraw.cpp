@@ -9,12 +9,11 @@
 
 #include "app/RunContext.h"
 #include "render/Light.h"
+#include "render/LitRules.h"
 #include "scene/Object3D.h"
 
 namespace {
 
-constexpr float lightRange = 25.0f;
-constexpr int firstShadowUnit = 10;
 // The lit shader's arrays hold ten lights.
 constexpr int maxShadowSlots = 10;
 
@@ -85,67 +84,14 @@ void useLights(GLuint program, const std::vector<Light*>& lights, const std::vec
     glUniform1i(uniform(program, "lightCount"), static_cast<GLint>(chosen.size()));
 }
 
-// Of `near`, the lights that pass `keep`; slots renumbered in order.
-template <typename Keep>
-std::vector<LitLightSlot> lightsWhere(const std::vector<LitLightSlot>& near, Keep keep) {
-    std::vector<LitLightSlot> kept;
-    for (const LitLightSlot& slot : near) {
-        if (keep(slot.listIndex)) {
-            kept.push_back({slot.listIndex, static_cast<int>(kept.size()), slot.textureUnit});
-        }
-    }
-    return kept;
-}
-
 // Of `near`, the lights that may reach some point of the box.
 std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near, const std::vector<Light*>& lights,
                                          glm::vec3 low, glm::vec3 high) {
     return lightsWhere(near, [&](int i) { return lights[i]->mayLight(low, high); });
 }
 
-// Of `near`, the lights in `mask` (bit i for light i of the list; lights past 31 always).
-std::vector<LitLightSlot> lightsInMask(const std::vector<LitLightSlot>& near, unsigned int mask) {
-    return lightsWhere(near, [&](int i) { return i >= 32 || ((mask >> i) & 1u) != 0; });
-}
-
-bool sameLights(const std::vector<LitLightSlot>& a, const std::vector<LitLightSlot>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].listIndex != b[i].listIndex) return false;
-    }
-    return true;
-}
-
-// Whether a sphere lies wholly outside one of the six clip planes of `viewProjection`:
-// then nothing inside it can cover a pixel. Gribb and Hartmann's planes, each tested with
-// a little slack.
-bool outsideView(const glm::mat4& viewProjection, glm::vec3 centre, float radius) {
-    const glm::mat4 m = glm::transpose(viewProjection);
-    const glm::vec4 planes[6] = {m[3] + m[0], m[3] - m[0], m[3] + m[1], m[3] - m[1], m[3] + m[2], m[3] - m[2]};
-    for (const glm::vec4& plane : planes) {
-        const float length = glm::length(glm::vec3(plane));
-        if (!(length > 0.0f)) continue;
-        const float distance = (glm::dot(glm::vec3(plane), centre) + plane.w) / length;
-        if (distance < -(radius * 1.01f + 0.01f)) return true;
-    }
-    return false;
-}
 
 }  // namespace
-
-std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
-                                          const std::vector<Light*>& lights) {
-    std::vector<LitLightSlot> chosen;
-    for (std::size_t i = 0; i < lights.size(); ++i) {
-        const glm::vec3 d = lights[i]->position - playerPosition;
-        const float distance = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-        if (distance < lightRange) {
-            const int index = static_cast<int>(i);
-            chosen.push_back({index, static_cast<int>(chosen.size()), firstShadowUnit + index});
-        }
-    }
-    return chosen;
-}
 
 void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
              std::vector<Light*> lights, const std::vector<IndexRange>* ranges) {

@@ -22,17 +22,6 @@ namespace {
 
 constexpr int shadowSize = 1024;
 
-struct CubeFace {
-    glm::vec3 look;
-    glm::vec3 up;
-};
-
-// GL's face order: +X, -X, +Y, -Y, +Z, -Z.
-const CubeFace cubeFaces[6] = {
-    {{1, 0, 0}, {0, -1, 0}},  {{-1, 0, 0}, {0, -1, 0}}, {{0, 1, 0}, {0, 0, 1}},
-    {{0, -1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, -1, 0}},  {{0, 0, -1}, {0, -1, 0}},
-};
-
 // A framebuffer for depth alone, left bound: with no colour buffer to draw to or read from,
 // GL 3.2 core counts it complete once its depth attachment is.
 GLuint makeDepthFramebuffer(GlLedger* ledger) {
@@ -111,29 +100,6 @@ void collectMovingCasters(Node& node, const CasterSearch& search, MovingCasters&
 }
 
 }  // namespace
-
-glm::mat4 shadowFaceProjection() {
-    const float halfAngle = 0.7853981852531433f;
-    const float focal = 1.0f / static_cast<float>(std::tan(halfAngle));
-    glm::mat4 projection(0.0f);
-    projection[0][0] = focal;
-    projection[1][1] = focal;
-    projection[2][2] = -1.002002f;
-    projection[2][3] = -1.0f;
-    projection[3][2] = -0.2002002f;
-    return projection;
-}
-
-float litDepthFloor(float distance) {
-    // The lit surface sees the light where a cube texel is at least (d - bias) / 100, and
-    // its bias stays below 0.015 + d * (2 / 1024) * 5.75; the margin covers the rounding.
-    return (distance * (1.0f - 11.5f / 1024.0f) - 0.015f) / 100.0f - 1e-5f;
-}
-
-glm::mat4 shadowFaceMatrix(glm::vec3 position, int face) {
-    const CubeFace& f = cubeFaces[face];
-    return shadowFaceProjection() * glm::lookAt(position, position + f.look, f.up);
-}
 
 bool ShadowCubeRenderer::setUp(DepthCubePool& cubes, GlLedger* ledger) {
     shadowProgram = buildShaderProgram("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
@@ -318,23 +284,9 @@ void ShadowCubeRenderer::copyFixedCache(const FaceRect rects[6]) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 bool ShadowCubeRenderer::mayLight(glm::vec3 position, glm::vec3 low, glm::vec3 high) const {
-    if (!fixedTiles.ready() || fixedCachePosition != position) {
-        return true;
-    }
-    const glm::vec3 nearestPoint = glm::clamp(position, low, high);
-    const float reachFloor = litDepthFloor(glm::length(nearestPoint - position));
-    if (!(reachFloor > 0.0f)) {
-        return true;
-    }
-    for (int face = 0; face < 6; ++face) {
-        const FaceRect rect = shadowFaceRectOfBox(shadowFaceMatrix(position, face), low, high, shadowSize);
-        if (!rect.empty() && !(fixedTiles.farthestIn(face, rect) < reachFloor)) {
-            return true;
-        }
-    }
-    return false;
+    return !fixedTiles.ready() || fixedCachePosition != position ||
+           mayLightPast(fixedTiles, position, low, high, shadowSize);
 }
-
 void ShadowCubeRenderer::setPassUniforms(glm::vec3 position) {
     glUseProgram(shadowProgram);
     for (int face = 0; face < 6; ++face) {

@@ -87,14 +87,3 @@ private:
 // Farthest a point can lie from the light and still change its cube: the depth stored is
 // the distance over 100, and anything farther than 100 stores the cleared depth, 1.
 constexpr float shadowReach = 100.0f;
-
-// The cube faces' shared projection: 90 degrees, aspect 1, near 0.1, far 100.
-glm::mat4 shadowFaceProjection();
-// projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
-glm::mat4 shadowFaceMatrix(glm::vec3 position, int face);
-
-// The lowest stored cube depth at which the lit surface can still see a light `distance`
-// away from the nearest point of what it draws: the lit shader compares (d - bias) / 100
-// with its bias at most 0.015 + d * (2 / 1024) * 5.75. A box whose texels all hold less
-// than this is wholly in the light's shadow.
-float litDepthFloor(float distance);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include <glm/gtc/matrix_transform.hpp>
+
 namespace {
 
 constexpr float nearPlane = 0.1f;
@@ -94,4 +96,42 @@ FaceRect shadowFaceRectOfBox(const glm::mat4& faceMatrix, glm::vec3 low, glm::ve
     rect.x1 = std::min(size, static_cast<int>(std::ceil(std::min(texel(highNdc.x), size + 8.0f))) + 4);
     rect.y1 = std::min(size, static_cast<int>(std::ceil(std::min(texel(highNdc.y), size + 8.0f))) + 4);
     return rect;
+}
+
+namespace {
+
+struct CubeFace {
+    glm::vec3 look;
+    glm::vec3 up;
+};
+
+// GL's face order: +X, -X, +Y, -Y, +Z, -Z.
+const CubeFace cubeFaces[6] = {
+    {{1, 0, 0}, {0, -1, 0}},  {{-1, 0, 0}, {0, -1, 0}}, {{0, 1, 0}, {0, 0, 1}},
+    {{0, -1, 0}, {0, 0, -1}}, {{0, 0, 1}, {0, -1, 0}},  {{0, 0, -1}, {0, -1, 0}},
+};
+
+}  // namespace
+
+glm::mat4 shadowFaceProjection() {
+    const float halfAngle = 0.7853981852531433f;
+    const float focal = 1.0f / static_cast<float>(std::tan(halfAngle));
+    glm::mat4 projection(0.0f);
+    projection[0][0] = focal;
+    projection[1][1] = focal;
+    projection[2][2] = -1.002002f;
+    projection[2][3] = -1.0f;
+    projection[3][2] = -0.2002002f;
+    return projection;
+}
+
+glm::mat4 shadowFaceMatrix(glm::vec3 position, int face) {
+    const CubeFace& f = cubeFaces[face];
+    return shadowFaceProjection() * glm::lookAt(position, position + f.look, f.up);
+}
+
+float litDepthFloor(float distance) {
+    // The lit surface sees the light where a cube texel is at least (d - bias) / 100, and
+    // its bias stays below 0.015 + d * (2 / 1024) * 5.75; the margin covers the rounding.
+    return (distance * (1.0f - 11.5f / 1024.0f) - 0.015f) / 100.0f - 1e-5f;
 }

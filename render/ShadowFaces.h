@@ -35,3 +35,14 @@ FaceRect wholeFace(int size);
 FaceRect shadowFaceRectOfBox(const glm::mat4& faceMatrix, glm::vec3 low, glm::vec3 high, int size);
 // The same for the box around a sphere.
 FaceRect shadowFaceRect(const glm::mat4& faceMatrix, glm::vec3 centre, float radius, int size);
+
+// The cube faces' shared projection: 90 degrees, aspect 1, near 0.1, far 100.
+glm::mat4 shadowFaceProjection();
+// projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
+glm::mat4 shadowFaceMatrix(glm::vec3 position, int face);
+
+// The lowest stored cube depth at which the lit surface can still see a light `distance`
+// away from the nearest point of what it draws: the lit shader compares (d - bias) / 100
+// with its bias at most 0.015 + d * (2 / 1024) * 5.75. Where every texel that could show a
+// box holds less than this, the box is wholly in the light's shadow.
+float litDepthFloor(float distance);

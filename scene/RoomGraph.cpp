@@ -165,3 +165,18 @@ std::vector<RoomGraph::Sight> RoomGraph::seenRooms(const glm::mat4& clipFromMode
     }
     return walk.sights;
 }
+
+bool RoomGraph::hidesSphere(const std::vector<Sight>& sights, glm::vec3 centre, float radius) const {
+    if (sights.size() != rooms.size()) return false;
+    const glm::vec3 reach(radius);
+    bool inUnseenRoom = false;
+    for (std::size_t room = 0; room < sights.size(); ++room) {
+        const Box& box = rooms[room];
+        const bool inside = glm::all(glm::greaterThanEqual(centre - reach, box.low)) &&
+                            glm::all(glm::lessThanEqual(centre + reach, box.high));
+        // Boxes may overlap: one that is seen and holds the sphere is enough to show it.
+        if (inside && sights[room].depth >= 0) return false;
+        inUnseenRoom = inUnseenRoom || inside;
+    }
+    return inUnseenRoom;
+}

@@ -45,6 +45,11 @@ public:
     // number of steps.
     std::vector<Sight> seenRooms(const glm::mat4& clipFromModel, const glm::vec3& eye) const;
 
+    // Whether the sphere at `centre` (model frame) with `radius` lies wholly within some
+    // room's box and wholly within no seen room's box: then the eye cannot see it. False
+    // when `sights` (from seenRooms) does not match the rooms.
+    bool hidesSphere(const std::vector<Sight>& sights, glm::vec3 centre, float radius) const;
+
     std::vector<Box> rooms;
     std::vector<Portal> portals;
 };

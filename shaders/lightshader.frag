@@ -14,10 +14,17 @@
 // A software renderer with multisampling runs this shader on blocks that the depth test
 // has wholly hidden, and only a loop's own exit skips work for a whole block. Where the
 // post-depth coverage is known, a hidden fragment leaves the light loop after one pass.
+//
+// Each path enables and tests for every extension it uses. GL_ARB_gpu_shader5 lets the loop
+// counter index the sampler array and declares gl_SampleMaskIn; GL_ARB_texture_gather
+// declares textureGather on a cube map (strict compilers refuse it under gpu_shader5 alone);
+// GL_ARB_shader_image_load_store gives early_fragment_tests; GL_ARB_post_depth_coverage
+// makes gl_SampleMaskIn the coverage after the depth test.
 #extension GL_ARB_gpu_shader5 : enable
+#extension GL_ARB_texture_gather : enable
 #extension GL_ARB_shader_image_load_store : enable
 #extension GL_ARB_post_depth_coverage : enable
-#if defined(GL_ARB_gpu_shader5) && !defined(STRICT_GLSL_150)
+#if defined(GL_ARB_gpu_shader5) && defined(GL_ARB_texture_gather) && !defined(STRICT_GLSL_150)
 #define GATHER_SHADOWS 1
 #if defined(GL_ARB_shader_image_load_store) && defined(GL_ARB_post_depth_coverage)
 layout(early_fragment_tests) in;
