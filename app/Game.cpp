@@ -20,6 +20,7 @@
 #include "render/Flicker.h"
 #include "render/Light.h"
 #include "render/LitDraw.h"
+#include "scene/UnitRandom.h"
 
 namespace {
 
@@ -71,10 +72,7 @@ Game::~Game() {
 void Game::run() {
     startWindow();
     initPictures();
-    while (running) {
-        if (platform.closeRequested()) {
-            break;
-        }
+    while (keepsRunning()) {
         runFrame(Platform::seconds());
     }
     for (AppState* object : sceneObjects) {
@@ -82,6 +80,10 @@ void Game::run() {
     }
     sceneTarget.release();
     Platform::stop();
+}
+
+bool Game::keepsRunning() const {
+    return running && !platform.closeRequested();
 }
 
 void Game::runFrame(double nowSeconds) {
@@ -273,7 +275,7 @@ void Game::writeClockFile() const {
 
 void Game::flickerLights() {
     for (Light* light : lightList) {
-        light->luminocity = flickerStep(light->luminocity, flickerRandom());
+        light->luminocity = flickerStep(light->luminocity, unitRandom());
     }
 }
 

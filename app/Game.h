@@ -43,6 +43,9 @@ public:
     // Window, context, pictures, then the main loop until Escape or the window closes.
     // Exits the process with status -1 when GLFW, the window or GLEW cannot start.
     void run();
+    // Whether the loop goes on to another frame: until Escape has ended a frame or the
+    // window has been asked to close.
+    bool keepsRunning() const;
     // One frame of the main loop at `nowSeconds` on the clock: events, the playing part
     // when a run is on, the state machine with its picture or loading step, the swap.
     void runFrame(double nowSeconds);

@@ -7,6 +7,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "scene/BmpLoader.h"
+#include "scene/CornerBuffers.h"
 #include "scene/ObjLoader.h"
 #include "scene/ShaderLoader.h"
 
@@ -20,20 +21,8 @@ Screen::Screen(const std::string& imagePath) : imagePath(imagePath) {
 
 void Screen::init() {
     readObjModel(*this, "External\\Models\\Screen.obj");
-    glGenVertexArrays(1, &screenVertexArray);
-    glBindVertexArray(screenVertexArray);
-
-    const std::vector<float> positions = positionFloats();
-    glGenBuffers(1, &screenPositionBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, screenPositionBuffer);
-    glBufferData(GL_ARRAY_BUFFER, positions.size() * sizeof(float), positions.data(), GL_STATIC_DRAW);
-
-    const std::vector<float> uvs = uvFloats();
-    glGenBuffers(1, &screenUvBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, screenUvBuffer);
-    glBufferData(GL_ARRAY_BUFFER, uvs.size() * sizeof(float), uvs.data(), GL_STATIC_DRAW);
-    uploadedCorners = static_cast<int>(positions.size() / 3);
-
+    // The picture lives as long as the game: nothing is recorded for a run to free.
+    corners = makeCornerArrays(*this, nullptr);
     screenProgram = buildShaderProgram("Screen.vertexshader", "Screen.fragmentshader", nullptr);
     screenSamplerLocation = glGetUniformLocation(screenProgram, "myTextureSampler");
     screenTexture = readBmpTexture(imagePath.c_str(), nullptr);
@@ -41,7 +30,7 @@ void Screen::init() {
 }
 
 int Screen::drawCount() const {
-    return std::min(boxCorners, uploadedCorners);
+    return std::min(boxCorners, corners.count);
 }
 
 void Screen::render(glm::mat4, glm::mat4, std::vector<Light*>) {
@@ -50,19 +39,12 @@ void Screen::render(glm::mat4, glm::mat4, std::vector<Light*>) {
     const glm::mat4 view = glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, 0.0f, -3.3f));
     const glm::mat4 mvp = projection * view * glm::mat4(1.0f);
 
+    const unsigned int previousArray = bindCornerArrays(corners);
     glUseProgram(screenProgram);
     glUniformMatrix4fv(screenMvpLocation, 1, GL_FALSE, glm::value_ptr(mvp));
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, screenTexture);
     glUniform1i(screenSamplerLocation, 0);
 
-    glEnableVertexAttribArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, screenPositionBuffer);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(1);
-    glBindBuffer(GL_ARRAY_BUFFER, screenUvBuffer);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glDrawArrays(GL_TRIANGLES, 0, drawCount());
-    glDisableVertexAttribArray(0);
-    glDisableVertexAttribArray(1);
+    drawCornerArrays(corners, previousArray, drawCount());
 }

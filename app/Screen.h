@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
 // One full-window picture (intro, loading, game over, won): a textured box seen by a
@@ -21,14 +22,10 @@ public:
     int drawCount() const;
 
     std::string imagePath;
-    unsigned int screenPositionBuffer = 0;
     unsigned int screenProgram = 0;
     int screenSamplerLocation = -1;
     unsigned int screenTexture = 0;
-    unsigned int screenVertexArray = 0;
-    unsigned int screenUvBuffer = 0;
     int screenMvpLocation = -1;
-
-private:
-    int uploadedCorners = 0;
+    // The box's corners, positions and texture coordinates.
+    CornerArrays corners;
 };

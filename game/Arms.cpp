@@ -6,6 +6,7 @@
 #include "game/CameraState.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
+#include "scene/UnitRandom.h"
 #include "scene/ShaderLoader.h"
 
 namespace {

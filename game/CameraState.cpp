@@ -12,18 +12,19 @@
 #include "app/PlayerInput.h"
 #include "game/Shield.h"
 #include "render/Light.h"
+#include "scene/Rotation.h"
 
 namespace {
 
-// 180 / 3.14: the angles go to GLM's rotations in degrees by this factor.
-constexpr double degreesPerRadian = 57.32484;
 // The eye sits this far above the body's centre.
 constexpr float eyeAboveBody = 0.2f;
 const glm::vec3 shieldLowered(-0.1f, 0.08f, 0.2f);
 const glm::vec3 shieldRaisedOffset(-0.05f, 0.04f, 0.2f);
 
+// The held shield and sword turn as if a half turn were 3.14, as the game writes it.
 glm::mat4 turn(double radians, glm::vec3 axis) {
-    return glm::rotate(glm::mat4(1.0f), glm::radians(static_cast<float>(radians * degreesPerRadian)), axis);
+    const double halfTurnAsWritten = 3.14;
+    return glm::rotate(glm::mat4(1.0f), static_cast<float>(radians * (180.0 / halfTurnAsWritten / degreesPerRadian)), axis);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "render/Level.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
+#include "scene/UnitRandom.h"
 #include "scene/ShaderLoader.h"
 
 namespace {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+
+#include "scene/Rotation.h"
 
 bool enemyAwakeAt(float distance) {
     return !(distance > 25.0f);
@@ -22,7 +23,7 @@ bool enemyContactHits(glm::vec3 toPlayer, float distance, glm::vec2 lungeDirecti
     // nothing within the cone.
     const glm::vec2 facing(lungeDirection.x, -lungeDirection.y);
     const float cosine = glm::clamp(glm::dot(towardsPlayer, facing), -1.0f, 1.0f);
-    const float degrees = std::fabs(std::acos(cosine)) * 57.29578f;
+    const float degrees = std::fabs(std::acos(cosine)) * degreesPerRadian;
     return degrees <= 30.0f;
 }
 
@@ -67,9 +68,4 @@ ArmsSwing swingStep(ArmsSwing swing, double elapsedMs, bool frozen) {
         swing.direction = 1.0f;
     }
     return swing;
-}
-
-float unitRandom() {
-    // Over RAND_MAX: glibc's rand() reaches 2^31 - 1, far beyond 32767.
-    return static_cast<float>(std::rand()) / static_cast<float>(RAND_MAX);
 }

@@ -44,5 +44,3 @@ struct ArmsSwing {
 // frozen (a dead enemy) they stay at 6.1.
 ArmsSwing swingStep(ArmsSwing swing, double elapsedMs, bool frozen);
 
-// A random number in [0, 1].
-float unitRandom();

@@ -27,10 +27,6 @@ const glm::vec3 heldOffset(0.1f, 0.08f, 0.2f);
 // The sweep turns about a point towards the middle of the view and ahead of the hilt.
 const glm::vec3 sweepPivot(-0.4f, 0.0f, -0.4f);
 
-GLint uniform(unsigned int program, const std::string& name) {
-    return glGetUniformLocation(program, name.c_str());
-}
-
 }  // namespace
 
 Sword::Sword(CameraState* player) : player(player) {

@@ -22,10 +22,6 @@ const char* const facePictures[6] = {
     "External\\Models\\cubeMap\\negY.bmp", "External\\Models\\cubeMap\\negZ.bmp",
 };
 
-GLint uniform(unsigned int program, const char* name) {
-    return glGetUniformLocation(program, name);
-}
-
 }  // namespace
 
 bool crystalTouched(float distance) {

@@ -3,10 +3,11 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
 // A diagnostic view of the second light's depth cube map, drawn on the box model with the
-// player's camera. Loaded at start; the main loop does not show it.
+// player's turn. Made at start; F3 shows it over the upper right of the playing view.
 class CubeMapDebugger : public AppState, public Object3D {
 public:
     CubeMapDebugger();
@@ -16,13 +17,10 @@ public:
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
     std::string name;
-    unsigned int viewerPositionBuffer = 0;
     unsigned int viewerProgram = 0;
     int cubemapLocation = -1;
-    unsigned int vertexArray = 0;
     int perspectiveLocation = -1;
     int viewLocation = -1;
-
-private:
-    int uploadedCorners = 0;
+    // The box's corners; the viewer's shader reads their positions.
+    CornerArrays corners;
 };

@@ -4,5 +4,3 @@
 // drifting between about 0.5 and 2.0. `random01` lies in 0..1.
 float flickerStep(float luminocity, float random01);
 
-// A uniform random number in 0..1 from the C library generator.
-float flickerRandom();

@@ -7,27 +7,26 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "render/Light.h"
+#include "scene/ShaderLoader.h"
 
-namespace {
-
-GLint uniform(unsigned int program, const std::string& name) {
-    return glGetUniformLocation(program, name.c_str());
+std::string arrayUniformName(const char* array, int slot, const char* field) {
+    return std::string(array) + "[" + std::to_string(slot) + "]" + field;
 }
 
-}  // namespace
+void sendLight(unsigned int program, int slot, const Light& light) {
+    glUniform3fv(uniform(program, arrayUniformName("lights", slot, ".color")), 1, glm::value_ptr(light.color));
+    glUniform3fv(uniform(program, arrayUniformName("lights", slot, ".position")), 1, glm::value_ptr(light.position));
+    glUniform1f(uniform(program, arrayUniformName("lights", slot, ".luminocity")), light.luminocity);
+    glUniform1f(uniform(program, arrayUniformName("lights", slot, ".cAtt")), light.cAtt);
+    glUniform1f(uniform(program, arrayUniformName("lights", slot, ".lAtt")), light.lAtt);
+    glUniform1f(uniform(program, arrayUniformName("lights", slot, ".eAtt")), light.eAtt);
+}
 
 int sendLightArray(unsigned int program, const std::vector<Light*>& lights, int capacity) {
     const int count = std::min(static_cast<int>(lights.size()), capacity);
     glUniform1i(uniform(program, "lightCount"), count);
     for (int k = 0; k < count; ++k) {
-        const Light& light = *lights[static_cast<std::size_t>(k)];
-        const std::string entry = "lights[" + std::to_string(k) + "]";
-        glUniform3fv(uniform(program, entry + ".color"), 1, glm::value_ptr(light.color));
-        glUniform3fv(uniform(program, entry + ".position"), 1, glm::value_ptr(light.position));
-        glUniform1f(uniform(program, entry + ".luminocity"), light.luminocity);
-        glUniform1f(uniform(program, entry + ".cAtt"), light.cAtt);
-        glUniform1f(uniform(program, entry + ".lAtt"), light.lAtt);
-        glUniform1f(uniform(program, entry + ".eAtt"), light.eAtt);
+        sendLight(program, k, *lights[static_cast<std::size_t>(k)]);
     }
     return count;
 }

@@ -1,10 +1,19 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <glm/glm.hpp>
 
 struct Light;
+
+// "array[slot]field", as the shaders name an element of a uniform array: ("lights", 2,
+// ".color") gives "lights[2].color", ("shadows", 0, "") gives "shadows[0]".
+std::string arrayUniformName(const char* array, int slot, const char* field);
+
+// Writes a light's "lights[slot].color", ".position", ".luminocity", ".cAtt", ".lAtt" and
+// ".eAtt" into `program`, which must be current.
+void sendLight(unsigned int program, int slot, const Light& light);
 
 // Writes "lights[k].color", ".position", ".luminocity", ".cAtt", ".lAtt" and ".eAtt" of the
 // first lights of `lights`, at most `capacity` (the shader's array size), into `program`,

@@ -1,7 +1,6 @@
 #include "render/LitDraw.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include <GL/glew.h>
@@ -9,36 +8,22 @@
 
 #include "app/RunContext.h"
 #include "render/Light.h"
+#include "render/LightArrayUniforms.h"
 #include "render/LitRules.h"
 #include "scene/Object3D.h"
+#include "scene/ShaderLoader.h"
 
 namespace {
 
 // The lit shader's arrays hold ten lights.
 constexpr int maxShadowSlots = 10;
 
-GLint uniform(GLuint program, const std::string& name) {
-    return glGetUniformLocation(program, name.c_str());
-}
-
-std::string element(const char* array, int slot, const char* suffix) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%s[%d%s", array, slot, suffix);
-    return name;
-}
-
 void uploadLight(GLuint program, const Light& light, const LitLightSlot& chosen) {
     const int k = chosen.slot;
-    glUniform3fv(uniform(program, element("lights", k, "].color")), 1, glm::value_ptr(light.color));
-    glUniform3fv(uniform(program, element("lights", k, "].position")), 1,
-                 glm::value_ptr(light.position));
-    glUniform1f(uniform(program, element("lights", k, "].luminocity")), light.luminocity);
-    glUniform1f(uniform(program, element("lights", k, "].cAtt")), light.cAtt);
-    glUniform1f(uniform(program, element("lights", k, "].lAtt")), light.lAtt);
-    glUniform1f(uniform(program, element("lights", k, "].eAtt")), light.eAtt);
-    glUniform2f(uniform(program, element("lights", k, "].near_far")), 5.0f, 100.0f);
+    sendLight(program, k, light);
+    glUniform2f(uniform(program, arrayUniformName("lights", k, ".near_far")), 5.0f, 100.0f);
     glActiveTexture(GL_TEXTURE0 + chosen.textureUnit);
-    const GLint sampler = uniform(program, element("shadows", k, "]"));
+    const GLint sampler = uniform(program, arrayUniformName("shadows", k, ""));
     glBindTexture(GL_TEXTURE_CUBE_MAP, light.shadowCubeMap);
     glUniform1i(sampler, chosen.textureUnit);
 }
@@ -48,7 +33,7 @@ void uploadLight(GLuint program, const Light& light, const LitLightSlot& chosen)
 // get cube-map units of their own; the shader never samples them.
 void parkUnusedShadowSamplers(GLuint program, int usedSlots) {
     for (int k = usedSlots; k < maxShadowSlots; ++k) {
-        glUniform1i(uniform(program, element("shadows", k, "]")), firstShadowUnit + k);
+        glUniform1i(uniform(program, arrayUniformName("shadows", k, "")), firstShadowUnit + k);
     }
 }
 

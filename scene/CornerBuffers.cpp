@@ -46,8 +46,8 @@ unsigned int bindCornerArrays(const CornerArrays& corners) {
     return static_cast<unsigned int>(previousArray);
 }
 
-void drawCornerArrays(const CornerArrays& corners, unsigned int previousArray) {
-    glDrawArrays(GL_TRIANGLES, 0, corners.count);
+void drawCornerArrays(const CornerArrays& corners, unsigned int previousArray, int count) {
+    glDrawArrays(GL_TRIANGLES, 0, count < 0 ? corners.count : count);
     glDisableVertexAttribArray(0);
     glDisableVertexAttribArray(1);
     glDisableVertexAttribArray(2);

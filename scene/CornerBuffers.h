@@ -5,8 +5,8 @@
 class GlLedger;
 class Object3D;
 
-// The unindexed corner lists that things with their own draw (the shield, the sword, the
-// goal crystal) keep in GL: one buffer a list, recorded in `ledger` (when there is one) so
+// The unindexed corner lists that things with their own draw (the pictures, the shield,
+// the sword, the goal crystal, the cube-map viewer) keep in GL: one buffer a list, recorded in `ledger` (when there is one) so
 // the run that made it frees it. Need a current GL context.
 
 // A new GL_STATIC_DRAW array buffer holding `floats`; left bound to GL_ARRAY_BUFFER.
@@ -30,5 +30,6 @@ CornerArrays makeCornerArrays(const Object3D& mesh, GlLedger* ledger);
 // Binds the vertex array and feeds the three attributes; returns the vertex array that was
 // bound, for drawCornerArrays to bind again.
 unsigned int bindCornerArrays(const CornerArrays& corners);
-// Draws every corner as triangles, turns the attributes off and binds `previousArray`.
-void drawCornerArrays(const CornerArrays& corners, unsigned int previousArray);
+// Draws the first `count` corners (every corner when negative) as triangles, turns the
+// attributes off and binds `previousArray`.
+void drawCornerArrays(const CornerArrays& corners, unsigned int previousArray, int count = -1);

@@ -2,9 +2,11 @@
 
 #include <glm/glm.hpp>
 
-// The game's own right-handed rotations; angles in radians (GLM's rotate takes degrees
-// at our call sites, these do not). A positive angle turns counter-clockwise seen from
-// the positive axis towards the origin.
+// Degrees in a radian, for the few places that state an angle in degrees.
+constexpr float degreesPerRadian = 57.2957795f;
+
+// The game's own right-handed rotations; angles in radians, as GLM's rotate takes them. A
+// positive angle turns counter-clockwise seen from the positive axis towards the origin.
 glm::mat4 rotateX(float radians);
 glm::mat4 rotateY(float radians);
 glm::mat4 rotateZ(float radians);

@@ -70,3 +70,7 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
         {{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}, {GL_GEOMETRY_SHADER, geometryPath}},
         ledger);
 }
+
+int uniform(unsigned int program, const std::string& name) {
+    return glGetUniformLocation(program, name.c_str());
+}

@@ -14,6 +14,10 @@ std::string readTextFile(const std::string& path);
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                                 GlLedger* ledger);
 
+// The location of uniform `name` in `program`; -1 when it has none (GL then ignores what is
+// sent to it). Needs a current GL context.
+int uniform(unsigned int program, const std::string& name);
+
 // The same with a geometry stage; the order of the parameters is vertex, fragment, geometry.
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                                 const std::string& geometryPath, GlLedger* ledger);

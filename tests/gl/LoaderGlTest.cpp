@@ -152,9 +152,9 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
     ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
 
     Screen screen(path);
-    EXPECT_EQ(screen.triangles.size(), 12u);
     testing::internal::CaptureStdout();
     screen.init();
+    EXPECT_EQ(screen.triangles.size(), 12u);
     const std::string log = testing::internal::GetCapturedStdout();
     EXPECT_EQ(log, "\n") << "screen program link log";
     EXPECT_EQ(screen.drawCount(), 36);

@@ -1,7 +1,9 @@
 // The main loop's own frames in a real window, with the keys and the mouse of a script: a
 // run starts from the intro, the health bar follows health, F1 shows the help and F3 the
 // cube-map viewer, a fall from the chasm's bridge with Space held ends the run on the
-// game-over picture for a fall, which waits for a fresh press of Space to start the next.
+// game-over picture for a fall, which waits for a fresh press of Space (not Enter) to
+// start the next; touching the goal crystal with Enter held shows the won picture, which
+// waits for a fresh press of Enter (not Space).
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,12 +11,14 @@
 #include <vector>
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/HealthBar.h"
+#include "app/LevelPlaces.h"
 #include "game/CameraState.h"
 #include "tests/ScriptedInput.h"
 #include "tests/gl/GlContext.h"
@@ -72,35 +76,66 @@ glm::vec3 bodyOrigin(const CameraState& player) {
     return {transform.getOrigin().x(), transform.getOrigin().y(), transform.getOrigin().z()};
 }
 
-}  // namespace
+// Puts the player's body at `origin` (physics frame), at rest.
+void placeBody(CameraState& player, const btVector3& origin) {
+    btTransform transform;
+    transform.setIdentity();
+    transform.setOrigin(origin);
+    player.body->setWorldTransform(transform);
+    player.body->getMotionState()->setWorldTransform(transform);
+    player.body->setLinearVelocity(btVector3(0.0f, 0.0f, 0.0f));
+}
 
-TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceStartsAnother) {
-    Game game;
-    ScriptedInput input;
-    game.window = testWindow();
-    game.platform = Platform(testWindow());
-    game.width = testWidth;
-    game.height = testHeight;
-    game.input = &input;
-    useGameDrawState();
-    game.initPictures();
-    GameState = INTRO;
-    // A clock that ticks ten frames a second, as a software renderer draws them.
-    double clock = 0.0;
-    const auto frame = [&] {
+// The game in the test window on the intro picture, its keys and mouse a script's.
+struct ScriptedLoop {
+    ScriptedLoop() {
+        game.window = testWindow();
+        game.platform = Platform(testWindow());
+        game.width = testWidth;
+        game.height = testHeight;
+        game.input = &input;
+        useGameDrawState();
+        game.initPictures();
+        GameState = INTRO;
+    }
+    // One frame of the main loop, on a clock that ticks ten frames a second, as a
+    // software renderer draws them; false on a GL error.
+    bool frame() {
         clock += 0.1;
         game.runFrame(clock);
         return glGetError() == GL_NO_ERROR;
-    };
+    }
+    // A frame with `key` pressed, then let go; what it prints (building a run prints the
+    // programs' link logs) is swallowed.
+    bool press(int key) {
+        testing::internal::CaptureStdout();
+        input.press(key);
+        const bool clean = frame();
+        input.release(key);
+        testing::internal::GetCapturedStdout();
+        return clean;
+    }
+    // The current run's player, or nullptr.
+    CameraState* player() const {
+        return game.sceneObjects.size() > 11 ? dynamic_cast<CameraState*>(game.sceneObjects[11]) : nullptr;
+    }
 
-    // Building a run prints the programs' link logs.
-    testing::internal::CaptureStdout();
-    input.press(keys::space);
-    EXPECT_TRUE(frame());
-    input.release(keys::space);
-    testing::internal::GetCapturedStdout();
+    Game game;
+    ScriptedInput input;
+    double clock = 0.0;
+};
+
+}  // namespace
+
+TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceNotEnterStartsAnother) {
+    ScriptedLoop loop;
+    Game& game = loop.game;
+    ScriptedInput& input = loop.input;
+    const auto frame = [&] { return loop.frame(); };
+
+    EXPECT_TRUE(loop.press(keys::space));
     ASSERT_EQ(GameState, PLAYING) << "Space on the intro builds a run";
-    auto* player = dynamic_cast<CameraState*>(game.sceneObjects.at(11));
+    CameraState* player = loop.player();
     ASSERT_NE(player, nullptr);
 
     // The health bar, lower left: red to its right end at full health, dark beyond half
@@ -144,12 +179,7 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceStar
 
     // The player is put in the middle of the bridge (walking there is the route test's
     // work), then turns a quarter to the east and walks off its edge.
-    btTransform onBridge;
-    onBridge.setIdentity();
-    onBridge.setOrigin(btVector3(-11.3f, -1.6f, -47.0f));
-    player->body->setWorldTransform(onBridge);
-    player->body->getMotionState()->setWorldTransform(onBridge);
-    player->body->setLinearVelocity(btVector3(0.0f, 0.0f, 0.0f));
+    placeBody(*player, btVector3(-11.3f, -1.6f, -47.0f));
     input.at.x = testWidth / 2 + 1571;
     EXPECT_TRUE(frame());
     // W is let go once the body has left the bridge: a player who keeps pushing clings to
@@ -183,14 +213,54 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceStar
 
     EXPECT_TRUE(frame());
     EXPECT_EQ(GameState, GAME_OVER) << "the picture stays until a key";
-    testing::internal::CaptureStdout();
-    input.press(keys::space);
-    EXPECT_TRUE(frame());
-    input.release(keys::space);
-    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(loop.press(keys::enter));
+    EXPECT_EQ(GameState, GAME_OVER) << "Enter does not leave the game-over picture";
+    EXPECT_TRUE(loop.press(keys::space));
     EXPECT_EQ(GameState, PLAYING);
     EXPECT_EQ(game.getHealth(), 1000.0f);
-    auto* next = dynamic_cast<CameraState*>(game.sceneObjects.at(11));
+    CameraState* next = loop.player();
     ASSERT_NE(next, nullptr);
     EXPECT_NEAR(bodyOrigin(*next).z, 6.5f, 1e-4f) << "the new run starts at the start";
+}
+
+TEST(PlayingFrames, TheGoalCrystalShowsTheWonPictureWhichOnlyAFreshPressOfEnterLeaves) {
+    ScriptedLoop loop;
+    EXPECT_TRUE(loop.press(keys::space));
+    ASSERT_EQ(GameState, PLAYING);
+    CameraState* player = loop.player();
+    ASSERT_NE(player, nullptr);
+
+    // Enter held through the win. The body is put on the goal room's floor under the goal
+    // crystal, the eye (0.2 above the body's centre) at the crystal's height.
+    loop.input.press(keys::enter);
+    const glm::vec3 goal = renderToPhysics(levelPlaces().goalCrystalRenderPos);
+    placeBody(*player, btVector3(goal.x, goal.y - 0.2f, goal.z));
+    EXPECT_TRUE(loop.frame());
+    ASSERT_EQ(GameState, WON) << "touching the goal crystal wins, and Enter held does not leave the picture";
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(loop.frame());
+        EXPECT_EQ(GameState, WON) << "Enter held from the run does not leave the picture";
+    }
+    loop.input.release(keys::enter);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.press(keys::space));
+    EXPECT_EQ(GameState, WON) << "Space does not leave the won picture";
+
+    EXPECT_TRUE(loop.press(keys::enter));
+    EXPECT_EQ(GameState, PLAYING);
+    EXPECT_EQ(loop.game.getHealth(), 1000.0f);
+    CameraState* next = loop.player();
+    ASSERT_NE(next, nullptr);
+    EXPECT_NEAR(bodyOrigin(*next).z, 6.5f, 1e-4f) << "the new run starts at the start";
+}
+
+TEST(PlayingFrames, EscapeOrClosingTheWindowEndsTheLoop) {
+    ScriptedLoop loop;
+    EXPECT_TRUE(loop.game.keepsRunning());
+    glfwSetWindowShouldClose(testWindow(), GLFW_TRUE);
+    EXPECT_FALSE(loop.game.keepsRunning()) << "the window's close button";
+    glfwSetWindowShouldClose(testWindow(), GLFW_FALSE);
+    EXPECT_TRUE(loop.game.keepsRunning());
+    EXPECT_TRUE(loop.press(keys::escape));
+    EXPECT_FALSE(loop.game.keepsRunning()) << "Escape, after its frame";
 }

@@ -17,6 +17,14 @@ std::vector<float> flatFloor() {
     return {-50, 0, -50, -50, 0, 50, 50, 0, 50, -50, 0, -50, 50, 0, 50, 50, 0, -50};
 }
 
+// How nearly `enemy` moves straight away from `eye` across the floor (render frame): 1 for
+// straight away, NaN at rest.
+float movingAwayFrom(const Enemy& enemy, glm::vec3 eye) {
+    const btVector3& v = enemy.body->getLinearVelocity();
+    const glm::vec3 toEye = eye - enemy.renderCentre();
+    return -glm::dot(glm::normalize(glm::vec2(v.x(), -v.z())), glm::normalize(glm::vec2(toEye.x, toEye.z)));
+}
+
 // An enemy whose body rests on the floor (its centre at physics y = 0.4, render y = -0.4)
 // at render x = `x`, z = 0, beside a player whose eye the test puts where it likes; the
 // player's own update never runs, so the eye stays there.
@@ -103,11 +111,6 @@ TEST(EnemyRules, ArmsSweepBetweenTheirLimitsAndADeadEnemysStayAt6_1) {
     }
     EXPECT_EQ(frames, 31);
     EXPECT_FLOAT_EQ(swingStep(ArmsSwing{4.0f, 1.0f}, 10.0, true).angle, 6.1f);
-    for (int i = 0; i < 1000; ++i) {
-        const float r = unitRandom();
-        ASSERT_GE(r, 0.0f);
-        ASSERT_LE(r, 1.0f);
-    }
 }
 
 TEST(Enemy, SleepsBeyond25AndWakesWithin) {
@@ -180,8 +183,10 @@ TEST(Enemy, HurtsAPlayerInFrontCloserThanOneAndLessBehindTheShield) {
     EXPECT_LT(s.velocity().x, -0.9f) << "and the enemy back";
 
     s.player().shieldRaised = true;
+    s.player().body->setLinearVelocity(btVector3(0, 0, 0));
     s.enemy.update(10.0);
     EXPECT_FLOAT_EQ(s.run.game.getHealth(), 958.0f);
+    EXPECT_FLOAT_EQ(s.player().body->getLinearVelocity().x(), 3.0f) << "pushed away at 3 behind the shield";
     s.player().shieldRaised = false;
 
     s.playerAt({-0.5f, 0.0f, 0.0f});
@@ -195,13 +200,24 @@ TEST(Enemy, FiveHundredMsOfStrikingLeaveItAtZeroAndMoreKillsItAndHeals) {
     second.startSimulating();
     s.playerAt({0.5f, 0.0f, 1.0f});
     s.player().swordStriking = true;
-    for (int i = 0; i < 50; ++i) {
+    s.enemy.update(10.0);
+    second.update(10.0);
+    // The eye stands between the two in x: each is knocked straight away from it.
+    EXPECT_GT(movingAwayFrom(s.enemy, s.player().position), 0.999f);
+    EXPECT_GT(movingAwayFrom(second, s.player().position), 0.999f);
+    for (int i = 1; i < 50; ++i) {
         s.enemy.update(10.0);
         second.update(10.0);
     }
     EXPECT_EQ(s.enemy.enemyHealth, 0.0f);
     EXPECT_EQ(second.enemyHealth, 0.0f) << "both within 1.5 are hit";
     EXPECT_FALSE(s.enemy.dead) << "death needs less than 0";
+    // Standing: upright, its feet 0.4 under the body's centre (render y grows downwards).
+    const glm::vec3 centre = s.enemy.renderCentre();
+    const auto feet = [&] { return glm::vec3(s.enemy.modelMatrix[3]) - centre; };
+    const auto uprightY = [&] { return glm::normalize(glm::vec3(s.enemy.modelMatrix[1])).y; };
+    EXPECT_NEAR(glm::length(feet() - glm::vec3(0.0f, 0.4f, 0.0f)), 0.0f, 0.01f);
+    EXPECT_GT(std::abs(uprightY()), 0.99f);
 
     s.run.game.health = 899.0f;
     s.enemy.update(10.0);
@@ -215,13 +231,67 @@ TEST(Enemy, FiveHundredMsOfStrikingLeaveItAtZeroAndMoreKillsItAndHeals) {
     EXPECT_TRUE(second.dead);
     EXPECT_EQ(s.run.game.getHealth(), 949.0f) << "no heal from 900 up";
 
-    // Lying, with its arms still at 6.1; out of range and back, its body stays out.
+    // Lying, with its arms still at 6.1: on its side, its feet only 0.1 under where the
+    // body's centre was. Out of range and back, its body stays out.
     s.enemy.update(10.0);
     EXPECT_FLOAT_EQ(s.enemy.arms->swingAngle, 6.1f);
+    EXPECT_NEAR(glm::length(feet() - glm::vec3(0.0f, 0.1f, 0.0f)), 0.0f, 0.01f);
+    EXPECT_LT(std::abs(uprightY()), 0.1f);
     s.playerAt({30.0f, 0.0f, 0.0f});
     s.enemy.update(10.0);
     s.playerAt({3.0f, 0.0f, 0.0f});
     s.enemy.update(10.0);
     EXPECT_TRUE(s.enemy.active);
     EXPECT_FALSE(s.bodyInWorld());
+}
+
+TEST(Enemy, FacesTheWayItLastLeapt) {
+    // The creature's front is its model's +z.
+    for (const glm::vec2& way : {glm::vec2(1.0f, 0.0f), glm::vec2(0.0f, 1.0f), glm::vec2(-0.6f, -0.8f),
+                                glm::vec2(0.8f, -0.6f)}) {
+        SCOPED_TRACE(testing::Message() << way.x << ", " << way.y);
+        EnemyScene s;
+        s.playerAt(5.0f * glm::vec3(way.x, 0.0f, way.y));
+        s.readyToLeap();
+        s.enemy.update(10.0);
+        ASSERT_EQ(s.enemy.lungeTimer, 0.0f) << "it leapt";
+        const glm::vec3 front(s.enemy.modelMatrix * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f));
+        const glm::vec2 facing = glm::normalize(glm::vec2(front.x, front.z));
+        EXPECT_NEAR(facing.x, way.x, 0.01f);
+        EXPECT_NEAR(facing.y, way.y, 0.01f);
+    }
+}
+
+TEST(Enemy, ItsArmsStartAFreshRisingSwingWhenItFallsAsleepWakesOrLeaps) {
+    EnemyScene s;
+    // 3.15 and falling: a fresh swing starts from 3.2 or above, rising, and a frame of
+    // 0 ms leaves any other swing where it is.
+    const auto markSwing = [&] {
+        s.enemy.arms->swingAngle = 3.15f;
+        s.enemy.arms->swingDirection = -1.0f;
+    };
+    s.playerAt({20.0f, 0.0f, 0.0f});
+    markSwing();
+    s.enemy.update(0.0);
+    EXPECT_EQ(s.enemy.arms->swingAngle, 3.15f) << "an awake frame without a leap keeps the swing";
+
+    s.playerAt({30.0f, 0.0f, 0.0f});
+    s.enemy.update(0.0);
+    ASSERT_FALSE(s.enemy.active);
+    EXPECT_GE(s.enemy.arms->swingAngle, 3.2f) << "falling asleep";
+    EXPECT_LE(s.enemy.arms->swingAngle, 6.2f);
+    EXPECT_EQ(s.enemy.arms->swingDirection, 1.0f);
+
+    markSwing();
+    s.playerAt({20.0f, 0.0f, 0.0f});
+    s.enemy.update(0.0);
+    ASSERT_TRUE(s.enemy.active);
+    EXPECT_GE(s.enemy.arms->swingAngle, 3.2f) << "waking";
+
+    markSwing();
+    s.playerAt({5.0f, 0.0f, 0.0f});
+    s.readyToLeap();
+    s.enemy.update(0.0);
+    ASSERT_EQ(s.enemy.lungeTimer, 0.0f) << "it leapt";
+    EXPECT_GE(s.enemy.arms->swingAngle, 3.2f) << "leaping";
 }

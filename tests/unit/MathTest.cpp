@@ -1,4 +1,4 @@
-// The game's rotations, GLM's conventions as the game uses them, and node traversal.
+// The game's rotations and node traversal.
 #include <string>
 #include <vector>
 
@@ -43,15 +43,6 @@ TEST(Rotation, TheLevelsHalfTurnMapsPhysicsToRenderFrame) {
     // 3.14 is a hair short of a half turn: (x, y, z) lands within 0.002 of (x, -y, -z).
     expectNear(apply(rotateX(3.14f), {5, 2, -30}), {5, -2, 30}, 0.05f);
     expectNear(apply(rotateX(3.14f), {0, 1, 0}), {0, -1, 0.0016f}, 1e-4f);
-}
-
-TEST(GlmConventions, DefaultMatricesAreIdentityAndPerspectiveTakesDegrees) {
-    glm::mat4 fresh;
-    EXPECT_EQ(fresh, glm::mat4(1.0f));
-    const glm::mat4 p = glm::perspective(glm::radians(90.0f), 1.0f, 0.1f, 100.0f);
-    EXPECT_NEAR(p[0][0], 1.0f, 1e-6f);
-    EXPECT_NEAR(p[2][3], -1.0f, 1e-6f);
-    EXPECT_NEAR(p[3][2], -2.0f * 100.0f * 0.1f / 99.9f, 1e-6f);
 }
 
 namespace {

@@ -1,9 +1,11 @@
-// The player's movement on the real level and real physics, driven by scripted input.
+// The player's movement and shield on the real level and real physics, driven by scripted
+// input.
 #include <gtest/gtest.h>
 
 #include <btBulletDynamicsCommon.h>
 
 #include "app/PlayerInput.h"
+#include "game/Shield.h"
 #include "tests/unit/WalkingRun.h"
 
 namespace {
@@ -155,6 +157,39 @@ TEST(PlayerMovement, AfterMTheEyeFliesByItselfAndOnlyOneKeyOfEachPairActs) {
     run.input.releaseAll();
     run.input.press(keys::space);
     EXPECT_EQ(pushOfOneUpdate(run), glm::vec3(0.0f));
+    testing::internal::GetCapturedStdout();
+}
+
+TEST(PlayerMovement, TheRightButtonRaisesTheShieldWhileHeldAndTheLeftButtonThenDoesNotAttack) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    CameraState& player = *run.player;
+    // The shield's distance from the line of sight.
+    const auto shieldOffCentre = [&] {
+        const glm::vec3 fromEye = glm::vec3(player.shield->modelMatrix[3]) - player.position;
+        return glm::length(fromEye - glm::dot(fromEye, player.direction) * player.direction);
+    };
+    run.input.buttonsDown = {mouseButtons::left};
+    run.frame(frameSeconds);
+    EXPECT_TRUE(player.attackHeld);
+    EXPECT_FALSE(player.blockHeld);
+    EXPECT_FALSE(player.shieldRaised);
+    const float lowered = shieldOffCentre();
+
+    run.input.buttonsDown = {mouseButtons::left, mouseButtons::right};
+    run.frame(frameSeconds);
+    EXPECT_TRUE(player.blockHeld);
+    EXPECT_TRUE(player.shieldRaised);
+    EXPECT_FALSE(player.attackHeld) << "no sweep behind the shield";
+    EXPECT_LT(shieldOffCentre(), 0.6f * lowered) << "raised towards the middle of the view";
+
+    run.input.buttonsDown.clear();
+    run.frame(frameSeconds);
+    EXPECT_FALSE(player.blockHeld);
+    EXPECT_FALSE(player.shieldRaised);
+    EXPECT_FALSE(player.attackHeld);
+    EXPECT_NEAR(shieldOffCentre(), lowered, 1e-5f);
     testing::internal::GetCapturedStdout();
 }
 

@@ -1,4 +1,5 @@
 // The sword's rules, and the sword driven by the real player on the real level.
+#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
 #include "app/PlayerInput.h"
@@ -125,4 +126,39 @@ TEST(Sword, TheRightButtonHeldKeepsTheSwordAtRest) {
     // Letting the shield down with the left button still held starts a sweep.
     s.run.input.buttonsDown.erase(mouseButtons::right);
     EXPECT_EQ(s.strikingFramesOf(30), 4);
+}
+
+TEST(Sword, LyingItTurnsOnTheSpotAboutTheVerticalAndHeldItKeepsItsPlaceInTheViewWhereverThePlayerLooks) {
+    SwordRun s;
+    // 100 degrees a second: 900 ms turn it a quarter, about render y through its own place.
+    const glm::mat4 lying = s.sword.modelMatrix;
+    s.sword.update(900.0);
+    const glm::mat4& now = s.sword.modelMatrix;
+    EXPECT_NEAR(glm::distance(glm::vec3(now[3]), glm::vec3(lying[3])), 0.0f, 1e-5f);
+    EXPECT_NEAR(glm::distance(glm::vec3(now[1]), glm::vec3(lying[1])), 0.0f, 1e-5f);
+    EXPECT_NEAR(glm::dot(glm::vec3(now[0]), glm::vec3(lying[0])), 0.0f, 1e-5f);
+    EXPECT_NEAR(glm::length(glm::vec3(now[0])), 0.5f, 1e-5f) << "at half size";
+
+    // Held: the same place in the eye's view, straight ahead, looking down or up, turned.
+    s.sword.pickedUp = true;
+    const CameraState& player = *s.run.player;
+    const auto inView = [&] {
+        return glm::lookAt(player.position, player.position + player.direction, player.up) * s.sword.modelMatrix;
+    };
+    s.frame();
+    const glm::mat4 ahead = inView();
+    EXPECT_GT(ahead[3].x, 0.0f) << "right of the middle";
+    EXPECT_LT(ahead[3].y, 0.0f) << "below it";
+    EXPECT_LT(ahead[3].z, 0.0f) << "in front of the eye";
+    const glm::dvec2 centre(s.run.game.width / 2, s.run.game.height / 2);
+    for (const glm::dvec2& cursorMove : {glm::dvec2(0, 900), glm::dvec2(0, -1800), glm::dvec2(2000, 600),
+                                        glm::dvec2(-3500, 500)}) {
+        s.run.input.at = centre + cursorMove;
+        s.frame();
+        SCOPED_TRACE(testing::Message() << "h " << player.horizontalAngle << ", v " << player.verticalAngle);
+        const glm::mat4 looking = inView();
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_NEAR(glm::distance(glm::vec4(looking[c]), glm::vec4(ahead[c])), 0.0f, 2e-3f) << "column " << c;
+        }
+    }
 }
