@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the unit and GL tests with AddressSanitizer and UndefinedBehaviorSanitizer into
-# build-asan/ and runs them: any report fails. The pure tests run with leak detection on.
+# build-asan/ and runs them: any report fails. The unit and level tests run with leak
+# detection on.
 # The GL tests run with it off: Mesa's driver is unloaded before the leak check, so its
 # own allocations would show up without a usable stack.
 set -euo pipefail
@@ -10,8 +11,8 @@ flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-po
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$root/build-asan" -j2 --target unit_tests gl_tests fuzz_replays
+cmake --build "$root/build-asan" -j2 --target unit_tests level_tests gl_tests fuzz_replays
 cd "$root/build-asan"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -L unit
+ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -L "unit|level"
 ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure -L gl

@@ -15,7 +15,7 @@
 #include "app/WorldClock.h"
 #include "game/Movement.h"
 #include "game/Enemy.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 namespace {
 
@@ -186,32 +186,5 @@ TEST(BodyContact, ACrowdInALowRoomFlingsNobody) {
         }
         report("crowd, worst of 30", fps, worst);
         EXPECT_LT(worst.speed, deadlyVerticalSpeed) << fps << " fps";
-    }
-}
-
-// The start hall's and the corridor's low wall lights (light crystals 2 and 3), on the
-// real level: walking into the wall under them with Space held lifts nobody higher than
-// a jump.
-TEST(BodyContact, JumpingAgainstTheWallUnderALightCrystalLiftsNobody) {
-    struct WallLight {
-        glm::vec3 stand;  // body centre, physics
-        double facing;    // h: W walks towards (sin h, 0, -cos h)
-    };
-    const WallLight lights[] = {{{1.2f, 0.0f, 0.0f}, 1.5708}, {{0.1f, 1.0f, -7.5f}, -1.5708}};
-    for (double fps : frameRates) {
-        for (const WallLight& light : lights) {
-            ContactRun s(WalkingRun::realLevelCorners());
-            s.placePlayer(light.stand);
-            s.run.player->horizontalAngle = light.facing;
-            s.play(fps, 0.5);
-            const float floorCentre = s.run.bodyOrigin().y;
-            s.peaks = Peaks{};
-            s.run.input.press(keys::w);
-            s.run.input.press(keys::space);
-            s.play(fps, 3.0);
-            report("jumps under a wall light", fps, s.peaks);
-            EXPECT_LT(s.peaks.highest, floorCentre + 2.6f) << fps << " fps";
-            EXPECT_LT(s.peaks.speed, deadlyVerticalSpeed);
-        }
     }
 }

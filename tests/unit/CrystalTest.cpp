@@ -7,7 +7,7 @@
 #include "app/PlayerInput.h"
 #include "app/LevelPlaces.h"
 #include "render/Crystal.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 TEST(Crystal, WinsCloserThanOneIsSeenUpTo20AndSpins50DegreesASecond) {
     EXPECT_TRUE(crystalTouched(0.99f));

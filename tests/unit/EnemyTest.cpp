@@ -8,7 +8,7 @@
 #include "game/Arms.h"
 #include "game/Enemy.h"
 #include "game/EnemyRules.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "app/WorldClock.h"
 #include "game/Enemy.h"
 #include "game/Sword.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 namespace {
 

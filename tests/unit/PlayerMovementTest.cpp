@@ -6,7 +6,7 @@
 
 #include "app/PlayerInput.h"
 #include "game/Shield.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "app/LevelPlaces.h"
 #include "game/Sword.h"
 #include "game/SwordSweep.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "LevelQuery.h"
+#include "tests/LevelQuery.h"
 
 #include <algorithm>
 #include <cmath>

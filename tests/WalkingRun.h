@@ -9,12 +9,13 @@
 #include "game/CameraState.h"
 #include "tests/ScriptedInput.h"
 
-// The player on the real level's collision body in a fresh physics world, driven by a
-// script, with no window: what a playing frame does to the player, and nothing else.
+// The player on a level's collision body in a fresh physics world, driven by a script,
+// with no window: what a playing frame does to the player, and nothing else.
 class WalkingRun {
 public:
+    // On a wide flat floor whose top is at physics y = -0.5, where the start hall's is.
     WalkingRun();
-    // The same on a level of these triangles (nine floats each, physics frame).
+    // On a level of these triangles (nine floats each, physics frame).
     explicit WalkingRun(const std::vector<float>& levelCorners);
 
     // One frame of `seconds`: the physics step, then the player's update, each given what
@@ -30,8 +31,10 @@ public:
     // next frame.
     void turnBy(double radians);
 
-    // The real level's collision triangles, nine floats each.
+    // The generated level's collision triangles, nine floats each, read from the working
+    // directory (the game folder); none without it.
     static std::vector<float> realLevelCorners();
+    static std::vector<float> flatFloor();
 
     Game game;
     ScriptedInput input;

@@ -14,7 +14,7 @@
 
 #include <glm/glm.hpp>
 
-#include "LevelQuery.h"
+#include "tests/LevelQuery.h"
 #include "app/LevelPlaces.h"
 #include "render/LightCrystal.h"
 #include "scene/ObjLoader.h"

@@ -1,4 +1,4 @@
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 #include <btBulletDynamicsCommon.h>
 
@@ -13,7 +13,12 @@ std::vector<float> WalkingRun::realLevelCorners() {
     return level.positionFloats();
 }
 
-WalkingRun::WalkingRun() : WalkingRun(realLevelCorners()) {}
+std::vector<float> WalkingRun::flatFloor() {
+    const float h = 200.0f, y = -0.5f;
+    return {-h, y, -h, -h, y, h, h, y, h, -h, y, -h, h, y, h, h, y, -h};
+}
+
+WalkingRun::WalkingRun() : WalkingRun(flatFloor()) {}
 
 WalkingRun::WalkingRun(const std::vector<float>& levelCorners) {
     game.width = 1600;

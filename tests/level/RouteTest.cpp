@@ -20,7 +20,7 @@
 #include "app/PlayerInput.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
-#include "tests/unit/WalkingRun.h"
+#include "tests/WalkingRun.h"
 
 namespace {
 
@@ -268,7 +268,7 @@ template <typename Walk>
 auto quietly(Walk walk) {
     testing::internal::CaptureStdout();
     auto result = [&] {
-        WalkingRun run;
+        WalkingRun run(WalkingRun::realLevelCorners());
         return walk(run);
     }();
     testing::internal::GetCapturedStdout();
