@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
 #include <string>
 
 #include <GL/glew.h>
@@ -11,8 +10,8 @@
 #include "app/Console.h"
 #include "app/GameState.h"
 #include "app/HealthBar.h"
-#include "app/PlayerInput.h"
 #include "app/PhysicsWorld.h"
+#include "app/PlayerInput.h"
 #include "app/Screen.h"
 #include "app/WorldClock.h"
 #include "game/Enemy.h"
@@ -57,11 +56,11 @@ Game::~Game() {
     // The pictures and the viewer live as long as the game: their memory goes with it (their
     // GL objects go with the context). A run's scene objects and physics world go with the
     // process; only the lists are released here.
-    for (AppState* picture : {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
-                              static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
-                              static_cast<AppState*>(wonScreen),
-                              static_cast<AppState*>(introScreen), static_cast<AppState*>(loadingScreen),
-                              static_cast<AppState*>(cubeMapDebugger)}) {
+    for (AppState* picture :
+         {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
+          static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
+          static_cast<AppState*>(wonScreen), static_cast<AppState*>(introScreen),
+          static_cast<AppState*>(loadingScreen), static_cast<AppState*>(cubeMapDebugger)}) {
         delete picture;
     }
     lightList.clear();
@@ -99,7 +98,8 @@ void Game::runFrame(double nowSeconds) {
     }
     previousFramePlayed = played;
     // An update may have called setWon; a health of 0 still wins over it.
-    const FrameStep step = frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys(), pictureKeys);
+    const FrameStep step =
+        frameStep(static_cast<GameStateValue>(GameState), played, health, readFrameKeys(), pictureKeys);
     running = step.keepRunning;
     if (played && step.picture == GAME_OVER) {
         std::printf("%s\n", runEndLine(endCause));
@@ -236,9 +236,9 @@ void Game::drawPicture(GameStateValue picture) {
 
 Screen* Game::gameOverPicture() const {
     switch (endCause) {
-    case Harm::creature: return slainScreen;
-    case Harm::fall: return fellScreen;
-    case Harm::unknown: break;
+        case Harm::creature: return slainScreen;
+        case Harm::fall: return fellScreen;
+        case Harm::unknown: break;
     }
     return gameOverScreen;
 }
@@ -266,8 +266,10 @@ void Game::writeClockFile() const {
     const std::string partial = options.clockFile + ".partial";
     std::FILE* file = std::fopen(partial.c_str(), "w");
     if (file == nullptr) return;
-    const char* state = GameState == PLAYING ? "playing" : GameState == WON ? "won"
-                        : GameState == GAME_OVER ? "game-over" : "intro";
+    const char* state = GameState == PLAYING     ? "playing"
+                        : GameState == WON       ? "won"
+                        : GameState == GAME_OVER ? "game-over"
+                                                 : "intro";
     std::fprintf(file, "%.3f %s\n", runSeconds, state);
     std::fclose(file);
     std::rename(partial.c_str(), options.clockFile.c_str());

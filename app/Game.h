@@ -6,9 +6,9 @@
 #include <glm/glm.hpp>
 
 #include "app/CommandLine.h"
-#include "app/RunContext.h"
 #include "app/Platform.h"
 #include "app/ResolutionScale.h"
+#include "app/RunContext.h"
 #include "app/StateRule.h"
 #include "render/DepthCubePool.h"
 #include "render/SceneTarget.h"

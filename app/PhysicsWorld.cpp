@@ -19,8 +19,8 @@ bool adjustContact(btManifoldPoint& contact, const btCollisionObjectWrapper* wra
     const btCollisionObject* a = wrap0->getCollisionObject();
     const btCollisionObject* b = wrap1->getCollisionObject();
     if (isCreature(a) && isCreature(b)) {
-        const btVector3 normal = creatureContactNormal(contact.m_normalWorldOnB, a->getWorldTransform().getOrigin(),
-                                                       b->getWorldTransform().getOrigin());
+        const btVector3 normal = creatureContactNormal(
+            contact.m_normalWorldOnB, a->getWorldTransform().getOrigin(), b->getWorldTransform().getOrigin());
         if (normal != contact.m_normalWorldOnB) {
             contact.m_normalWorldOnB = normal;
             contact.m_combinedFriction = 0.0f;
@@ -115,7 +115,8 @@ btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents, 
     body->setFriction(friction);
     body->setActivationState(DISABLE_DEACTIVATION);
     body->setUserIndex(kind);
-    if (kind != otherBody) body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
+    if (kind != otherBody)
+        body->setCollisionFlags(body->getCollisionFlags() | btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
     physics.adopt(body, motionState, shape);
     physics.addBody(body);
     return body;

@@ -21,7 +21,8 @@ float ResolutionScale::frameTook(double frameMs) {
     ++framesSinceChange;
     if (framesSinceChange == 1) return scale();
     recentMs.push_back(frameMs);
-    if (recentMs.size() > static_cast<std::size_t>(config.framesBetweenChanges)) recentMs.erase(recentMs.begin());
+    if (recentMs.size() > static_cast<std::size_t>(config.framesBetweenChanges))
+        recentMs.erase(recentMs.begin());
     if (framesSinceChange <= config.framesBetweenChanges) return scale();
     const int next = chooseStepsDown();
     if (next != stepsDown) {

@@ -4,10 +4,10 @@ namespace {
 
 bool pictureKeyDown(GameStateValue picture, FrameKeys keys) {
     switch (picture) {
-    case INTRO:
-    case GAME_OVER: return keys.space;
-    case WON: return keys.enter;
-    case PLAYING: break;
+        case INTRO:
+        case GAME_OVER: return keys.space;
+        case WON: return keys.enter;
+        case PLAYING: break;
     }
     return false;
 }

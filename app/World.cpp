@@ -3,9 +3,9 @@
 
 #include "app/AppState.h"
 #include "app/Game.h"
+#include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "app/Platform.h"
-#include "app/LevelPlaces.h"
 #include "game/Arms.h"
 #include "game/CameraState.h"
 #include "game/Enemy.h"

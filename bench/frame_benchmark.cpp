@@ -156,8 +156,8 @@ FrameTimes timeFrames(Game& game, CameraState& player, const Place& place, int f
         total.frameMs += msSince(frameStart);
         total.gpuMs += shadowTimer.ms() + mainTimer.ms();
     }
-    for (double* average : {&total.frameMs, &total.shadowMs, &total.mainMs, &total.swapMs,
-                            &total.shadowCpuMs, &total.mainCpuMs, &total.submitMs, &total.gpuMs}) {
+    for (double* average : {&total.frameMs, &total.shadowMs, &total.mainMs, &total.swapMs, &total.shadowCpuMs,
+                            &total.mainCpuMs, &total.submitMs, &total.gpuMs}) {
         *average /= frames;
     }
     return total;
@@ -189,8 +189,8 @@ void reportOverdraw(Game& game) {
                 samples / (windowPixels * std::max(1, sampleCount)));
     if (GLEW_ARB_pipeline_statistics_query) {
         const GLuint invocations = countOverMainPass(game, GL_FRAGMENT_SHADER_INVOCATIONS_ARB);
-        std::printf("main pass: %u fragment shader invocations, %.2f per window pixel\n",
-                    invocations, invocations / windowPixels);
+        std::printf("main pass: %u fragment shader invocations, %.2f per window pixel\n", invocations,
+                    invocations / windowPixels);
     }
 }
 
@@ -202,12 +202,14 @@ void reportUniformLookups(Game& game) {
         if (auto* level = dynamic_cast<Level*>(object)) program = level->program;
     }
     if (program == 0) return;
-    std::vector<std::string> names = {"M", "V", "P", "MV3x3", "ambient", "percent_life",
-                                      "myTextureSampler", "myNormalSampler", "lightCount"};
+    std::vector<std::string> names = {
+        "M",         "V", "P", "MV3x3", "ambient", "percent_life", "myTextureSampler", "myNormalSampler",
+        "lightCount"};
     for (int k = 0; k < 10; ++k) {
         const std::string light = "lights[" + std::to_string(k) + "]";
         if (k < 4) {
-            for (const char* field : {".color", ".position", ".luminocity", ".cAtt", ".lAtt", ".eAtt", ".near_far"}) {
+            for (const char* field :
+                 {".color", ".position", ".luminocity", ".cAtt", ".lAtt", ".eAtt", ".near_far"}) {
                 names.push_back(light + field);
             }
         }
@@ -220,8 +222,8 @@ void reportUniformLookups(Game& game) {
         for (const std::string& name : names) sum += glGetUniformLocation(program, name.c_str());
     }
     const double ms = msSince(start);
-    std::printf("uniform look-ups by name: %d draws x %zu names in %.2f ms (%.0f ns each; checksum %d)\n", draws,
-                names.size(), ms, 1e6 * ms / (draws * names.size()), sum);
+    std::printf("uniform look-ups by name: %d draws x %zu names in %.2f ms (%.0f ns each; checksum %d)\n",
+                draws, names.size(), ms, 1e6 * ms / (draws * names.size()), sum);
 }
 
 void writePpm(const std::string& path, int width, int height) {
@@ -232,11 +234,9 @@ void writePpm(const std::string& path, int width, int height) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << width << " " << height << "\n255\n";
     for (int y = height - 1; y >= 0; --y) {
-        out.write(reinterpret_cast<const char*>(&pixels[static_cast<std::size_t>(y) * width * 3]),
-                  width * 3);
+        out.write(reinterpret_cast<const char*>(&pixels[static_cast<std::size_t>(y) * width * 3]), width * 3);
     }
 }
-
 
 void takeShots(Game& game, CameraState& player, const std::string& folder) {
     for (const Place& place : places) {
@@ -251,8 +251,9 @@ void takeShots(Game& game, CameraState& player, const std::string& folder) {
 }
 
 void printSplit(const char* label, const FrameTimes& times) {
-    std::printf("  %s: shadow passes %7.2f ms  main pass %7.2f ms  swap %6.2f ms  frame %7.2f ms  (%.1f fps)\n",
-                label, times.shadowMs, times.mainMs, times.swapMs, times.frameMs, 1000.0 / times.frameMs);
+    std::printf(
+        "  %s: shadow passes %7.2f ms  main pass %7.2f ms  swap %6.2f ms  frame %7.2f ms  (%.1f fps)\n",
+        label, times.shadowMs, times.mainMs, times.swapMs, times.frameMs, 1000.0 / times.frameMs);
 }
 
 }  // namespace
@@ -318,12 +319,13 @@ int main(int argc, char** argv) {
 
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("run built in %.0f ms; %zu scene objects, %zu shadow casters, %zu lights\n", buildMs,
-                game.sceneObjects.size(), game.shadowCasterRoot.children.size(),
-                game.lightList.size());
+                game.sceneObjects.size(), game.shadowCasterRoot.children.size(), game.lightList.size());
     if (!shotFolder.empty()) takeShots(game, *player, shotFolder);
 
-    std::printf("%d frames at each place, %dx%d, 4x MSAA, enemies moving; times in ms, plain = every "
-                "cube redrawn every frame:\n", frames, windowWidth, windowHeight);
+    std::printf(
+        "%d frames at each place, %dx%d, 4x MSAA, enemies moving; times in ms, plain = every "
+        "cube redrawn every frame:\n",
+        frames, windowWidth, windowHeight);
     FrameTimes startHall;
     for (const Place& place : places) {
         if (!onlyPlace.empty() && onlyPlace != place.name) continue;

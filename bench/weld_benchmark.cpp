@@ -1,13 +1,13 @@
 // Welding time of a terrain-like mesh: the plain linear search against the spatial hash
 // weldVertices uses. Both must give the same output, which is checked once per size
 // before any timing.
-#include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "scene/VertexIndexer.h"
 #include "tests/WeldComparison.h"
@@ -30,9 +30,8 @@ WeldCorners makeTerrain(int corners) {
         const float x = 0.5f * static_cast<float>(gx);
         const float z = 0.5f * static_cast<float>(gz);
         const float h = heightAt(x, z);
-        const glm::vec3 normal = glm::normalize(
-            glm::vec3(heightAt(x - 0.5f, z) - heightAt(x + 0.5f, z), 1.0f,
-                      heightAt(x, z - 0.5f) - heightAt(x, z + 0.5f)));
+        const glm::vec3 normal = glm::normalize(glm::vec3(heightAt(x - 0.5f, z) - heightAt(x + 0.5f, z), 1.0f,
+                                                          heightAt(x, z - 0.5f) - heightAt(x, z + 0.5f)));
         mesh.positions.push_back({x + wobble, h, z - wobble});
         mesh.uvs.push_back({static_cast<float>(gx) / side, static_cast<float>(gz) / side});
         mesh.normals.push_back(normal);

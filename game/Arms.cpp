@@ -6,8 +6,8 @@
 #include "game/CameraState.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
-#include "scene/UnitRandom.h"
 #include "scene/ShaderLoader.h"
+#include "scene/UnitRandom.h"
 
 namespace {
 

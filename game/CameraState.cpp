@@ -6,10 +6,10 @@
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/RunContext.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
+#include "app/RunContext.h"
 #include "game/Shield.h"
 #include "render/Light.h"
 #include "scene/Rotation.h"
@@ -24,7 +24,8 @@ const glm::vec3 shieldRaisedOffset(-0.05f, 0.04f, 0.2f);
 // The held shield and sword turn as if a half turn were 3.14, as the game writes it.
 glm::mat4 turn(double radians, glm::vec3 axis) {
     const double halfTurnAsWritten = 3.14;
-    return glm::rotate(glm::mat4(1.0f), static_cast<float>(radians * (180.0 / halfTurnAsWritten / degreesPerRadian)), axis);
+    return glm::rotate(glm::mat4(1.0f),
+                       static_cast<float>(radians * (180.0 / halfTurnAsWritten / degreesPerRadian)), axis);
 }
 
 }  // namespace
@@ -46,7 +47,8 @@ void CameraState::startMoving() {
     physics = game->physics.get();
     assert(physics != nullptr && "the run's physics comes before the player");
     const glm::vec3 start = levelPlaces().playerBodyStart;
-    body = createBoxBody(*physics, btVector3(0.3f, 0.5f, 0.3f), btVector3(start.x, start.y, start.z), 3.0f, playerBody);
+    body = createBoxBody(*physics, btVector3(0.3f, 0.5f, 0.3f), btVector3(start.x, start.y, start.z), 3.0f,
+                         playerBody);
     bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
     pitchMatrix = glm::mat4(1.0f);
     yawMatrix = glm::mat4(1.0f);
@@ -109,9 +111,9 @@ void CameraState::readButtons(const PlayerInput& input) {
 }
 
 void CameraState::writeCamera() {
-    game->projection = glm::perspective(glm::radians(45.0f),
-                                        static_cast<float>(game->width) / static_cast<float>(game->height),
-                                        0.1f, 100.0f);
+    game->projection =
+        glm::perspective(glm::radians(45.0f),
+                         static_cast<float>(game->width) / static_cast<float>(game->height), 0.1f, 100.0f);
     // Still the previous frame's direction and up.
     game->view = glm::lookAt(position, position + direction, up);
 }
@@ -135,7 +137,8 @@ void CameraState::turnWithMouse(PlayerInput& input) {
 void CameraState::placeShield() {
     const glm::vec3 offset = blockHeld ? shieldRaisedOffset : shieldLowered;
     shield->modelMatrix = glm::translate(glm::mat4(1.0f), position) * pitchMatrix * yawMatrix *
-                          glm::translate(glm::mat4(1.0f), offset) * glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
+                          glm::translate(glm::mat4(1.0f), offset) *
+                          glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
 }
 
 void CameraState::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {

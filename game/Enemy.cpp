@@ -5,16 +5,16 @@
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/RunContext.h"
 #include "app/PhysicsWorld.h"
+#include "app/RunContext.h"
 #include "game/Arms.h"
 #include "game/CameraState.h"
 #include "game/EnemyRules.h"
 #include "render/Level.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
-#include "scene/UnitRandom.h"
 #include "scene/ShaderLoader.h"
+#include "scene/UnitRandom.h"
 
 namespace {
 
@@ -52,8 +52,9 @@ void Enemy::init() {
 
 void Enemy::startSimulating() {
     physics = game->physics.get();
-    body = createBoxBody(*physics, bodyHalfExtents,
-                         btVector3(spawnPosition.x, spawnPosition.y, spawnPosition.z), bodyFriction, enemyBody);
+    body =
+        createBoxBody(*physics, bodyHalfExtents, btVector3(spawnPosition.x, spawnPosition.y, spawnPosition.z),
+                      bodyFriction, enemyBody);
     bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
     btTransform transform;
     body->getMotionState()->getWorldTransform(transform);
@@ -165,7 +166,8 @@ bool Enemy::outOfSight() const {
     }
     glm::vec3 centre(0.0f);
     float radius = 0.0f;
-    for (const Object3D* mesh : {static_cast<const Object3D*>(this), static_cast<const Object3D*>(arms.get())}) {
+    for (const Object3D* mesh :
+         {static_cast<const Object3D*>(this), static_cast<const Object3D*>(arms.get())}) {
         if (mesh->worldBounds(centre, radius) && !level->hidesSphere(centre, radius)) {
             return false;
         }

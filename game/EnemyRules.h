@@ -43,4 +43,3 @@ struct ArmsSwing {
 // One frame: 0.01 radians a millisecond in the current direction, turning at either end;
 // frozen (a dead enemy) they stay at 6.1.
 ArmsSwing swingStep(ArmsSwing swing, double elapsedMs, bool frozen);
-

@@ -74,6 +74,7 @@ void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTexture);
     playerPosition = player->getPosition();
-    sendSimpleLitUniforms(program, lights, maxLights, modelMatrix, view, projection, ambientLight, playerPosition);
+    sendSimpleLitUniforms(program, lights, maxLights, modelMatrix, view, projection, ambientLight,
+                          playerPosition);
     drawCornerArrays(corners, previousArray);
 }

@@ -38,7 +38,8 @@ float CubeDepthTiles::farthestIn(int face, const FaceRect& rect) const {
     return result;
 }
 
-bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec3 low, glm::vec3 high, int size) {
+bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec3 low, glm::vec3 high,
+                  int size) {
     const glm::vec3 nearestPoint = glm::clamp(lightPosition, low, high);
     const float reachFloor = litDepthFloor(glm::length(nearestPoint - lightPosition));
     if (!(reachFloor > 0.0f)) {

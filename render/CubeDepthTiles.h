@@ -32,4 +32,5 @@ private:
 // texels): false only when, on every face the box could show on, the farthest fixed depth
 // there lies below litDepthFloor of the box's nearest point, so the lit surface finds the
 // whole box in shadow. A box at or around the light may always be reached.
-bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec3 low, glm::vec3 high, int size);
+bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec3 low, glm::vec3 high,
+                  int size);

@@ -3,9 +3,9 @@
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 
-#include "app/RunContext.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
+#include "app/RunContext.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
@@ -49,9 +49,9 @@ void Level::groupByRoom() {
 
 void Level::groupByLights(const std::vector<Light*>& lights) {
     if (roomGraph.empty() || elementBuffer == 0) return;
-    const std::vector<unsigned int> masks =
-        triangleLightMasks(indexedPositions, indices, modelMatrix, static_cast<int>(lights.size()),
-                           [&](int light, glm::vec3 low, glm::vec3 high) { return lights[light]->mayLight(low, high); });
+    const std::vector<unsigned int> masks = triangleLightMasks(
+        indexedPositions, indices, modelMatrix, static_cast<int>(lights.size()),
+        [&](int light, glm::vec3 low, glm::vec3 high) { return lights[light]->mayLight(low, high); });
     roomBatches.build(roomGraph, indexedPositions, indices, &masks);
     indices = roomBatches.drawOrder;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);

@@ -2,8 +2,8 @@
 
 #include "render/ShadowCubeRenderer.h"
 
-Light::Light(float red, float green, float blue, float luminocity, float x, float y, float z,
-             int kind, float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt)
+Light::Light(float red, float green, float blue, float luminocity, float x, float y, float z, int kind,
+             float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt)
     : color(red, green, blue),
       spare(spareX, spareY, spareZ),
       position(x, y, z),

@@ -14,8 +14,10 @@ std::string arrayUniformName(const char* array, int slot, const char* field) {
 }
 
 void sendLight(unsigned int program, int slot, const Light& light) {
-    glUniform3fv(uniform(program, arrayUniformName("lights", slot, ".color")), 1, glm::value_ptr(light.color));
-    glUniform3fv(uniform(program, arrayUniformName("lights", slot, ".position")), 1, glm::value_ptr(light.position));
+    glUniform3fv(uniform(program, arrayUniformName("lights", slot, ".color")), 1,
+                 glm::value_ptr(light.color));
+    glUniform3fv(uniform(program, arrayUniformName("lights", slot, ".position")), 1,
+                 glm::value_ptr(light.position));
     glUniform1f(uniform(program, arrayUniformName("lights", slot, ".luminocity")), light.luminocity);
     glUniform1f(uniform(program, arrayUniformName("lights", slot, ".cAtt")), light.cAtt);
     glUniform1f(uniform(program, arrayUniformName("lights", slot, ".lAtt")), light.lAtt);

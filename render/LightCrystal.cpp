@@ -10,7 +10,8 @@
 glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians) {
     // The light's place turns by 57.29 degrees a radian, a hair short of a true radian, as
     // the crystals were first placed.
-    const glm::mat4 turn = glm::rotate(glm::mat4(1.0f), angleRadians * (57.29f / degreesPerRadian), glm::vec3(0, 1, 0));
+    const glm::mat4 turn =
+        glm::rotate(glm::mat4(1.0f), angleRadians * (57.29f / degreesPerRadian), glm::vec3(0, 1, 0));
     const glm::vec4 front = turn * glm::vec4(0.0f, 0.0f, 1.0f, 1.0f);
     return glm::vec3(front) + position;
 }

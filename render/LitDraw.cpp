@@ -53,8 +53,10 @@ void scissorTo(const IndexRange& range, const GLint (&viewport)[4]) {
     }
     const glm::vec2 origin(viewport[0], viewport[1]);
     const glm::vec2 size(viewport[2], viewport[3]);
-    const glm::vec2 low = glm::floor(origin + (glm::clamp(range.screenLow, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
-    const glm::vec2 high = glm::ceil(origin + (glm::clamp(range.screenHigh, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
+    const glm::vec2 low =
+        glm::floor(origin + (glm::clamp(range.screenLow, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
+    const glm::vec2 high =
+        glm::ceil(origin + (glm::clamp(range.screenHigh, -1.0f, 1.0f) + 1.0f) * 0.5f * size);
     glEnable(GL_SCISSOR_TEST);
     glScissor(static_cast<GLint>(low.x), static_cast<GLint>(low.y), static_cast<GLsizei>(high.x - low.x),
               static_cast<GLsizei>(high.y - low.y));
@@ -70,11 +72,10 @@ void useLights(GLuint program, const std::vector<Light*>& lights, const std::vec
 }
 
 // Of `near`, the lights that may reach some point of the box.
-std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near, const std::vector<Light*>& lights,
-                                         glm::vec3 low, glm::vec3 high) {
+std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near,
+                                         const std::vector<Light*>& lights, glm::vec3 low, glm::vec3 high) {
     return lightsWhere(near, [&](int i) { return lights[i]->mayLight(low, high); });
 }
-
 
 }  // namespace
 
@@ -123,9 +124,9 @@ void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 project
     // gives the same picture for less work.
     if (ranges == nullptr) {
         const bool skip = game.skipUnreachableLights && bounded;
-        useLights(program, lights, skip ? lightsReaching(near, lights, centre - radius, centre + radius) : near);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT,
-                       nullptr);
+        useLights(program, lights,
+                  skip ? lightsReaching(near, lights, centre - radius, centre + radius) : near);
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT, nullptr);
     } else {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);

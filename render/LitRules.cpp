@@ -11,7 +11,8 @@ constexpr float lightRange = 25.0f;
 
 }  // namespace
 
-std::vector<LitLightSlot> lightsWhere(const std::vector<LitLightSlot>& near, const std::function<bool(int)>& keep) {
+std::vector<LitLightSlot> lightsWhere(const std::vector<LitLightSlot>& near,
+                                      const std::function<bool(int)>& keep) {
     std::vector<LitLightSlot> kept;
     for (const LitLightSlot& slot : near) {
         if (keep(slot.listIndex)) {
@@ -35,7 +36,8 @@ bool sameLights(const std::vector<LitLightSlot>& a, const std::vector<LitLightSl
 
 bool outsideView(const glm::mat4& viewProjection, glm::vec3 centre, float radius) {
     const glm::mat4 m = glm::transpose(viewProjection);
-    const glm::vec4 planes[6] = {m[3] + m[0], m[3] - m[0], m[3] + m[1], m[3] - m[1], m[3] + m[2], m[3] - m[2]};
+    const glm::vec4 planes[6] = {m[3] + m[0], m[3] - m[0], m[3] + m[1],
+                                 m[3] - m[1], m[3] + m[2], m[3] - m[2]};
     for (const glm::vec4& plane : planes) {
         const float length = glm::length(glm::vec3(plane));
         if (!(length > 0.0f)) continue;
@@ -60,8 +62,8 @@ std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition,
 }
 
 std::vector<unsigned int> triangleLightMasks(const std::vector<glm::vec3>& positions,
-                                             const std::vector<std::uint16_t>& indices, const glm::mat4& model,
-                                             int lightCount,
+                                             const std::vector<std::uint16_t>& indices,
+                                             const glm::mat4& model, int lightCount,
                                              const std::function<bool(int, glm::vec3, glm::vec3)>& mayLight) {
     std::vector<unsigned int> masks;
     masks.reserve(indices.size() / 3);

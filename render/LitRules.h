@@ -29,7 +29,8 @@ struct LitLightSlot {
 std::vector<LitLightSlot> selectLitLights(const glm::vec3& playerPosition, const std::vector<Light*>& lights);
 
 // Of `near`, the lights whose list index passes `keep`, in order; slots renumbered from 0.
-std::vector<LitLightSlot> lightsWhere(const std::vector<LitLightSlot>& near, const std::function<bool(int)>& keep);
+std::vector<LitLightSlot> lightsWhere(const std::vector<LitLightSlot>& near,
+                                      const std::function<bool(int)>& keep);
 // Of `near`, the lights in `mask`: bit i for light i of the list; lights past 31 always.
 std::vector<LitLightSlot> lightsInMask(const std::vector<LitLightSlot>& near, unsigned int mask);
 // Whether two choices name the same lights in the same order (slots follow from that).
@@ -40,8 +41,8 @@ bool sameLights(const std::vector<LitLightSlot>& a, const std::vector<LitLightSl
 // cannot reach the box around the triangle, as `mayLight(i, low, high)` says; bits of
 // lights past 31, and of lights that may reach it, are set.
 std::vector<unsigned int> triangleLightMasks(const std::vector<glm::vec3>& positions,
-                                             const std::vector<std::uint16_t>& indices, const glm::mat4& model,
-                                             int lightCount,
+                                             const std::vector<std::uint16_t>& indices,
+                                             const glm::mat4& model, int lightCount,
                                              const std::function<bool(int, glm::vec3, glm::vec3)>& mayLight);
 
 // Whether a sphere lies wholly outside one of the six clip planes of `viewProjection`: then

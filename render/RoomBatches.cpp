@@ -35,7 +35,8 @@ bool onRoomShell(const RoomGraph& graph, const std::vector<int>& rooms, const gl
 }  // namespace
 
 void RoomBatches::build(const RoomGraph& graph, const std::vector<glm::vec3>& positions,
-                        const std::vector<std::uint16_t>& indices, const std::vector<unsigned int>* lightMasks) {
+                        const std::vector<std::uint16_t>& indices,
+                        const std::vector<unsigned int>* lightMasks) {
     std::map<std::tuple<bool, std::vector<int>, unsigned int>, std::vector<std::size_t>> trianglesByRooms;
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
         const glm::vec3& a = positions.at(indices[t]);
@@ -73,8 +74,9 @@ std::vector<IndexRange> RoomBatches::rangesFor(const std::vector<RoomGraph::Sigh
     std::vector<IndexRange> ranges;
     for (const auto& [order, range] : chosen) {
         IndexRange* last = ranges.empty() ? nullptr : &ranges.back();
-        if (last != nullptr && last->first + last->count == range.first && last->screenLow == range.screenLow &&
-            last->screenHigh == range.screenHigh && last->lightMask == range.lightMask) {
+        if (last != nullptr && last->first + last->count == range.first &&
+            last->screenLow == range.screenLow && last->screenHigh == range.screenHigh &&
+            last->lightMask == range.lightMask) {
             last->count += range.count;
         } else {
             ranges.push_back(range);

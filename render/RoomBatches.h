@@ -24,12 +24,13 @@ public:
     // `lightMasks` (one per triangle of `indices`), triangles reached by different lights
     // go to different batches, each range carrying its mask.
     void build(const RoomGraph& graph, const std::vector<glm::vec3>& positions,
-               const std::vector<std::uint16_t>& indices, const std::vector<unsigned int>* lightMasks = nullptr);
+               const std::vector<std::uint16_t>& indices,
+               const std::vector<unsigned int>* lightMasks = nullptr);
 
     // The runs to draw for `sights` (RoomGraph::seenRooms): the batches touching a seen
-    // room, each on the part of the screen its seen rooms can show on, those of the rooms nearest through the openings first and each room's shell
-    // after what stands in it, so that what hides the rest tends to be drawn before it;
-    // neighbouring runs are joined.
+    // room, each on the part of the screen its seen rooms can show on, those of the rooms nearest through the
+    // openings first and each room's shell after what stands in it, so that what hides the rest tends to be
+    // drawn before it; neighbouring runs are joined.
     std::vector<IndexRange> rangesFor(const std::vector<RoomGraph::Sight>& sights) const;
 
     std::vector<std::uint16_t> drawOrder;

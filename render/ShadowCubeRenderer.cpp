@@ -119,12 +119,11 @@ bool ShadowCubeRenderer::setUp(DepthCubePool& cubes, GlLedger* ledger) {
     // The copy attaches one face at a time; the faces share size and format, so the first
     // face stands for them all.
     const GLuint readFramebuffer = makeDepthFramebuffer(ledger);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
-                           cacheCube, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X, cacheCube, 0);
     complete = complete && boundFramebufferComplete();
     const GLuint drawFramebuffer = makeDepthFramebuffer(ledger);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X,
-                           shadowCubeMap, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X, shadowCubeMap,
+                           0);
     complete = complete && boundFramebufferComplete();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
@@ -135,7 +134,8 @@ bool ShadowCubeRenderer::setUp(DepthCubePool& cubes, GlLedger* ledger) {
     }
     fixedDepthCube = cacheCube;
     fixedFramebuffer = cacheFramebuffer;
-    faceProgram = buildShaderProgram("ShadowMapFaceVertexShader.vert", "ShadowMapFragmentShader.frag", ledger);
+    faceProgram =
+        buildShaderProgram("ShadowMapFaceVertexShader.vert", "ShadowMapFragmentShader.frag", ledger);
     GLint linked = GL_FALSE;
     glGetProgramiv(faceProgram, GL_LINK_STATUS, &linked);
     // Without it the moving casters go through the layered pass like the rest.
@@ -215,8 +215,8 @@ void ShadowCubeRenderer::render(Node& root, glm::vec3 position) {
 // Each moving caster touches a face or two: drawing it into those faces alone, without
 // the geometry stage that repeats every triangle six times, costs a fraction of the
 // layered draw and gives the same depths.
-void ShadowCubeRenderer::drawMovingCasters(const std::vector<MovingCaster>& casters, const glm::mat4 faceMatrices[6],
-                                           glm::vec3 position) {
+void ShadowCubeRenderer::drawMovingCasters(const std::vector<MovingCaster>& casters,
+                                           const glm::mat4 faceMatrices[6], glm::vec3 position) {
     if (faceProgram == 0) {
         glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
         setPassUniforms(position);
@@ -296,6 +296,5 @@ void ShadowCubeRenderer::setPassUniforms(glm::vec3 position) {
                            glm::value_ptr(matrix));
     }
     glUniform2f(glGetUniformLocation(shadowProgram, "near_far"), 0.1f, 100.0f);
-    glUniform4f(glGetUniformLocation(shadowProgram, "l_pos"), position.x, position.y, position.z,
-                1.0f);
+    glUniform4f(glGetUniformLocation(shadowProgram, "l_pos"), position.x, position.y, position.z, 1.0f);
 }

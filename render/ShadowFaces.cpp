@@ -28,9 +28,9 @@ unsigned int shadowFacesTouched(glm::vec3 lightPosition, glm::vec3 centre, float
         return allShadowFaces;
     }
     const bool touched[6] = {
-        touchesFace(p.x, p.y, p.z, radius),  touchesFace(-p.x, p.y, p.z, radius),
-        touchesFace(p.y, p.x, p.z, radius),  touchesFace(-p.y, p.x, p.z, radius),
-        touchesFace(p.z, p.x, p.y, radius),  touchesFace(-p.z, p.x, p.y, radius),
+        touchesFace(p.x, p.y, p.z, radius), touchesFace(-p.x, p.y, p.z, radius),
+        touchesFace(p.y, p.x, p.z, radius), touchesFace(-p.y, p.x, p.z, radius),
+        touchesFace(p.z, p.x, p.y, radius), touchesFace(-p.z, p.x, p.y, radius),
     };
     unsigned int faces = 0;
     for (int f = 0; f < 6; ++f) {

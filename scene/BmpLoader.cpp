@@ -1,11 +1,11 @@
 #include "scene/BmpLoader.h"
 
-#include <GL/glew.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#include <GL/glew.h>
 
 #include "scene/FilePath.h"
 #include "scene/GlLedger.h"
@@ -16,8 +16,7 @@ constexpr std::size_t kHeaderSize = 54;
 constexpr std::int64_t kMaxSide = 16384;
 
 std::uint32_t readU32(const std::vector<unsigned char>& bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes[offset]) |
-           static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
+    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
            static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
            static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
@@ -67,8 +66,8 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
     const std::uint32_t compression = readU32(fileBytes, 30);
     const std::uint32_t sizeField = readU32(fileBytes, 34);
     const std::int64_t height = signedHeight < 0 ? -signedHeight : signedHeight;
-    if (pixelOffset < kHeaderSize || width <= 0 || height == 0 || width > kMaxSide ||
-        height > kMaxSide || bitCount != 24 || compression != 0) {
+    if (pixelOffset < kHeaderSize || width <= 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
+        bitCount != 24 || compression != 0) {
         return rejectBmp();
     }
 
@@ -83,15 +82,15 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
     const std::size_t copied = std::min({declared, available, bufferSize});
     // Whatever the file lacks stays black.
     image.pixels.assign(bufferSize, 0);
-    std::copy_n(fileBytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(pixelOffset, fileBytes.size())),
-                copied, image.pixels.begin());
+    std::copy_n(
+        fileBytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(pixelOffset, fileBytes.size())),
+        copied, image.pixels.begin());
 
     if (signedHeight < 0) {
         // Top-down file: the first row stored is the top one; GL wants the bottom first.
         for (std::size_t top = 0, bottom = static_cast<std::size_t>(height) - 1; top < bottom;
              ++top, --bottom) {
-            std::swap_ranges(image.pixels.begin() + top * stride,
-                             image.pixels.begin() + (top + 1) * stride,
+            std::swap_ranges(image.pixels.begin() + top * stride, image.pixels.begin() + (top + 1) * stride,
                              image.pixels.begin() + bottom * stride);
         }
     }
@@ -116,8 +115,8 @@ unsigned int readBmpTexture(const char* path, GlLedger* ledger) {
     glBindTexture(GL_TEXTURE_2D, texture);
     // The rows are padded to 4 bytes, the unpack alignment the game leaves at its
     // default, so GL reads exactly the buffer: odd widths come out right.
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_BGR,
-                 GL_UNSIGNED_BYTE, image.pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_BGR, GL_UNSIGNED_BYTE,
+                 image.pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glGenerateMipmap(GL_TEXTURE_2D);

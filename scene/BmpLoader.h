@@ -14,9 +14,7 @@ struct BmpImage {
     int height = 0;
     std::vector<unsigned char> pixels;
 
-    std::size_t rowStride() const {
-        return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    }
+    std::size_t rowStride() const { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
 };
 
 // Decodes an uncompressed 24-bit Windows bitmap held in memory, its pixel data where the

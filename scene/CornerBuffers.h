@@ -6,8 +6,8 @@ class GlLedger;
 class Object3D;
 
 // The unindexed corner lists that things with their own draw (the pictures, the shield,
-// the sword, the goal crystal, the cube-map viewer) keep in GL: one buffer a list, recorded in `ledger` (when there is one) so
-// the run that made it frees it. Need a current GL context.
+// the sword, the goal crystal, the cube-map viewer) keep in GL: one buffer a list, recorded in `ledger` (when
+// there is one) so the run that made it frees it. Need a current GL context.
 
 // A new GL_STATIC_DRAW array buffer holding `floats`; left bound to GL_ARRAY_BUFFER.
 unsigned int makeCornerBuffer(const std::vector<float>& floats, GlLedger* ledger);

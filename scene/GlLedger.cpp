@@ -16,11 +16,11 @@ void GlLedger::releaseAll() {
     for (const Entry& entry : entries) {
         GLuint name = entry.name;
         switch (entry.kind) {
-        case Kind::Buffer: glDeleteBuffers(1, &name); break;
-        case Kind::Texture: glDeleteTextures(1, &name); break;
-        case Kind::Program: glDeleteProgram(name); break;
-        case Kind::Framebuffer: glDeleteFramebuffers(1, &name); break;
-        case Kind::VertexArray: glDeleteVertexArrays(1, &name); break;
+            case Kind::Buffer: glDeleteBuffers(1, &name); break;
+            case Kind::Texture: glDeleteTextures(1, &name); break;
+            case Kind::Program: glDeleteProgram(name); break;
+            case Kind::Framebuffer: glDeleteFramebuffers(1, &name); break;
+            case Kind::VertexArray: glDeleteVertexArrays(1, &name); break;
         }
     }
     entries.clear();

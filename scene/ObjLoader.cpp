@@ -56,15 +56,14 @@ bool parseObj(std::FILE* file, std::vector<Triangle>& out) {
             uvs.push_back(uv);
         } else if (std::strcmp(word, "vn") == 0) {
             glm::vec3 normal(0.0f);
-            [[maybe_unused]] const int n =
-                std::fscanf(file, "%f %f %f\n", &normal.x, &normal.y, &normal.z);
+            [[maybe_unused]] const int n = std::fscanf(file, "%f %f %f\n", &normal.x, &normal.y, &normal.z);
             normals.push_back(normal);
         } else if (std::strcmp(word, "f") == 0) {
             ObjFace face{};
-            const int converted = std::fscanf(
-                file, "%d/%d/%d %d/%d/%d %d/%d/%d\n", &face.position[0], &face.uv[0],
-                &face.normal[0], &face.position[1], &face.uv[1], &face.normal[1],
-                &face.position[2], &face.uv[2], &face.normal[2]);
+            const int converted =
+                std::fscanf(file, "%d/%d/%d %d/%d/%d %d/%d/%d\n", &face.position[0], &face.uv[0],
+                            &face.normal[0], &face.position[1], &face.uv[1], &face.normal[1],
+                            &face.position[2], &face.uv[2], &face.normal[2]);
             if (converted != 9) {
                 reportUnreadable();
                 return false;

@@ -46,8 +46,7 @@ void Object3D::drawDepth(unsigned int depthProgram) {
     glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
-    glUniformMatrix4fv(glGetUniformLocation(depthProgram, "M_mat"), 1, GL_FALSE,
-                       glm::value_ptr(modelMatrix));
+    glUniformMatrix4fv(glGetUniformLocation(depthProgram, "M_mat"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_SHORT, nullptr);
     glDisableVertexAttribArray(0);
 }
@@ -57,9 +56,9 @@ bool Object3D::worldBounds(glm::vec3& centre, float& radius) const {
         return false;
     }
     // The model matrices scale uniformly, so the longest axis bounds the radius.
-    const float scale = std::max({glm::length(glm::vec3(modelMatrix[0])),
-                                  glm::length(glm::vec3(modelMatrix[1])),
-                                  glm::length(glm::vec3(modelMatrix[2]))});
+    const float scale =
+        std::max({glm::length(glm::vec3(modelMatrix[0])), glm::length(glm::vec3(modelMatrix[1])),
+                  glm::length(glm::vec3(modelMatrix[2]))});
     centre = glm::vec3(modelMatrix * glm::vec4(boundsCenter, 1.0f));
     // A little slack keeps rounding from ruling out a mesh that touches a limit.
     radius = boundsRadius * scale * 1.001f + 0.01f;
@@ -94,11 +93,10 @@ void Object3D::computeBounds() {
     }
 }
 
-void Object3D::addTriangle(float x1, float y1, float z1, float x2, float y2, float z2,
-                           float x3, float y3, float z3,
-                           float u1, float v1, float u2, float v2, float u3, float v3,
-                           float nx1, float ny1, float nz1, float nx2, float ny2, float nz2,
-                           float nx3, float ny3, float nz3) {
+void Object3D::addTriangle(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
+                           float z3, float u1, float v1, float u2, float v2, float u3, float v3, float nx1,
+                           float ny1, float nz1, float nx2, float ny2, float nz2, float nx3, float ny3,
+                           float nz3) {
     Triangle triangle;
     triangle.positions[0] = {x1, y1, z1};
     triangle.positions[1] = {x2, y2, z2};
@@ -183,8 +181,8 @@ void Object3D::buildIndexedGeometry() {
     const std::vector<glm::vec2> uvs = cornerUvs();
     const std::vector<glm::vec3> normals = cornerNormals();
     computeTangents(positions, uvs, normals, tangents, bitangents);
-    weldVertices(positions, uvs, normals, tangents, bitangents, indices, indexedPositions,
-                 indexedUvs, indexedNormals, indexedTangents, indexedBitangents);
+    weldVertices(positions, uvs, normals, tangents, bitangents, indices, indexedPositions, indexedUvs,
+                 indexedNormals, indexedTangents, indexedBitangents);
     computeBounds();
 }
 

@@ -32,11 +32,9 @@ public:
     bool worldBounds(glm::vec3& centre, float& radius) const;
 
     // Appends one triangle: 9 position floats, 6 uv floats, 9 normal floats.
-    void addTriangle(float x1, float y1, float z1, float x2, float y2, float z2,
-                     float x3, float y3, float z3,
-                     float u1, float v1, float u2, float v2, float u3, float v3,
-                     float nx1, float ny1, float nz1, float nx2, float ny2, float nz2,
-                     float nx3, float ny3, float nz3);
+    void addTriangle(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3, float z3,
+                     float u1, float v1, float u2, float v2, float u3, float v3, float nx1, float ny1,
+                     float nz1, float nx2, float ny2, float nz2, float nx3, float ny3, float nz3);
     void addTriangle(const Triangle& triangle);
 
     std::vector<glm::vec3> cornerPositions() const;
@@ -56,6 +54,7 @@ public:
     void copyMeshFrom(const Object3D& other);
 
     bool castsShadow = false;
+
 private:
     void computeBounds();
 };

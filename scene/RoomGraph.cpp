@@ -74,8 +74,12 @@ bool eyeAtOpening(const RoomGraph::Portal& portal, const glm::vec3& eye) {
 class Walk {
 public:
     Walk(const RoomGraph& graph, const glm::mat4& clipFromModel, const glm::vec3& eye)
-        : graph(graph), clipFromModel(clipFromModel), eye(eye), sights(graph.rooms.size()),
-          onPath(graph.rooms.size(), 0), openingsOf(graph.rooms.size()) {
+        : graph(graph),
+          clipFromModel(clipFromModel),
+          eye(eye),
+          sights(graph.rooms.size()),
+          onPath(graph.rooms.size(), 0),
+          openingsOf(graph.rooms.size()) {
         const int count = static_cast<int>(graph.rooms.size());
         for (int i = 0; i < static_cast<int>(graph.portals.size()); ++i) {
             const RoomGraph::Portal& portal = graph.portals[i];
@@ -154,7 +158,8 @@ std::vector<int> RoomGraph::roomsTouching(const glm::vec3& a, const glm::vec3& b
     return found;
 }
 
-std::vector<RoomGraph::Sight> RoomGraph::seenRooms(const glm::mat4& clipFromModel, const glm::vec3& eye) const {
+std::vector<RoomGraph::Sight> RoomGraph::seenRooms(const glm::mat4& clipFromModel,
+                                                   const glm::vec3& eye) const {
     const Sight everywhere{0, glm::vec2(-1.0f), glm::vec2(1.0f)};
     const std::vector<int> standing = roomsAt(eye, kEyeMargin);
     if (standing.empty()) return std::vector<Sight>(rooms.size(), everywhere);

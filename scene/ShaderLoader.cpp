@@ -20,7 +20,6 @@ std::string readTextFile(const std::string& path) {
 
 namespace {
 
-
 void printLinkLog(GLuint program) {
     GLint length = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
@@ -66,9 +65,10 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
 
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                                 const std::string& geometryPath, GlLedger* ledger) {
-    return linkStages(
-        {{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}, {GL_GEOMETRY_SHADER, geometryPath}},
-        ledger);
+    return linkStages({{GL_VERTEX_SHADER, vertexPath},
+                       {GL_FRAGMENT_SHADER, fragmentPath},
+                       {GL_GEOMETRY_SHADER, geometryPath}},
+                      ledger);
 }
 
 int uniform(unsigned int program, const std::string& name) {

@@ -13,8 +13,7 @@ bool nearlyEqual(float a, float b) {
 }
 
 bool weldMatches(const glm::vec3& position, const glm::vec2& uv, const glm::vec3& normal,
-                 const glm::vec3& weldedPosition, const glm::vec2& weldedUv,
-                 const glm::vec3& weldedNormal) {
+                 const glm::vec3& weldedPosition, const glm::vec2& weldedUv, const glm::vec3& weldedNormal) {
     return nearlyEqual(position.x, weldedPosition.x) && nearlyEqual(position.y, weldedPosition.y) &&
            nearlyEqual(position.z, weldedPosition.z) && nearlyEqual(uv.x, weldedUv.x) &&
            nearlyEqual(uv.y, weldedUv.y) && nearlyEqual(normal.x, weldedNormal.x) &&
@@ -73,12 +72,12 @@ namespace {
 // The weld itself, over a search for the lowest-numbered matching vertex: `search` has
 // find(position, uv, normal) -> index or -1, and added(index) for each new vertex.
 template <typename Search>
-bool weldCorners(Search& search, const std::vector<glm::vec3>& positions,
-                 const std::vector<glm::vec2>& uvs, const std::vector<glm::vec3>& normals,
-                 const std::vector<glm::vec3>& tangents, const std::vector<glm::vec3>& bitangents,
-                 std::vector<std::uint16_t>& indices, std::vector<glm::vec3>& weldedPositions,
-                 std::vector<glm::vec2>& weldedUvs, std::vector<glm::vec3>& weldedNormals,
-                 std::vector<glm::vec3>& weldedTangents, std::vector<glm::vec3>& weldedBitangents) {
+bool weldCorners(Search& search, const std::vector<glm::vec3>& positions, const std::vector<glm::vec2>& uvs,
+                 const std::vector<glm::vec3>& normals, const std::vector<glm::vec3>& tangents,
+                 const std::vector<glm::vec3>& bitangents, std::vector<std::uint16_t>& indices,
+                 std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
+                 std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
+                 std::vector<glm::vec3>& weldedBitangents) {
     assert(uvs.size() == positions.size() && normals.size() == positions.size());
     assert(tangents.size() == positions.size() && bitangents.size() == positions.size());
     const std::size_t firstIndex = indices.size();
@@ -108,8 +107,7 @@ bool weldCorners(Search& search, const std::vector<glm::vec3>& positions,
         }
         if (weldedPositions.size() >= kMaxWeldedVertices) {
             // A 65,537th vertex would wrap the 16-bit indices onto other vertices.
-            std::printf("Mesh needs more than %zu vertices: it is left empty\n",
-                        kMaxWeldedVertices);
+            std::printf("Mesh needs more than %zu vertices: it is left empty\n", kMaxWeldedVertices);
             indices.resize(firstIndex);
             weldedPositions.resize(firstWelded);
             weldedUvs.resize(firstWelded);
@@ -162,8 +160,8 @@ bool weldVertices(const std::vector<glm::vec3>& positions, const std::vector<glm
     for (std::size_t j = 0; j < weldedPositions.size(); ++j) {
         search.added(j);
     }
-    return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices,
-                       weldedPositions, weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
+    return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices, weldedPositions,
+                       weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
 }
 
 bool weldVerticesLinear(const std::vector<glm::vec3>& positions, const std::vector<glm::vec2>& uvs,
@@ -173,6 +171,6 @@ bool weldVerticesLinear(const std::vector<glm::vec3>& positions, const std::vect
                         std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
                         std::vector<glm::vec3>& weldedBitangents) {
     LinearSearch search{weldedPositions, weldedUvs, weldedNormals};
-    return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices,
-                       weldedPositions, weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
+    return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices, weldedPositions,
+                       weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
 }

@@ -18,8 +18,7 @@ bool nearlyEqual(float a, float b);
 // True when a corner welds onto a welded vertex: position x, y, z, uv u, v and normal
 // x, y, z each nearlyEqual. Tangents take no part.
 bool weldMatches(const glm::vec3& position, const glm::vec2& uv, const glm::vec3& normal,
-                 const glm::vec3& weldedPosition, const glm::vec2& weldedUv,
-                 const glm::vec3& weldedNormal);
+                 const glm::vec3& weldedPosition, const glm::vec2& weldedUv, const glm::vec3& weldedNormal);
 
 struct WeldTarget {
     bool found = false;

@@ -73,8 +73,7 @@ std::int64_t cellOf(float coordinate) {
 }
 
 std::uint64_t packKey(std::int64_t x, std::int64_t y, std::int64_t z) {
-    return static_cast<std::uint64_t>(x + kKeyBias) << 42 |
-           static_cast<std::uint64_t>(y + kKeyBias) << 21 |
+    return static_cast<std::uint64_t>(x + kKeyBias) << 42 | static_cast<std::uint64_t>(y + kKeyBias) << 21 |
            static_cast<std::uint64_t>(z + kKeyBias);
 }
 
@@ -98,8 +97,7 @@ bool isFinite(const glm::vec2& v) {
 
 }  // namespace
 
-WeldIndex::WeldIndex(const std::vector<glm::vec3>& weldedPositions,
-                     const std::vector<glm::vec2>& weldedUvs,
+WeldIndex::WeldIndex(const std::vector<glm::vec3>& weldedPositions, const std::vector<glm::vec2>& weldedUvs,
                      const std::vector<glm::vec3>& weldedNormals, std::size_t expectedCorners)
     : positions(weldedPositions), uvs(weldedUvs), normals(weldedNormals) {
     // Meshes weld to a fraction of their corners, most listed in one cell; the table is
@@ -204,8 +202,7 @@ std::int64_t WeldIndex::findLowest(const glm::vec3& position, const glm::vec2& u
     if (!isFinite(position) || !isFinite(uv) || !isFinite(normal)) {
         return -1;
     }
-    const Slot* slot =
-        findSlot(packKey(cellOf(position.x), cellOf(position.y), cellOf(position.z)));
+    const Slot* slot = findSlot(packKey(cellOf(position.x), cellOf(position.y), cellOf(position.z)));
     if (slot == nullptr) {
         return -1;
     }

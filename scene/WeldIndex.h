@@ -23,16 +23,14 @@ public:
     // Reads the welded lists (held by reference, which must outlive the index) whenever a
     // vertex is inserted or a candidate checked. `expectedCorners` sizes the table up
     // front (a hint only: the table grows as needed).
-    WeldIndex(const std::vector<glm::vec3>& weldedPositions,
-              const std::vector<glm::vec2>& weldedUvs,
+    WeldIndex(const std::vector<glm::vec3>& weldedPositions, const std::vector<glm::vec2>& weldedUvs,
               const std::vector<glm::vec3>& weldedNormals, std::size_t expectedCorners = 0);
 
     // Makes welded vertex `vertex` findable. Vertices are inserted in increasing order.
     void insert(std::uint32_t vertex);
 
     // The lowest-numbered inserted vertex the corner welds onto, or -1 when there is none.
-    std::int64_t findLowest(const glm::vec3& position, const glm::vec2& uv,
-                            const glm::vec3& normal) const;
+    std::int64_t findLowest(const glm::vec3& position, const glm::vec2& uv, const glm::vec3& normal) const;
 
 private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;

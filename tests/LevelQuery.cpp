@@ -34,22 +34,17 @@ glm::vec3 closestPoint(const Triangle& t, glm::vec3 p) {
     const glm::vec3 a = t.positions[0], b = t.positions[1], c = t.positions[2];
     const glm::vec3 ab = b - a, ac = c - a, ap = p - a;
     const float d1 = glm::dot(ab, ap), d2 = glm::dot(ac, ap);
-    if (d1 <= 0.0f && d2 <= 0.0f)
-        return a;
+    if (d1 <= 0.0f && d2 <= 0.0f) return a;
     const glm::vec3 bp = p - b;
     const float d3 = glm::dot(ab, bp), d4 = glm::dot(ac, bp);
-    if (d3 >= 0.0f && d4 <= d3)
-        return b;
+    if (d3 >= 0.0f && d4 <= d3) return b;
     const float vc = d1 * d4 - d3 * d2;
-    if (vc <= 0.0f && d1 >= 0.0f && d3 <= 0.0f)
-        return a + ab * (d1 / (d1 - d3));
+    if (vc <= 0.0f && d1 >= 0.0f && d3 <= 0.0f) return a + ab * (d1 / (d1 - d3));
     const glm::vec3 cp = p - c;
     const float d5 = glm::dot(ab, cp), d6 = glm::dot(ac, cp);
-    if (d6 >= 0.0f && d5 <= d6)
-        return c;
+    if (d6 >= 0.0f && d5 <= d6) return c;
     const float vb = d5 * d2 - d1 * d6;
-    if (vb <= 0.0f && d2 >= 0.0f && d6 <= 0.0f)
-        return a + ac * (d2 / (d2 - d6));
+    if (vb <= 0.0f && d2 >= 0.0f && d6 <= 0.0f) return a + ac * (d2 / (d2 - d6));
     const float va = d3 * d6 - d5 * d4;
     if (va <= 0.0f && (d4 - d3) >= 0.0f && (d5 - d6) >= 0.0f) {
         return b + (c - b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));

@@ -15,7 +15,10 @@ public:
 
     void press(int key) { keysDown.insert(key); }
     void release(int key) { keysDown.erase(key); }
-    void releaseAll() { keysDown.clear(); buttonsDown.clear(); }
+    void releaseAll() {
+        keysDown.clear();
+        buttonsDown.clear();
+    }
 
     std::set<int> keysDown;
     std::set<int> buttonsDown;

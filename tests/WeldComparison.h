@@ -47,8 +47,8 @@ inline Welded weld(const WeldCorners& c) {
 
 inline Welded weldLinear(const WeldCorners& c) {
     Welded w;
-    w.ok = weldVerticesLinear(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
-                              w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
+    w.ok = weldVerticesLinear(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices, w.positions,
+                              w.uvs, w.normals, w.tangents, w.bitangents);
     return w;
 }
 

@@ -144,8 +144,9 @@ bool writeIcon(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: zarnhold_assets <gameDir> [floorPlan.bmp]\n"
-                    "       zarnhold_assets --icon <icon.png>\n");
+        std::printf(
+            "usage: zarnhold_assets <gameDir> [floorPlan.bmp]\n"
+            "       zarnhold_assets --icon <icon.png>\n");
         return 2;
     }
     if (std::string(argv[1]) == "--icon") {

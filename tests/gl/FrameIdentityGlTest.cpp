@@ -90,7 +90,8 @@ struct IdentityRun {
             plain[i].position = game.lightList[i]->position;
             plain[i].renderShadowMapReference(game.shadowCasterRoot);
             if (sampled[i]) {
-                EXPECT_TRUE(cubeDepths(plain[i].shadowCubeMap) == cubeDepths(game.lightList[i]->shadowCubeMap))
+                EXPECT_TRUE(cubeDepths(plain[i].shadowCubeMap) ==
+                            cubeDepths(game.lightList[i]->shadowCubeMap))
                     << where << ", light " << i;
             }
             own.push_back(game.lightList[i]->shadowCubeMap);

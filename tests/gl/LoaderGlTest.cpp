@@ -1,8 +1,8 @@
 // Loaders and mesh upload against a real GL context.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,10 +21,8 @@
 
 namespace {
 
-const char* vertexSource =
-    "#version 150 core\nin vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n";
-const char* fragmentSource =
-    "#version 150 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
+const char* vertexSource = "#version 150 core\nin vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n";
+const char* fragmentSource = "#version 150 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
 
 GLint linkStatus(GLuint program) {
     GLint status = GL_FALSE;
@@ -141,10 +139,10 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
     // Four quadrants of distinct colours, so a flipped or shifted picture shows.
     auto quadrants = [](int x, int y) {
         const bool right = x >= 8, top = y >= 8;
-        if (!right && !top) return std::array<unsigned char, 3>{0, 0, 255};    // red
-        if (right && !top) return std::array<unsigned char, 3>{0, 255, 0};     // green
-        if (!right && top) return std::array<unsigned char, 3>{255, 0, 0};     // blue
-        return std::array<unsigned char, 3>{255, 255, 255};                    // white
+        if (!right && !top) return std::array<unsigned char, 3>{0, 0, 255};  // red
+        if (right && !top) return std::array<unsigned char, 3>{0, 255, 0};   // green
+        if (!right && top) return std::array<unsigned char, 3>{255, 0, 0};   // blue
+        return std::array<unsigned char, 3>{255, 255, 255};                  // white
     };
     const std::string path = writeTestBmp("quadrants", 16, 16, quadrants);
 
@@ -176,12 +174,11 @@ TEST(ScreenGl, PictureFillsTheFramebufferWhateverTheCamera) {
     EXPECT_EQ(at(400, 675), (std::array<int, 3>{0, 0, 255}));
     EXPECT_EQ(at(1200, 675), (std::array<int, 3>{255, 255, 255}));
     // The picture reaches the window's corners: nothing of the black clear colour is left.
-    for (auto [x, y] : {std::pair{2, 2}, {testWidth - 3, 2}, {2, testHeight - 3},
-                        {testWidth - 3, testHeight - 3}}) {
+    for (auto [x, y] :
+         {std::pair{2, 2}, {testWidth - 3, 2}, {2, testHeight - 3}, {testWidth - 3, testHeight - 3}}) {
         const auto c = at(x, y);
         EXPECT_GT(c[0] + c[1] + c[2], 200) << "corner " << x << "," << y;
     }
-
 }
 
 TEST(ShaderProgramGl, LitProgramLinksOnTheGatherAndThePlainPath) {
@@ -199,9 +196,9 @@ TEST(ShaderProgramGl, LitProgramLinksOnTheGatherAndThePlainPath) {
     EXPECT_EQ(log, "\n\n");
     // Both declare the uniforms the lit draw sets.
     for (GLuint program : {gather, strict}) {
-        for (const char* name : {"myTextureSampler", "myNormalSampler", "M", "V", "P", "lightCount",
-                                 "ambient", "percent_life", "lights[0].color", "lights[9].eAtt",
-                                 "lights[3].near_far", "shadows[0]", "shadows[9]"}) {
+        for (const char* name :
+             {"myTextureSampler", "myNormalSampler", "M", "V", "P", "lightCount", "ambient", "percent_life",
+              "lights[0].color", "lights[9].eAtt", "lights[3].near_far", "shadows[0]", "shadows[9]"}) {
             EXPECT_GE(glGetUniformLocation(program, name), 0) << name;
         }
     }
@@ -254,7 +251,8 @@ TEST(ScreenGl, EachGeneratedPictureFillsTheWindowAsItsFileShowsIt) {
         double worst = 0.0;
         for (int cy = 0; cy < 9; ++cy) {
             for (int cx = 0; cx < 16; ++cx) {
-                const auto expected = pictureMean(image, cx / 16.0, (cx + 1) / 16.0, cy / 9.0, (cy + 1) / 9.0);
+                const auto expected =
+                    pictureMean(image, cx / 16.0, (cx + 1) / 16.0, cy / 9.0, (cy + 1) / 9.0);
                 std::array<double, 3> seen{};
                 int count = 0;
                 for (int y = cy * 100; y < (cy + 1) * 100; ++y) {

@@ -34,7 +34,8 @@ void saveLastFrame(const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << testWidth << " " << testHeight << "\n255\n";
     for (int y = testHeight - 1; y >= 0; --y) {
-        out.write(reinterpret_cast<const char*>(&rgb[static_cast<std::size_t>(y) * testWidth * 3]), testWidth * 3);
+        out.write(reinterpret_cast<const char*>(&rgb[static_cast<std::size_t>(y) * testWidth * 3]),
+                  testWidth * 3);
     }
 }
 

@@ -252,8 +252,9 @@ TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
     const long memoryAfterLast = residentKilobytes();
     const int namesAfterLast = liveGlNames();
     testing::internal::GetCapturedStdout();
-    std::printf("resident memory after run 1: %ld kB, run 10: %ld kB, run 20: %ld kB; live GL names %d -> %d\n",
-                memoryAfterFirst, memoryAfterTenth, memoryAfterLast, namesAfterFirst, namesAfterLast);
+    std::printf(
+        "resident memory after run 1: %ld kB, run 10: %ld kB, run 20: %ld kB; live GL names %d -> %d\n",
+        memoryAfterFirst, memoryAfterTenth, memoryAfterLast, namesAfterFirst, namesAfterLast);
     EXPECT_EQ(namesAfterLast, namesAfterFirst);
     EXPECT_EQ(cubesOfFirst.size(), 20u);
     EXPECT_EQ(depthCubes(game), cubesOfFirst) << "each run draws its shadows into the first run's cubes";

@@ -158,7 +158,8 @@ TEST_F(RoomCulling, WhatIsLeftOutCannotBeSeenFromAnywhereInTheLevel) {
         const std::vector<std::uint8_t> whole = draw(everything);
         std::size_t differing = 0;
         for (std::size_t i = 0; i < whole.size(); i += 4) {
-            differing += whole[i] != culled[i] || whole[i + 1] != culled[i + 1] || whole[i + 2] != culled[i + 2];
+            differing +=
+                whole[i] != culled[i] || whole[i + 1] != culled[i + 1] || whole[i + 2] != culled[i + 2];
         }
         if (differing > 0 && ++differingViews <= 10) {
             ADD_FAILURE() << differing << " pixels differ at " << describe(view);

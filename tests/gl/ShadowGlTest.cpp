@@ -25,8 +25,12 @@ void addQuad(Object3D& mesh, glm::vec3 a, glm::vec3 b, glm::vec3 c, glm::vec3 d,
     if (glm::dot(glm::cross(b - a, c - a), normal) < 0.0f) std::swap(b, d);
     auto add = [&](glm::vec3 p, glm::vec3 q, glm::vec3 r, glm::vec2 up, glm::vec2 uq, glm::vec2 ur) {
         Triangle t;
-        t.positions[0] = p; t.positions[1] = q; t.positions[2] = r;
-        t.uvs[0] = up; t.uvs[1] = uq; t.uvs[2] = ur;
+        t.positions[0] = p;
+        t.positions[1] = q;
+        t.positions[2] = r;
+        t.uvs[0] = up;
+        t.uvs[1] = uq;
+        t.uvs[2] = ur;
         t.normals[0] = t.normals[1] = t.normals[2] = normal;
         mesh.addTriangle(t);
     };
@@ -43,7 +47,6 @@ void addBox(Object3D& mesh, glm::vec3 low, glm::vec3 high) {
     addQuad(mesh, {l.x, l.y, h.z}, {h.x, l.y, h.z}, {h.x, h.y, h.z}, {l.x, h.y, h.z}, {0, 0, 1});
     addQuad(mesh, {l.x, l.y, l.z}, {h.x, l.y, l.z}, {h.x, h.y, l.z}, {l.x, h.y, l.z}, {0, 0, -1});
 }
-
 
 // A floor at y = 0 and a unit box standing on it, lit from up and to the -x side.
 class ShadowScene : public testing::Test {
@@ -124,8 +127,8 @@ protected:
         std::vector<std::uint32_t> depths(1024 * 1024 * 6);
         glBindTexture(GL_TEXTURE_CUBE_MAP, light.shadowCubeMap);
         for (int face = 0; face < 6; ++face) {
-            glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT,
-                          GL_UNSIGNED_INT, depths.data() + face * 1024 * 1024);
+            glGetTexImage(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT,
+                          depths.data() + face * 1024 * 1024);
         }
         return depths;
     }

@@ -43,9 +43,7 @@ std::string writeTestBmp(const std::string& name, int width, int height, Pixel p
 // A one-colour picture.
 inline std::string writeFlatBmp(const std::string& name, unsigned char blue, unsigned char green,
                                 unsigned char red) {
-    return writeTestBmp(name, 4, 4, [=](int, int) {
-        return std::array<unsigned char, 3>{blue, green, red};
-    });
+    return writeTestBmp(name, 4, 4, [=](int, int) { return std::array<unsigned char, 3>{blue, green, red}; });
 }
 
 inline std::string writeTestShader(const std::string& name, const std::string& source) {

@@ -1,8 +1,6 @@
 // The generated models and pictures: each one the game opens is there, loads through the
 // game's own loaders without a word, and has the shape its user relies on. Runs in the
 // game folder, where the build has written External/Models.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include <glm/glm.hpp>
+#include <gtest/gtest.h>
 
 #include "scene/BmpLoader.h"
 #include "scene/ObjLoader.h"
@@ -82,15 +81,15 @@ const char* const kModels[] = {
 };
 
 const char* const kPictures[] = {
-    "External/Models/Levels/level.bmp", "External/Models/Levels/levelnormals.bmp",
-    "External/Models/lightcrystal.bmp", "External/Models/lightcrystalnormals.bmp",
-    "External/Models/enemy.bmp",        "External/Models/enemynormals.bmp",
-    "External/Models/sword.bmp",        "External/Models/shield.bmp",
-    "External/Models/cubeMap/posX.bmp", "External/Models/cubeMap/posY.bmp",
-    "External/Models/cubeMap/posZ.bmp", "External/Models/cubeMap/negX.bmp",
-    "External/Models/cubeMap/negY.bmp", "External/Models/cubeMap/negZ.bmp",
-    "External/Models/Intro.bmp",        "External/Models/Loading.bmp",
-    "External/Models/GameOver.bmp",     "External/Models/GameWin.bmp",
+    "External/Models/Levels/level.bmp",  "External/Models/Levels/levelnormals.bmp",
+    "External/Models/lightcrystal.bmp",  "External/Models/lightcrystalnormals.bmp",
+    "External/Models/enemy.bmp",         "External/Models/enemynormals.bmp",
+    "External/Models/sword.bmp",         "External/Models/shield.bmp",
+    "External/Models/cubeMap/posX.bmp",  "External/Models/cubeMap/posY.bmp",
+    "External/Models/cubeMap/posZ.bmp",  "External/Models/cubeMap/negX.bmp",
+    "External/Models/cubeMap/negY.bmp",  "External/Models/cubeMap/negZ.bmp",
+    "External/Models/Intro.bmp",         "External/Models/Loading.bmp",
+    "External/Models/GameOver.bmp",      "External/Models/GameWin.bmp",
     "External/Models/GameOverSlain.bmp", "External/Models/GameOverFell.bmp",
     "External/Models/Help.bmp",
 };
@@ -142,8 +141,8 @@ TEST(AssetFiles, EveryPictureIsAnUncompressed24BitBitmapWithPowerOfTwoSides) {
 }
 
 TEST(AssetFiles, ThePicturesAreDistinctAndNotBlank) {
-    const char* const screens[] = {"External/Models/Intro.bmp", "External/Models/Loading.bmp",
-                                   "External/Models/GameOver.bmp", "External/Models/GameWin.bmp",
+    const char* const screens[] = {"External/Models/Intro.bmp",         "External/Models/Loading.bmp",
+                                   "External/Models/GameOver.bmp",      "External/Models/GameWin.bmp",
                                    "External/Models/GameOverSlain.bmp", "External/Models/GameOverFell.bmp"};
     std::vector<std::vector<unsigned char>> seen;
     for (const char* path : screens) {

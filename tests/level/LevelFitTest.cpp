@@ -2,8 +2,6 @@
 // +y up): every enemy, the player and the goal over a floor, every light crystal on a
 // wall with its light in open air, a walk from the start to the goal and to every room,
 // walls all round, and few enough vertices for 16-bit indices.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -13,13 +11,14 @@
 #include <vector>
 
 #include <glm/glm.hpp>
+#include <gtest/gtest.h>
 
-#include "tests/LevelQuery.h"
 #include "app/LevelPlaces.h"
 #include "render/LightCrystal.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 #include "scene/VertexIndexer.h"
+#include "tests/LevelQuery.h"
 
 namespace {
 
@@ -334,8 +333,9 @@ TEST_F(LevelFit, NoCornerLiesPartWayAlongAnEdgeWhereASurfaceEnds) {
             if (s <= 1e-3f || s >= 1.0f - 1e-3f || glm::length(a + s * along - p) >= 1e-3f) continue;
             if (++junctions <= 100) {
                 const glm::vec3 b = a + along;
-                ADD_FAILURE() << "(" << p.x << ", " << p.y << ", " << p.z << ") lies on the edge from (" << a.x
-                              << ", " << a.y << ", " << a.z << ") to (" << b.x << ", " << b.y << ", " << b.z << ")";
+                ADD_FAILURE() << "(" << p.x << ", " << p.y << ", " << p.z << ") lies on the edge from ("
+                              << a.x << ", " << a.y << ", " << a.z << ") to (" << b.x << ", " << b.y << ", "
+                              << b.z << ")";
             }
         }
     }

@@ -1,6 +1,4 @@
 // The rooms the eye can see, against the generated level.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <random>
 #include <string>
@@ -8,6 +6,7 @@
 
 #include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
 
 #include "render/RoomBatches.h"
 #include "scene/ObjLoader.h"
@@ -50,8 +49,9 @@ TEST(RoomBatching, EveryTriangleInPlainSightInTheLevelIsDrawn) {
     for (int trial = 0; trial < 30000; ++trial) {
         const RoomGraph::Box& box = graph.rooms[random() % graph.rooms.size()];
         const glm::vec3 inset(0.3f);
-        const glm::vec3 eye = box.low + inset + (box.high - box.low - 2.0f * inset) *
-                                                    glm::vec3(unit(random), unit(random), unit(random));
+        const glm::vec3 eye =
+            box.low + inset +
+            (box.high - box.low - 2.0f * inset) * glm::vec3(unit(random), unit(random), unit(random));
         // Inside, where a player could look from: clear of walls, over a floor and under a
         // ceiling that face it (not under a sloping floor, say).
         if (query.clearance(eye, 0.2f) < 0.2f) continue;
@@ -82,8 +82,8 @@ TEST(RoomBatching, EveryTriangleInPlainSightInTheLevelIsDrawn) {
             drawn = drawn || (holds && glm::all(glm::lessThanEqual(range.screenLow, glm::vec2(0.0f))) &&
                               glm::all(glm::greaterThanEqual(range.screenHigh, glm::vec2(0.0f))));
         }
-        EXPECT_TRUE(drawn) << "eye (" << eye.x << ", " << eye.y << ", " << eye.z << ") point (" << point.x << ", "
-                           << point.y << ", " << point.z << ")";
+        EXPECT_TRUE(drawn) << "eye (" << eye.x << ", " << eye.y << ", " << eye.z << ") point (" << point.x
+                           << ", " << point.y << ", " << point.z << ")";
         if (!drawn) break;
     }
     EXPECT_GT(checked, 1000);

@@ -1,8 +1,6 @@
 // The whole level walked on foot at the frame rates players see, on the real level and the
 // real physics: the pushes are per frame, so a ramp or a doorway that passes at one rate
 // can stall at another. A waypoint follower turns through the cursor and holds W.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +12,7 @@
 
 #include <glm/glm.hpp>
 #include <glm/gtc/constants.hpp>
+#include <gtest/gtest.h>
 
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
@@ -204,7 +203,8 @@ private:
             const float bend = glm::dot(line, after) / (length * glm::length(after));
             // Past about 45 degrees: slow to 1.5 at the waypoint, braking by friction alone.
             if (bend < 0.7f) {
-                wantedSpeed = std::min(wantedSpeed, 1.5f + std::sqrt(16.0f * std::max(distance - 0.6f, 0.0f)));
+                wantedSpeed =
+                    std::min(wantedSpeed, 1.5f + std::sqrt(16.0f * std::max(distance - 0.6f, 0.0f)));
             }
         }
         const glm::vec2 toAim = aim - here;
@@ -352,8 +352,8 @@ TEST(Route, WalkingOffTheBridgeIntoTheChasmEndsTheRunEvenAfterClingingToItsWall)
                 return o;
             });
             ASSERT_EQ(outcome.toTheBridge, "");
-            EXPECT_EQ(outcome.ending, "died") << "alive at y " << outcome.bodyY << ", "
-                                              << outcome.afterLettingGo << " s after letting go";
+            EXPECT_EQ(outcome.ending, "died")
+                << "alive at y " << outcome.bodyY << ", " << outcome.afterLettingGo << " s after letting go";
             EXPECT_LT(outcome.bodyY, -10.0f) << "the fall, not something else, ended the run";
         }
     }

@@ -1,12 +1,11 @@
 // On the real level, the low wall lights of the start hall and the corridor (light
 // crystals 2 and 3) give the player nothing to stand on: walking into the wall under them
 // with Space held lifts nobody higher than a jump, at 10, 30, 60 and 144 frames a second.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
 
 #include "app/PlayerInput.h"
 #include "game/Movement.h"
@@ -38,8 +37,9 @@ TEST(BodyContact, JumpingAgainstTheWallUnderALightCrystalLiftsNobody) {
                 highest = std::max(highest, run.bodyOrigin().y);
                 fastest = std::max(fastest, glm::length(run.velocity()));
             }
-            std::printf("jumps under a wall light %3.0f fps: peak speed %5.2f, highest centre %4.2f over %4.2f\n",
-                        fps, fastest, highest, floorCentre);
+            std::printf(
+                "jumps under a wall light %3.0f fps: peak speed %5.2f, highest centre %4.2f over %4.2f\n",
+                fps, fastest, highest, floorCentre);
             EXPECT_LT(highest, floorCentre + 2.6f) << fps << " fps";
             EXPECT_LT(fastest, deadlyVerticalSpeed);
         }

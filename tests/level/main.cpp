@@ -4,9 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "scene/BmpLoader.h"
 
@@ -172,13 +172,12 @@ TEST(ParseBmp, TopDownFileIsTurnedBottomRowFirst) {
     h.width = 1;  // stride 4
     h.height = -3;
     // Stored top row first: rows A, B, C.
-    const std::vector<unsigned char> topDown = {'A', 'A', 'A', 0, 'B', 'B', 'B', 0,
-                                                'C', 'C', 'C', 0};
+    const std::vector<unsigned char> topDown = {'A', 'A', 'A', 0, 'B', 'B', 'B', 0, 'C', 'C', 'C', 0};
     Parsed p = parse(makeBmp(h, topDown));
     ASSERT_TRUE(p.ok);
     EXPECT_EQ(p.image.height, 3);
-    EXPECT_EQ(p.image.pixels, (std::vector<unsigned char>{'C', 'C', 'C', 0, 'B', 'B', 'B', 0,
-                                                          'A', 'A', 'A', 0}));
+    EXPECT_EQ(p.image.pixels,
+              (std::vector<unsigned char>{'C', 'C', 'C', 0, 'B', 'B', 'B', 0, 'A', 'A', 'A', 0}));
 
     // Missing data are the bottom rows of a top-down file.
     h.height = -2;
@@ -256,8 +255,7 @@ TEST(ReadBmpTexture, FilesThatCannotBeOpenedOrDecodedGiveZero) {
         h.magic1 = 'A';
         const std::vector<unsigned char> bytes = makeBmp(h, counting(16));
         std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     testing::internal::CaptureStdout();
     EXPECT_EQ(readBmpTexture(folder + "\\odd.bmp", nullptr), 0u);

@@ -1,7 +1,5 @@
 // The player's and the enemies' real bodies meeting, as a playing frame moves them, at
 // 10, 30, 60 and 144 frames a second: nobody is flung, lifted onto a head, or blocked.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,12 +7,13 @@
 #include <vector>
 
 #include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
 
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
 #include "app/WorldClock.h"
-#include "game/Movement.h"
 #include "game/Enemy.h"
+#include "game/Movement.h"
 #include "tests/WalkingRun.h"
 
 namespace {
@@ -156,7 +155,8 @@ TEST(BodyContact, AnEnemysHeadGivesNoFootingAndADeadOnesPlaceIsOpen) {
         ASSERT_TRUE(enemy.dead);
         s.run.input.press(keys::w);
         s.play(fps, 1.5);
-        EXPECT_LT(s.run.bodyOrigin().z, -4.0f) << "walked through where the dead enemy lies, at " << fps << " fps";
+        EXPECT_LT(s.run.bodyOrigin().z, -4.0f)
+            << "walked through where the dead enemy lies, at " << fps << " fps";
     }
 }
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/GameState.h"
-#include "app/PlayerInput.h"
 #include "app/LevelPlaces.h"
+#include "app/PlayerInput.h"
 #include "render/Crystal.h"
 #include "tests/WalkingRun.h"
 

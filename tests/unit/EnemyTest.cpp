@@ -1,8 +1,7 @@
 // The enemies' rules, on their own and on enemies with real bodies in a physics world
 // beside the real player.
-#include <gtest/gtest.h>
-
 #include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
 
 #include "app/PhysicsWorld.h"
 #include "game/Arms.h"
@@ -247,8 +246,8 @@ TEST(Enemy, FiveHundredMsOfStrikingLeaveItAtZeroAndMoreKillsItAndHeals) {
 
 TEST(Enemy, FacesTheWayItLastLeapt) {
     // The creature's front is its model's +z.
-    for (const glm::vec2& way : {glm::vec2(1.0f, 0.0f), glm::vec2(0.0f, 1.0f), glm::vec2(-0.6f, -0.8f),
-                                glm::vec2(0.8f, -0.6f)}) {
+    for (const glm::vec2& way :
+         {glm::vec2(1.0f, 0.0f), glm::vec2(0.0f, 1.0f), glm::vec2(-0.6f, -0.8f), glm::vec2(0.8f, -0.6f)}) {
         SCOPED_TRACE(testing::Message() << way.x << ", " << way.y);
         EnemyScene s;
         s.playerAt(5.0f * glm::vec3(way.x, 0.0f, way.y));

@@ -1,12 +1,11 @@
 // One clock for the whole world: at 10, 30, 60 and 144 frames a second, what the enemies,
 // the sword and the flight do per second of simulated time (the physics' own steps) is
 // the same. Each frame goes through the game's own advance, as the main loop runs it.
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include <btBulletDynamicsCommon.h>
 #include <glm/glm.hpp>
+#include <gtest/gtest.h>
 
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
@@ -128,7 +127,8 @@ TEST(OneGameClock, SwordSpinAndSweepAndTheFlightPerSimulatedSecondHoldFrom10To14
         const glm::vec3 from = flight.run.player->position;
         start = flight.simulated();
         while (flight.simulated() - start < 1.0) flight.frame();
-        EXPECT_NEAR(glm::length(flight.run.player->position - from) / (flight.simulated() - start), 6.0, 0.12);
+        EXPECT_NEAR(glm::length(flight.run.player->position - from) / (flight.simulated() - start), 6.0,
+                    0.12);
     }
     testing::internal::GetCapturedStdout();
 }

@@ -10,7 +10,8 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
     EXPECT_EQ(none.options.fixedScale, 0.0f) << "automatic by default";
     EXPECT_EQ(none.options.targetFps, 30.0);
 
-    const ParsedCommandLine set = parseCommandLine({"--scale", "0.7", "--target-fps=45", "--clock-file", "c.txt"});
+    const ParsedCommandLine set =
+        parseCommandLine({"--scale", "0.7", "--target-fps=45", "--clock-file", "c.txt"});
     EXPECT_EQ(set.error, "");
     EXPECT_FLOAT_EQ(set.options.fixedScale, 0.7f);
     EXPECT_EQ(set.options.targetFps, 45.0);
@@ -18,11 +19,17 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
     EXPECT_FLOAT_EQ(parseCommandLine({"--scale=1"}).options.fixedScale, 1.0f);
     EXPECT_TRUE(parseCommandLine({"--help"}).options.help);
 
-    for (const std::vector<std::string>& bad :
-         std::vector<std::vector<std::string>>{{"--scale"}, {"--scale", "0.2"}, {"--scale", "1.5"},
-                                               {"--scale", "0.5x"}, {"--scale", "nan"}, {"--target-fps", "0"},
-                                               {"--target-fps", ""}, {"--clock-file="}, {"--fullscreen"},
-                                               {"extra"}, {"--help=yes"}}) {
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--scale"},
+                                                                                     {"--scale", "0.2"},
+                                                                                     {"--scale", "1.5"},
+                                                                                     {"--scale", "0.5x"},
+                                                                                     {"--scale", "nan"},
+                                                                                     {"--target-fps", "0"},
+                                                                                     {"--target-fps", ""},
+                                                                                     {"--clock-file="},
+                                                                                     {"--fullscreen"},
+                                                                                     {"extra"},
+                                                                                     {"--help=yes"}}) {
         const ParsedCommandLine parsed = parseCommandLine(bad);
         EXPECT_NE(parsed.error, "") << bad[0];
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << "one line";

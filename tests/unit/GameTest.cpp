@@ -1,8 +1,7 @@
 // The Game without a window: health, the won state, the scene list, and physics worlds
 // replaced at a restart.
-#include <gtest/gtest.h>
-
 #include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
 
 #include "app/Game.h"
 #include "app/GameState.h"
@@ -48,8 +47,8 @@ btTransform transformOf(btRigidBody* body) {
 TEST(Physics, ADroppedBoxLandsOnTheLevelMeshAndStaysUpright) {
     PhysicsWorld physics;
     // A 40x40 floor of two triangles with its top at y = -0.5, as the level gives one.
-    createLevelBody(physics, {-20, -0.5f, -20, -20, -0.5f, 20, 20, -0.5f, 20,
-                              -20, -0.5f, -20, 20, -0.5f, 20, 20, -0.5f, -20});
+    createLevelBody(physics, {-20, -0.5f, -20, -20, -0.5f, 20, 20, -0.5f, 20, -20, -0.5f, -20, 20, -0.5f, 20,
+                              20, -0.5f, -20});
     btRigidBody* box = createBoxBody(physics, {0.3f, 0.5f, 0.3f}, {0, 2, 0}, 3.0f);
     // A sideways push: the box slides but, with no inertia, never tips.
     box->applyCentralImpulse({2, 0, 1});

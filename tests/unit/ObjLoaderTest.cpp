@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
@@ -153,9 +153,9 @@ TEST(ParseObj, FaceWithoutThreeFullTriplesRejectsTheWholeFile) {
 
 TEST(ParseObj, IndicesThatNameNoEntryRejectTheWholeFile) {
     const char* const faces[] = {
-        "f 0/1/1 2/2/2 3/3/3\n",  "f 1/1/1 4/2/2 3/3/3\n",  "f -1/1/1 2/2/2 3/3/3\n",
-        "f 1/0/1 2/2/2 3/3/3\n",  "f 1/1/1 2/4/2 3/3/3\n",  "f 1/1/1 2/-3/2 3/3/3\n",
-        "f 1/1/0 2/2/2 3/3/3\n",  "f 1/1/1 2/2/2 3/3/4\n",  "f 1/1/1 2/2/-1 3/3/3\n",
+        "f 0/1/1 2/2/2 3/3/3\n",          "f 1/1/1 4/2/2 3/3/3\n",           "f -1/1/1 2/2/2 3/3/3\n",
+        "f 1/0/1 2/2/2 3/3/3\n",          "f 1/1/1 2/4/2 3/3/3\n",           "f 1/1/1 2/-3/2 3/3/3\n",
+        "f 1/1/0 2/2/2 3/3/3\n",          "f 1/1/1 2/2/2 3/3/4\n",           "f 1/1/1 2/2/-1 3/3/3\n",
         "f 1/1/1 2/2/2 3/3/2147483647\n", "f 1/1/1 2/2/2 -2147483647/3/3\n",
     };
     for (const char* face : faces) {
@@ -170,8 +170,8 @@ TEST(ParseObj, WordsLongerThanTheBufferAreSkippedWhole) {
     // Whole multiples of 127 characters then a keyword letter: read in pieces, the tail
     // would become the word "v" or "f".
     const std::string longV(127, 'a');
-    const std::string text = longV + "v 5 5 5\n" + std::string(3 * 127, 'b') + "f\n" +
-                             "#" + std::string(300, 'c') + "\n" + kOneTriangle;
+    const std::string text = longV + "v 5 5 5\n" + std::string(3 * 127, 'b') + "f\n" + "#" +
+                             std::string(300, 'c') + "\n" + kOneTriangle;
     const Parsed p = parse(text);
     ASSERT_TRUE(p.ok) << p.printed;
     ASSERT_EQ(p.triangles.size(), 1u);

@@ -1,8 +1,7 @@
 // The player's movement and shield on the real level and real physics, driven by scripted
 // input.
-#include <gtest/gtest.h>
-
 #include <btBulletDynamicsCommon.h>
+#include <gtest/gtest.h>
 
 #include "app/PlayerInput.h"
 #include "game/Shield.h"
@@ -204,11 +203,19 @@ std::vector<float> gridFloor(float cell) {
         for (float z = -60.0f; z < 10.0f; z += cell) {
             const bool flip = static_cast<int>((x + z) / cell) % 2 != 0;
             if (flip) {
-                corner(x, z); corner(x, z + cell); corner(x + cell, z);
-                corner(x + cell, z); corner(x, z + cell); corner(x + cell, z + cell);
+                corner(x, z);
+                corner(x, z + cell);
+                corner(x + cell, z);
+                corner(x + cell, z);
+                corner(x, z + cell);
+                corner(x + cell, z + cell);
             } else {
-                corner(x, z); corner(x, z + cell); corner(x + cell, z + cell);
-                corner(x, z); corner(x + cell, z + cell); corner(x + cell, z);
+                corner(x, z);
+                corner(x, z + cell);
+                corner(x + cell, z + cell);
+                corner(x, z);
+                corner(x + cell, z + cell);
+                corner(x + cell, z);
             }
         }
     }

@@ -1,11 +1,10 @@
 // The rules the renderer decides by, each on plain values: what the view cull skips, which
 // lights a draw keeps, how far a fixed shadow may rule a light out, which rooms hide a
 // sphere, which lights each level triangle can receive, and which depth cube a light is lent.
-#include <gtest/gtest.h>
-
 #include <vector>
 
 #include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
 
 #include "render/CubeDepthTiles.h"
 #include "render/DepthCubePool.h"

@@ -1,7 +1,5 @@
 // Which rooms the eye can see through the openings between them, the rooms file that
 // says where they are, and the level's triangles grouped by room.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -10,6 +8,7 @@
 
 #include <glm/glm.hpp>
 #include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
 
 #include "render/RoomBatches.h"
 #include "scene/ObjLoader.h"
@@ -30,9 +29,11 @@ glm::mat4 looking(glm::vec3 eye, glm::vec3 at) {
 RoomGraph threeRooms(float cx) {
     RoomGraph graph;
     graph.rooms = {{{-2, 0, -4}, {2, 3, 0}}, {{-2, 0, -8}, {2, 3, -4}}, {{-2, 0, -12}, {2, 3, -8}}};
-    graph.portals = {{0, 1, {glm::vec3(0, 0, -4), glm::vec3(1, 0, -4), glm::vec3(1, 2, -4), glm::vec3(0, 2, -4)}},
-                     {1, 2, {glm::vec3(cx, 0, -8), glm::vec3(cx + 1, 0, -8), glm::vec3(cx + 1, 2, -8),
-                             glm::vec3(cx, 2, -8)}}};
+    graph.portals = {
+        {0, 1, {glm::vec3(0, 0, -4), glm::vec3(1, 0, -4), glm::vec3(1, 2, -4), glm::vec3(0, 2, -4)}},
+        {1,
+         2,
+         {glm::vec3(cx, 0, -8), glm::vec3(cx + 1, 0, -8), glm::vec3(cx + 1, 2, -8), glm::vec3(cx, 2, -8)}}};
     return graph;
 }
 
@@ -67,7 +68,8 @@ TEST(RoomSight, RoomsBehindTheEyeOrOutOfLineWithTheDoorwaysAreNotSeen) {
               (std::vector<int>{0, -1, -1}));
     // The second doorway at the far side: no straight line passes through both.
     const RoomGraph offset = threeRooms(-2.0f);
-    EXPECT_EQ(depths(offset.seenRooms(looking(eye, {0.5f, 1.0f, -10.0f}), eye)), (std::vector<int>{0, 1, -1}));
+    EXPECT_EQ(depths(offset.seenRooms(looking(eye, {0.5f, 1.0f, -10.0f}), eye)),
+              (std::vector<int>{0, 1, -1}));
     // From the side of the first doorway at a slant, the second one comes into line.
     const glm::vec3 slanted(1.5f, 1.0f, -0.5f);
     EXPECT_EQ(depths(offset.seenRooms(looking(slanted, {-1.5f, 1.0f, -8.0f}), slanted)),
@@ -78,7 +80,8 @@ TEST(RoomSight, AnEyeInADoorwayOrOutsideEveryRoomSeesPlainly) {
     const RoomGraph graph = threeRooms(0.0f);
     // Standing in the doorway, looking along the wall: both rooms either side are seen.
     const glm::vec3 inDoorway(0.5f, 1.0f, -4.0f);
-    const std::vector<int> along = depths(graph.seenRooms(looking(inDoorway, {-2.0f, 1.0f, -4.0f}), inDoorway));
+    const std::vector<int> along =
+        depths(graph.seenRooms(looking(inDoorway, {-2.0f, 1.0f, -4.0f}), inDoorway));
     EXPECT_EQ(along[0], 0);
     EXPECT_EQ(along[1], 0);
     // Just short of the doorway, looking along the wall it is cut in.
@@ -96,7 +99,8 @@ TEST(RoomSight, AnEyeInADoorwayOrOutsideEveryRoomSeesPlainly) {
 TEST(RoomSight, ALoopOfRoomsEndsAndEveryRoomOnItIsSeen) {
     // Four rooms round a square courtyard, each opening into the next.
     RoomGraph ring;
-    ring.rooms = {{{0, 0, 0}, {4, 3, 4}}, {{4, 0, 0}, {8, 3, 4}}, {{4, 0, 4}, {8, 3, 8}}, {{0, 0, 4}, {4, 3, 8}}};
+    ring.rooms = {
+        {{0, 0, 0}, {4, 3, 4}}, {{4, 0, 0}, {8, 3, 4}}, {{4, 0, 4}, {8, 3, 8}}, {{0, 0, 4}, {4, 3, 8}}};
     auto wallX = [](float x, float z0) {
         return std::array<glm::vec3, 4>{glm::vec3(x, 0, z0), glm::vec3(x, 0, z0 + 4), glm::vec3(x, 3, z0 + 4),
                                         glm::vec3(x, 3, z0)};
@@ -113,9 +117,10 @@ TEST(RoomSight, ALoopOfRoomsEndsAndEveryRoomOnItIsSeen) {
 TEST(RoomFile, ReadsRoomsAndPortalsAndSkipsCommentsBlankLinesAndOtherWords) {
     RoomGraph graph;
     std::string problem;
-    ASSERT_TRUE(parseRoomGraph("# rooms\n\nroom 0 0 0 1 2 3\nroom -1 -1 -1 0 0 0\r\n"
-                               "note something else\nportal 1 0 0 0 0 0 1 0 0 1 1 0 0 1\n",
-                               graph, problem))
+    ASSERT_TRUE(
+        parseRoomGraph("# rooms\n\nroom 0 0 0 1 2 3\nroom -1 -1 -1 0 0 0\r\n"
+                       "note something else\nportal 1 0 0 0 0 0 1 0 0 1 1 0 0 1\n",
+                       graph, problem))
         << problem;
     ASSERT_EQ(graph.rooms.size(), 2u);
     EXPECT_EQ(graph.rooms[0].high, glm::vec3(1, 2, 3));
@@ -129,16 +134,16 @@ TEST(RoomFile, ReadsRoomsAndPortalsAndSkipsCommentsBlankLinesAndOtherWords) {
 TEST(RoomFile, AMalformedLineLeavesTheGraphAsItWasAndSaysWhere) {
     const std::string good = "room 0 0 0 1 1 1\n";
     const std::vector<std::string> bad = {
-        "room 0 0 0 1 1\n",                                        // five numbers
-        "room 0 0 0 1 1 1 7\n",                                    // seven
-        "room 0 0 nan 1 1 1\n",                                    // not finite
-        "room 0 0 0 1 1 1e99\n",                                   // out of range
-        "room 2 0 0 1 1 1\n",                                      // inside out
-        "room 0 0 0 1x 1 1\n",                                     // not a number
-        "portal 0 1 0 0 0 1 0 0 1 1 0 0 1 0\n",                    // no room 1
-        "portal 0 -1 0 0 0 1 0 0 1 1 0 0 1 0\n",                   // negative
-        "portal 0 0 0 0 0 1 0 0 1 1 0 0 1\n",                      // a corner short
-        "portal 0 99999999999 0 0 0 1 0 0 1 1 0 0 1 0\n",          // does not fit
+        "room 0 0 0 1 1\n",                                // five numbers
+        "room 0 0 0 1 1 1 7\n",                            // seven
+        "room 0 0 nan 1 1 1\n",                            // not finite
+        "room 0 0 0 1 1 1e99\n",                           // out of range
+        "room 2 0 0 1 1 1\n",                              // inside out
+        "room 0 0 0 1x 1 1\n",                             // not a number
+        "portal 0 1 0 0 0 1 0 0 1 1 0 0 1 0\n",            // no room 1
+        "portal 0 -1 0 0 0 1 0 0 1 1 0 0 1 0\n",           // negative
+        "portal 0 0 0 0 0 1 0 0 1 1 0 0 1\n",              // a corner short
+        "portal 0 99999999999 0 0 0 1 0 0 1 1 0 0 1 0\n",  // does not fit
     };
     for (const std::string& line : bad) {
         RoomGraph graph;
@@ -168,12 +173,12 @@ TEST(RoomBatching, TrianglesAreRegroupedByRoomAndOnlySeenRoomsAreDrawnNearestFir
     // A floor triangle in each room (C's first), a wall in A, a post standing in A, and
     // a triangle far outside every room.
     const std::vector<glm::vec3> positions = {
-        {-1, 0, -9},  {1, 0, -9},  {0, 0, -11},   // C floor
-        {-1, 0, -1},  {1, 0, -1},  {0, 0, -3},    // A floor
-        {-1, 0, -5},  {1, 0, -5},  {0, 0, -7},    // B floor
-        {-2, 0, -1},  {-2, 2, -1}, {-2, 0, -3},   // A wall
-        {0, 0, -2},   {0, 2, -2},  {0.5f, 0, -2},  // a post in A
-        {50, 0, 50},  {51, 0, 50}, {50, 0, 51},   // outside
+        {-1, 0, -9}, {1, 0, -9},  {0, 0, -11},    // C floor
+        {-1, 0, -1}, {1, 0, -1},  {0, 0, -3},     // A floor
+        {-1, 0, -5}, {1, 0, -5},  {0, 0, -7},     // B floor
+        {-2, 0, -1}, {-2, 2, -1}, {-2, 0, -3},    // A wall
+        {0, 0, -2},  {0, 2, -2},  {0.5f, 0, -2},  // a post in A
+        {50, 0, 50}, {51, 0, 50}, {50, 0, 51},    // outside
     };
     std::vector<std::uint16_t> indices(positions.size());
     for (std::size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<std::uint16_t>(i);

@@ -2,8 +2,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
-#include "app/PlayerInput.h"
 #include "app/LevelPlaces.h"
+#include "app/PlayerInput.h"
 #include "game/Sword.h"
 #include "game/SwordSweep.h"
 #include "tests/WalkingRun.h"
@@ -143,7 +143,8 @@ TEST(Sword, LyingItTurnsOnTheSpotAboutTheVerticalAndHeldItKeepsItsPlaceInTheView
     s.sword.pickedUp = true;
     const CameraState& player = *s.run.player;
     const auto inView = [&] {
-        return glm::lookAt(player.position, player.position + player.direction, player.up) * s.sword.modelMatrix;
+        return glm::lookAt(player.position, player.position + player.direction, player.up) *
+               s.sword.modelMatrix;
     };
     s.frame();
     const glm::mat4 ahead = inView();
@@ -151,14 +152,15 @@ TEST(Sword, LyingItTurnsOnTheSpotAboutTheVerticalAndHeldItKeepsItsPlaceInTheView
     EXPECT_LT(ahead[3].y, 0.0f) << "below it";
     EXPECT_LT(ahead[3].z, 0.0f) << "in front of the eye";
     const glm::dvec2 centre(s.run.game.width / 2, s.run.game.height / 2);
-    for (const glm::dvec2& cursorMove : {glm::dvec2(0, 900), glm::dvec2(0, -1800), glm::dvec2(2000, 600),
-                                        glm::dvec2(-3500, 500)}) {
+    for (const glm::dvec2& cursorMove :
+         {glm::dvec2(0, 900), glm::dvec2(0, -1800), glm::dvec2(2000, 600), glm::dvec2(-3500, 500)}) {
         s.run.input.at = centre + cursorMove;
         s.frame();
         SCOPED_TRACE(testing::Message() << "h " << player.horizontalAngle << ", v " << player.verticalAngle);
         const glm::mat4 looking = inView();
         for (int c = 0; c < 4; ++c) {
-            EXPECT_NEAR(glm::distance(glm::vec4(looking[c]), glm::vec4(ahead[c])), 0.0f, 2e-3f) << "column " << c;
+            EXPECT_NEAR(glm::distance(glm::vec4(looking[c]), glm::vec4(ahead[c])), 0.0f, 2e-3f)
+                << "column " << c;
         }
     }
 }

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -7,6 +5,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "scene/VertexIndexer.h"
 #include "tests/WeldComparison.h"
@@ -209,8 +209,7 @@ TEST(WeldVertices, MergesWithinOneHundredthInEveryComponentAndNotBeyond) {
             const bool merges = std::fabs(offset) < 0.01f;
             EXPECT_EQ(w.positions.size(), merges ? 1u : 2u)
                 << "component " << component << " offset " << offset;
-            EXPECT_EQ(w.indices[1], merges ? 0 : 1)
-                << "component " << component << " offset " << offset;
+            EXPECT_EQ(w.indices[1], merges ? 0 : 1) << "component " << component << " offset " << offset;
         }
     }
 }
@@ -251,8 +250,8 @@ TEST(WeldVertices, AppendsToListsThatAlreadyHoldVertices) {
     WeldCorners c;
     c.add({0, 0, 0}, {0, 0}, n);
     c.add({5, 5, 5}, {0, 0}, n, {2, 0, 0}, {0, 2, 0});
-    ASSERT_TRUE(weldVertices(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
-                             w.positions, w.uvs, w.normals, w.tangents, w.bitangents));
+    ASSERT_TRUE(weldVertices(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices, w.positions,
+                             w.uvs, w.normals, w.tangents, w.bitangents));
     EXPECT_EQ(w.indices, (std::vector<std::uint16_t>{7, 1, 0}));
     ASSERT_EQ(w.positions.size(), 2u);
     EXPECT_EQ(w.tangents[0], glm::vec3(3, 0, 0));
@@ -279,8 +278,7 @@ TEST(WeldVertices, MeshNeedingMoreThan65536VerticesIsLeftEmptyWithOneLine) {
     // Distinct corners 0.1 apart on a 256 x 256 grid: exactly 65536 vertices.
     WeldCorners fits;
     for (int i = 0; i < 65536; ++i) {
-        fits.add({0.1f * static_cast<float>(i % 256), 0.1f * static_cast<float>(i / 256), 0.0f},
-                 {0, 0}, n);
+        fits.add({0.1f * static_cast<float>(i % 256), 0.1f * static_cast<float>(i / 256), 0.0f}, {0, 0}, n);
     }
     fits.add(fits.positions[0], {0, 0}, n);
     fits.add(fits.positions[65535], {0, 0}, n);
@@ -325,13 +323,11 @@ TEST(WeldVertices, RejectedMeshLeavesVerticesAlreadyInTheListsUntouched) {
     // Merges into the vertex already there, then 65536 new ones: one too many.
     c.add({0, 0, 0}, {0, 0}, n, {5, 0, 0}, {0, 5, 0});
     for (int i = 1; i <= 65536; ++i) {
-        c.add({0.1f * static_cast<float>(i % 256), 0.1f * static_cast<float>(i / 256), 1.0f},
-              {0, 0}, n);
+        c.add({0.1f * static_cast<float>(i % 256), 0.1f * static_cast<float>(i / 256), 1.0f}, {0, 0}, n);
     }
     testing::internal::CaptureStdout();
-    const bool ok =
-        weldVertices(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
-                     w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
+    const bool ok = weldVertices(c.positions, c.uvs, c.normals, c.tangents, c.bitangents, w.indices,
+                                 w.positions, w.uvs, w.normals, w.tangents, w.bitangents);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Mesh needs more than 65536 vertices: it is left empty\n");
     EXPECT_FALSE(ok);
@@ -374,8 +370,8 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
     for (int k = -30; k <= 30; ++k) {
         const float border = 0.01f * static_cast<float>(k);
         for (float x : {border, border + 0.01f, border - 0.01f, std::nextafter(border, 1.0f),
-                        std::nextafter(border, -1.0f), border + 0.0099f, border - 0.0099f,
-                        border + 0.0101f, border - 0.0101f}) {
+                        std::nextafter(border, -1.0f), border + 0.0099f, border - 0.0099f, border + 0.0101f,
+                        border - 0.0101f}) {
             borders.add({x, 0.0f, 0.0f}, uv, n);
             borders.add({0.0f, x, -x}, uv, n);
             borders.add({x, x, x}, uv, n);
@@ -423,8 +419,15 @@ TEST(WeldVertices, AcceleratedSearchMatchesTheLinearSearchOnAdversarialCorners) 
     // Large coordinates: where floats are more than 0.01 apart, where the spatial hash
     // clamps its cell numbers, and at the ends of the float range.
     WeldCorners large;
-    const float bigs[] = {131072.0f, 131071.99f, 104857.55f, 209714.8f, 1.0e6f, 2.2e10f,
-                          1.0e20f, 3.4e38f, std::numeric_limits<float>::max(),
+    const float bigs[] = {131072.0f,
+                          131071.99f,
+                          104857.55f,
+                          209714.8f,
+                          1.0e6f,
+                          2.2e10f,
+                          1.0e20f,
+                          3.4e38f,
+                          std::numeric_limits<float>::max(),
                           std::numeric_limits<float>::denorm_min()};
     for (float big : bigs) {
         for (float sign : {1.0f, -1.0f}) {

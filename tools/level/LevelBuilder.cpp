@@ -217,9 +217,7 @@ void LevelBuilder::collectBreaks() {
         }
         // Keep only breaks inside the room.
         auto outside = [](float lo, float hi) {
-            return [lo, hi](float v) {
-                return v < lo - kEpsilon || v > hi + kEpsilon;
-            };
+            return [lo, hi](float v) { return v < lo - kEpsilon || v > hi + kEpsilon; };
         };
         xs.erase(std::remove_if(xs.begin(), xs.end(), outside(room.area.x0, room.area.x1)), xs.end());
         zs.erase(std::remove_if(zs.begin(), zs.end(), outside(room.area.z0, room.area.z1)), zs.end());
@@ -244,9 +242,7 @@ void LevelBuilder::addFloor(size_t index) {
             if (inHole) {
                 continue;
             }
-            auto at = [&](float x, float z) {
-                return glm::vec3(x, room.floorAt(x, z), z);
-            };
+            auto at = [&](float x, float z) { return glm::vec3(x, room.floorAt(x, z), z); };
             addFace(mesh,
                     {at(xs[a], zs[b]), at(xs[a + 1], zs[b]), at(xs[a + 1], zs[b + 1]), at(xs[a], zs[b + 1])},
                     {0.0f, 1.0f, 0.0f}, kUnitsPerRepeat);
@@ -263,9 +259,7 @@ void LevelBuilder::addCeiling(size_t index) {
     const std::vector<float>& zs = zBreaks[index];
     for (size_t a = 0; a + 1 < xs.size(); ++a) {
         for (size_t b = 0; b + 1 < zs.size(); ++b) {
-            auto at = [&](float x, float z) {
-                return glm::vec3(x, room.floorAt(x, z) + room.height, z);
-            };
+            auto at = [&](float x, float z) { return glm::vec3(x, room.floorAt(x, z) + room.height, z); };
             addFace(mesh,
                     {at(xs[a], zs[b]), at(xs[a + 1], zs[b]), at(xs[a + 1], zs[b + 1]), at(xs[a], zs[b + 1])},
                     {0.0f, -1.0f, 0.0f}, kUnitsPerRepeat);

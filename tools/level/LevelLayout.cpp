@@ -127,14 +127,14 @@ LevelLayout makeLayout() {
     // corridor's doorway), and one back east above it to the landing at the door, each
     // 3.75 up over 15.5 (under 14 degrees).
     const float turnTop = 1.75f;
-    Solid lowerRamp = box("far hall lower ramp", {33.0f, -2.0f, -18.8f}, {48.5f, turnTop, -17.0f},
-                          kFaceMaxY | kFaceMaxZ);
+    Solid lowerRamp =
+        box("far hall lower ramp", {33.0f, -2.0f, -18.8f}, {48.5f, turnTop, -17.0f}, kFaceMaxY | kFaceMaxZ);
     lowerRamp.topAtStart = turnTop;
     lowerRamp.topAtEnd = -2.0f;
     s.push_back(lowerRamp);
     s.push_back(box("turn", {31.0f, -2.0f, -21.0f}, {33.0f, turnTop, -17.0f}, kFaceMaxY | kFaceMaxZ));
-    Solid upperRamp = box("far hall upper ramp", {33.0f, -2.0f, -21.0f}, {48.5f, 5.5f, -18.8f},
-                          kFaceMaxY | kFaceMaxZ);
+    Solid upperRamp =
+        box("far hall upper ramp", {33.0f, -2.0f, -21.0f}, {48.5f, 5.5f, -18.8f}, kFaceMaxY | kFaceMaxZ);
     upperRamp.topAtStart = turnTop;
     upperRamp.topAtEnd = 5.5f;
     s.push_back(upperRamp);

@@ -74,10 +74,10 @@ void addEndOpenings(const LevelLayout& layout, int index, RoomGraph& graph) {
         const End end = openEnd(room, side);
         for (int j = 0; j < static_cast<int>(layout.rooms.size()); ++j) {
             if (j == index || !meets(end, layout.rooms[j])) continue;
-            const RoomGraph::Portal opening{
-                index, j,
-                {endPoint(end, end.u0, end.y0), endPoint(end, end.u1, end.y0), endPoint(end, end.u1, end.y1),
-                 endPoint(end, end.u0, end.y1)}};
+            const RoomGraph::Portal opening{index,
+                                            j,
+                                            {endPoint(end, end.u0, end.y0), endPoint(end, end.u1, end.y0),
+                                             endPoint(end, end.u1, end.y1), endPoint(end, end.u0, end.y1)}};
             if (!alreadyThere(graph, opening)) graph.portals.push_back(opening);
         }
     }
@@ -95,9 +95,10 @@ void addHoleOpenings(const LevelLayout& layout, int index, RoomGraph& graph) {
                 hole.x1 > a.x1 + kEpsilon || hole.z0 < a.z0 - kEpsilon || hole.z1 > a.z1 + kEpsilon) {
                 continue;
             }
-            graph.portals.push_back({index, j,
-                                      {glm::vec3(hole.x0, y, hole.z0), glm::vec3(hole.x1, y, hole.z0),
-                                       glm::vec3(hole.x1, y, hole.z1), glm::vec3(hole.x0, y, hole.z1)}});
+            graph.portals.push_back({index,
+                                     j,
+                                     {glm::vec3(hole.x0, y, hole.z0), glm::vec3(hole.x1, y, hole.z0),
+                                      glm::vec3(hole.x1, y, hole.z1), glm::vec3(hole.x0, y, hole.z1)}});
         }
     }
 }

@@ -24,9 +24,7 @@ void addFace(Mesh& mesh, const std::vector<glm::vec3>& points, glm::vec3 facing,
         normal = -normal;
     }
     const glm::vec3 unitNormal = glm::normalize(normal);
-    auto corner = [&](const glm::vec3& p) {
-        return Corner{p, uvMap(p, unitNormal)};
-    };
+    auto corner = [&](const glm::vec3& p) { return Corner{p, uvMap(p, unitNormal)}; };
     for (size_t i = 1; i + 1 < ordered.size(); ++i) {
         mesh.addTriangle(corner(ordered[0]), corner(ordered[i]), corner(ordered[i + 1]));
     }

@@ -56,7 +56,8 @@ public:
                 const bool first = i == 0, last = i + 2 == run.size();
                 // Corner order (run[i], run[i+1], across) keeps the winding; its edges are
                 // the piece of this edge, then towards `across`, then back.
-                add(run[i], run[i + 1], across, {false, last && open[(e + 1) % 3], first && open[(e + 2) % 3]}, out);
+                add(run[i], run[i + 1], across,
+                    {false, last && open[(e + 1) % 3], first && open[(e + 2) % 3]}, out);
             }
             return;
         }

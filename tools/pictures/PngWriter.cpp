@@ -31,7 +31,8 @@ unsigned char toByte(float value) {
 // The picture as PNG scanlines: each row starts with filter type 0 (none), then RGBA.
 std::vector<unsigned char> scanlines(const Image& colour, const Mask& alpha) {
     std::vector<unsigned char> raw;
-    raw.reserve(static_cast<std::size_t>(colour.height()) * (1 + 4 * static_cast<std::size_t>(colour.width())));
+    raw.reserve(static_cast<std::size_t>(colour.height()) *
+                (1 + 4 * static_cast<std::size_t>(colour.width())));
     for (int y = 0; y < colour.height(); ++y) {
         raw.push_back(0);
         for (int x = 0; x < colour.width(); ++x) {
@@ -66,7 +67,8 @@ std::vector<unsigned char> zlibStored(const std::vector<unsigned char>& raw) {
 }
 
 // Appends one chunk: length, type, data, and CRC-32 over type and data.
-void appendChunk(std::vector<unsigned char>& out, const char (&type)[5], const std::vector<unsigned char>& data) {
+void appendChunk(std::vector<unsigned char>& out, const char (&type)[5],
+                 const std::vector<unsigned char>& data) {
     appendU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
     std::vector<unsigned char> typed(type, type + 4);
     typed.insert(typed.end(), data.begin(), data.end());

@@ -91,9 +91,7 @@ void paintCrystal(Image& image, const ScreenStyle& style) {
     const glm::vec2 c = kCrystalCentre;
     const float w = kCrystalHalfWidth;
     const float h = kCrystalHalfHeight;
-    auto at = [&](float fx, float fy) {
-        return c + glm::vec2(fx * w, fy * h);
-    };
+    auto at = [&](float fx, float fy) { return c + glm::vec2(fx * w, fy * h); };
     const std::vector<CrystalFacet> facets = crystalFacets(c, w, h);
     // The halo goes first, so the facets keep their shading on top of it.
     Mask whole(image.width(), image.height());
@@ -356,8 +354,8 @@ Image paintHelpPanel(const std::string& fontDir) {
     TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
     TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
     if (titleFont.ok()) {
-        paintText(image, titleFont.renderLine("Help", 64, 24, 3), 78, style.titleTop, style.titleBottom, style.glow,
-                  0.6f, 12);
+        paintText(image, titleFont.renderLine("Help", 64, 24, 3), 78, style.titleTop, style.titleBottom,
+                  style.glow, 0.6f, 12);
     }
     if (lineFont.ok()) {
         std::vector<std::string> lines = controlLines();
@@ -365,8 +363,8 @@ Image paintHelpPanel(const std::string& fontDir) {
         lines.push_back("Press F1 again to hide this");
         int y = 170;
         for (const std::string& text : lines) {
-            paintText(image, lineFont.renderLine(text, 22, 12, 1), y, style.lineColour, style.lineColour * 0.9f,
-                      style.glow, 0.2f, 5);
+            paintText(image, lineFont.renderLine(text, 22, 12, 1), y, style.lineColour,
+                      style.lineColour * 0.9f, style.glow, 0.2f, 5);
             y += 56;
         }
     }
@@ -379,12 +377,9 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
         ScreenStyle style;
     };
     const Picture pictures[] = {
-        {"Intro.bmp", introStyle()},
-        {"Loading.bmp", loadingStyle()},
-        {"GameOver.bmp", gameOverStyle()},
-        {"GameOverSlain.bmp", slainStyle()},
-        {"GameOverFell.bmp", fellStyle()},
-        {"GameWin.bmp", wonStyle()},
+        {"Intro.bmp", introStyle()},       {"Loading.bmp", loadingStyle()},
+        {"GameOver.bmp", gameOverStyle()}, {"GameOverSlain.bmp", slainStyle()},
+        {"GameOverFell.bmp", fellStyle()}, {"GameWin.bmp", wonStyle()},
     };
     bool ok = true;
     for (const Picture& picture : pictures) {

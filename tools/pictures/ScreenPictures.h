@@ -14,9 +14,9 @@
 
 // What makes one picture different from the others.
 struct ScreenStyle {
-    std::string line;        // the one line the player needs
+    std::string line;                // the one line the player needs
     std::vector<std::string> notes;  // smaller lines above it: what the game is about
-    glm::vec3 skyTop{0.0f};  // background gradient, top and bottom
+    glm::vec3 skyTop{0.0f};          // background gradient, top and bottom
     glm::vec3 skyBottom{0.0f};
     glm::vec3 glow{0.0f};      // the crystal's light
     glm::vec3 titleTop{1.0f};  // title fill, top to bottom of the letters
