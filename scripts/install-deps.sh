@@ -10,7 +10,7 @@ packages=(
   libglfw3-dev libglew-dev libglm-dev libbullet-dev
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
-  glslang-tools
+  glslang-tools clang-format
   xvfb xauth xdotool imagemagick x11-utils x11-apps
   libgl1-mesa-dri mesa-utils
 )
