@@ -36,11 +36,11 @@ public:
     // The time all the steps taken so far cover.
     double simulatedSeconds() const { return stepsTaken * 0.01; }
 
-    btDbvtBroadphase* broadphase;
-    btDefaultCollisionConfiguration* collisionConfiguration;
-    btCollisionDispatcher* dispatcher;
-    btSequentialImpulseConstraintSolver* solver;
-    btDiscreteDynamicsWorld* world;
+    btDbvtBroadphase* broadphase = nullptr;
+    btDefaultCollisionConfiguration* collisionConfiguration = nullptr;
+    btCollisionDispatcher* dispatcher = nullptr;
+    btSequentialImpulseConstraintSolver* solver = nullptr;
+    btDiscreteDynamicsWorld* world = nullptr;
 
 private:
     long stepsTaken = 0;

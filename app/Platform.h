@@ -47,5 +47,5 @@ public:
     glm::dvec2 cursor() const override;
     void placeCursor(double x, double y) override;
 
-    GLFWwindow* window;
+    GLFWwindow* window = nullptr;
 };

@@ -30,8 +30,8 @@ public:
     // at 6.1.
     void animate(double elapsedMs, glm::mat4 parentModel, bool frozen);
 
-    RunContext* game;
-    CameraState* player;
+    RunContext* game = nullptr;
+    CameraState* player = nullptr;
     float swingAngle = 0.0f;
     float swingDirection = 1.0f;
 };

@@ -47,11 +47,11 @@ public:
     double verticalAngle = 0.0;
     bool invertMouseY = false;
     bool flyMode = false;
-    Level* level;
+    Level* level = nullptr;
     // Owned, with the body, by the run's physics.
     btBoxShape* bodyShape = nullptr;
     glm::vec3 position{0.0f};
-    RunContext* game;
+    RunContext* game = nullptr;
     bool attackHeld = false;
     bool blockHeld = false;
     glm::mat4 pitchMatrix{1.0f};

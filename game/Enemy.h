@@ -40,12 +40,12 @@ public:
     // The body's centre, render frame.
     glm::vec3 renderCentre() const;
 
-    RunContext* game;
+    RunContext* game = nullptr;
     std::unique_ptr<Arms> arms;
     // Owned, with the body, by the run's physics.
     btBoxShape* bodyShape = nullptr;
     btRigidBody* body = nullptr;
-    CameraState* player;
+    CameraState* player = nullptr;
     bool dead = false;
     float enemyHealth = 1000.0f;
     bool active = true;

@@ -29,7 +29,7 @@ public:
     // Leaves the vertex array that was bound before bound again.
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
-    CameraState* player;
+    CameraState* player = nullptr;
     bool pickedUp = false;
     // Degrees: 0 at rest, falling towards -80 (and a little beyond) during a sweep.
     float swingAngle = 0.0f;

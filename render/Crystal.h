@@ -33,7 +33,7 @@ public:
     glm::vec3 crystalPosition{0.0f};
     int faceSamplerLocations[6] = {-1, -1, -1, -1, -1, -1};
     unsigned int faceTextures[6] = {0, 0, 0, 0, 0, 0};
-    RunContext* game;
+    RunContext* game = nullptr;
     // Degrees about the vertical axis.
     float spinAngle = 0.0f;
     glm::vec3 lastPlayerPosition{0.0f};

@@ -31,8 +31,8 @@ public:
 
 private:
     struct Cube {
-        unsigned int name;
-        int size;
+        unsigned int name = 0;
+        int size = 0;
     };
 
     // The first `lent` are in use by the current run.

@@ -38,7 +38,7 @@ public:
     // it draws every room.
     bool hidesSphere(glm::vec3 centre, float radius) const;
 
-    RunContext* game;
+    RunContext* game = nullptr;
     // Created here, freed as scene objects.
     std::vector<LightCrystal*> lightCrystals;
     btBvhTriangleMeshShape* collisionShape = nullptr;

@@ -19,7 +19,7 @@ public:
 
     Light light;
     glm::vec3 spare{0.0f};
-    RunContext* game;
+    RunContext* game = nullptr;
 };
 
 // Where a crystal at `position` turned by `angleRadians` has its light (render frame).

@@ -19,9 +19,9 @@ constexpr int firstShadowUnit = 10;
 // "shadows[slot]") and the texture unit of its cube map (firstShadowUnit + its index in
 // the light list).
 struct LitLightSlot {
-    int listIndex;
-    int slot;
-    int textureUnit;
+    int listIndex = 0;
+    int slot = 0;
+    int textureUnit = 0;
 };
 
 // Lights strictly closer than 25 units to `playerPosition` (render frame), in list order;

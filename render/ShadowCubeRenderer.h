@@ -14,8 +14,8 @@ class Object3D;
 
 // A moving shadow caster and the cube faces it changes (bit f for face f).
 struct MovingCaster {
-    Object3D* mesh;
-    unsigned int faces;
+    Object3D* mesh = nullptr;
+    unsigned int faces = 0;
 };
 
 // Draws one light's omnidirectional shadow: a 1024x1024 depth cube map around the light's

@@ -28,7 +28,7 @@ public:
 private:
     struct Entry {
         Kind kind;
-        unsigned int name;
+        unsigned int name = 0;
     };
     std::vector<Entry> entries;
 };
