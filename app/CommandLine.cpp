@@ -33,12 +33,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             name = name.substr(0, equals);
             hasValue = true;
         }
-        if (name == "--help" || name == "-h") {
+        if (name == "--help" || name == "-h" || name == "--mute") {
             if (hasValue) return {options, "option '" + name + "' takes no value"};
-            options.help = true;
+            (name == "--mute" ? options.mute : options.help) = true;
             continue;
         }
-        if (name != "--scale" && name != "--target-fps" && name != "--clock-file") {
+        if (name != "--scale" && name != "--target-fps" && name != "--clock-file" && name != "--volume") {
             return {options, "unknown argument '" + arguments[i] + "'"};
         }
         if (!hasValue) {
@@ -56,6 +56,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 return {options, "--target-fps takes a number from 1 to 1000, not '" + value + "'"};
             }
             options.targetFps = number;
+        } else if (name == "--volume") {
+            if (!readNumber(value, number) || number < 0.0 || number > 100.0) {
+                return {options, "--volume takes a number from 0 to 100, not '" + value + "'"};
+            }
+            options.volume = static_cast<float>(number);
         } else {
             if (value.empty()) return {options, "--clock-file needs a file name"};
             options.clockFile = value;
@@ -65,11 +70,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    return "Usage: zarnhold [--scale S] [--target-fps N] [--clock-file FILE] [--help]\n"
+    return "Usage: zarnhold [--scale S] [--target-fps N] [--mute] [--volume N] [--clock-file FILE] [--help]\n"
            "  --scale S         draw the scene at S (0.25 to 1) of the window's size each way;\n"
            "                    1 is always full size (default: chosen each frame to hold the\n"
            "                    target frame rate, between 0.5 and 1)\n"
            "  --target-fps N    the frame rate the automatic scale holds (default 30)\n"
+           "  --mute            play in silence\n"
+           "  --volume N        the master sound level, 0 to 100 (default 100)\n"
            "  --clock-file FILE every frame, write to FILE the seconds the run's world has\n"
            "                    advanced and the state (intro, playing, game-over, won), for\n"
            "                    scripts that time play by the game's clock\n"

@@ -13,6 +13,9 @@ struct GameOptions {
     // (for scripts).
     std::string clockFile;
     bool help = false;
+    // No sound at all, and the master level from 0 (silent) to 100 (as made).
+    bool mute = false;
+    float volume = 100.0f;
 };
 
 // The options, or `error` (one line, without the program's name) when an argument is

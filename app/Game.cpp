@@ -10,6 +10,7 @@
 #include "app/Console.h"
 #include "app/GameState.h"
 #include "app/HealthBar.h"
+#include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
 #include "app/Screen.h"
@@ -71,6 +72,8 @@ Game::~Game() {
 void Game::run() {
     startWindow();
     initPictures();
+    gameSound.start(options.volume, options.mute);
+    soundEvents = &gameSound;
     while (keepsRunning()) {
         runFrame(Platform::seconds());
     }
@@ -78,6 +81,8 @@ void Game::run() {
         object->cleanup();
     }
     sceneTarget.release();
+    soundEvents = nullptr;
+    gameSound.stop();
     Platform::stop();
 }
 
@@ -103,14 +108,18 @@ void Game::runFrame(double nowSeconds) {
     running = step.keepRunning;
     if (played && step.picture == GAME_OVER) {
         std::printf("%s\n", runEndLine(endCause));
+        playSoundHere(Sound::gameOver);
     }
+    if (played && step.picture == WON) playSoundHere(Sound::won);
     if (step.picture != PLAYING) {
         GameState = step.picture;
         drawPicture(step.picture);
     }
     if (step.buildRun) {
+        gameSound.stopRun();
         loadingStep();
     }
+    followSound();
     writeClockFile();
     previousTime = currentTime;
     platform.swapBuffers();
@@ -258,6 +267,16 @@ double Game::advanceWorld(double elapsedMs) {
     updateObjects(worldMs);
     runSeconds += worldMs / 1000.0;
     return worldMs;
+}
+
+void Game::followSound() {
+    std::vector<glm::vec3> humPlaces;
+    std::vector<float> humLevels;
+    for (const Light* light : lightList) {
+        humPlaces.push_back(light->position);
+        humLevels.push_back(light->luminocity);
+    }
+    gameSound.follow(view, humPlaces, humLevels, levelPlaces().goalCrystalRenderPos, GameState == PLAYING);
 }
 
 // Written whole under another name and then renamed, so a reader never sees half a line.

@@ -10,6 +10,7 @@
 #include "app/ResolutionScale.h"
 #include "app/RunContext.h"
 #include "app/StateRule.h"
+#include "audio/GameSound.h"
 #include "render/DepthCubePool.h"
 #include "render/SceneTarget.h"
 #include "scene/GlLedger.h"
@@ -131,6 +132,10 @@ public:
     ResolutionScale resolutionScale;
     // Where a playing frame's scene goes; made in initPictures.
     SceneTarget sceneTarget;
+    // The sound device and every sound, opened once the window is; silent until then.
+    GameSound gameSound;
+    // Tells the sound where the eye is and what the loops are doing this frame.
+    void followSound();
     // The second light's depth cube over the upper right quarter of the view.
     void drawCubeMapViewer();
 

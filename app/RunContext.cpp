@@ -24,3 +24,11 @@ void RunContext::setWon() {
 void RunContext::addObject(AppState* object) {
     sceneObjects.push_back(object);
 }
+
+void RunContext::playSound(Sound sound, glm::vec3 renderPos) {
+    if (soundEvents != nullptr) soundEvents->play(sound, renderPos);
+}
+
+void RunContext::playSoundHere(Sound sound) {
+    if (soundEvents != nullptr) soundEvents->playHere(sound);
+}

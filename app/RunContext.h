@@ -6,6 +6,7 @@
 #include <glm/glm.hpp>
 
 #include "app/Harm.h"
+#include "audio/SoundEvents.h"
 #include "render/DepthCubePool.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
@@ -37,6 +38,9 @@ public:
     void setWon();
     // Appends to sceneObjects, which then owns it.
     void addObject(AppState* object);
+    // A sound where it happens (render frame), or at the eye; silent without `soundEvents`.
+    void playSound(Sound sound, glm::vec3 renderPos);
+    void playSoundHere(Sound sound);
 
     int width = 0;
     int height = 0;
@@ -62,6 +66,8 @@ public:
     GlLedger runGlObjects;
     // The lights' depth cubes, lent to each run in turn.
     DepthCubePool depthCubes;
+    // Where the run's sounds go; none in tests that do not listen.
+    SoundEvents* soundEvents = nullptr;
 
 protected:
     Harm endCause = Harm::unknown;

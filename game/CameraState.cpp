@@ -10,6 +10,7 @@
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
 #include "app/RunContext.h"
+#include "game/Footsteps.h"
 #include "game/Shield.h"
 #include "render/Light.h"
 #include "scene/Rotation.h"
@@ -73,6 +74,7 @@ void CameraState::update(double elapsedMs) {
         position += flightStep(direction, up, elapsedMs, readMoveKeys(input));
     } else {
         walk(input);
+        soundFeet(elapsedMs);
     }
     readButtons(input);
     writeCamera();
@@ -101,6 +103,18 @@ void CameraState::walk(const PlayerInput& input) {
     const glm::vec3 impulse =
         walkImpulse(glm::vec3(v.x(), v.y(), v.z()), horizontalAngle, verticalAngle, readMoveKeys(input));
     if (impulse != glm::vec3(0.0f)) body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
+    if (impulse.y > 0.0f) game->playSoundHere(Sound::jump);
+}
+
+void CameraState::soundFeet(double elapsedMs) {
+    const btVector3& v = body->getLinearVelocity();
+    switch (footSound(footsteps, glm::vec3(v.x(), v.y(), v.z()), elapsedMs / 1000.0)) {
+        case FootSound::step1: game->playSoundHere(Sound::step1); break;
+        case FootSound::step2: game->playSoundHere(Sound::step2); break;
+        case FootSound::land: game->playSoundHere(Sound::land); break;
+        case FootSound::landHard: game->playSoundHere(Sound::landHard); break;
+        case FootSound::none: break;
+    }
 }
 
 void CameraState::readButtons(const PlayerInput& input) {

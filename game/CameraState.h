@@ -5,6 +5,7 @@
 #include <glm/glm.hpp>
 
 #include "app/AppState.h"
+#include "game/Footsteps.h"
 #include "game/Movement.h"
 
 class RunContext;
@@ -67,6 +68,9 @@ public:
 private:
     MoveKeys readMoveKeys(const PlayerInput& input) const;
     void walk(const PlayerInput& input);
+    // Steps and landings, by the body's speed this frame.
+    void soundFeet(double elapsedMs);
+    FootstepState footsteps;
     void readButtons(const PlayerInput& input);
     void writeCamera();
     void turnWithMouse(PlayerInput& input);

@@ -107,12 +107,14 @@ void Enemy::fallAsleep() {
 
 void Enemy::wake() {
     physics->addBody(body);
+    game->playSound(Sound::growl, renderCentre());
     lungeTimer = unitRandom() * 1000.0f;
     arms->randomizeSwing();
 }
 
 void Enemy::die() {
     dead = true;
+    game->playSound(Sound::deathCry, renderCentre());
     physics->removeBody(body);
     if (deathHeals(game->getHealth())) {
         game->reduceHealth(-50.0f);
@@ -121,7 +123,11 @@ void Enemy::die() {
 }
 
 void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance) {
-    if (swordReaches(player->swordStriking, distance)) {
+    const bool struck = swordReaches(player->swordStriking, distance);
+    // One hit a sweep: the sword strikes for several frames in a row.
+    if (struck && !struckLastFrame) game->playSound(Sound::swordHit, renderCentre());
+    struckLastFrame = struck;
+    if (struck) {
         enemyHealth -= swordDamage(elapsedMs);
         const glm::vec3 n = glm::normalize(toPlayer);
         // Away from the player. Impulses are physics frame: render z is physics -z.
@@ -134,12 +140,14 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
         arms->randomizeSwing();
         lungeDirection = glm::vec2(n.x, n.z);
         body->applyCentralImpulse(btVector3(2.0f * n.x, 4.0f, -2.0f * n.z));
+        game->playSound(Sound::grunt, renderCentre());
         lungeTimer = 0.0f;
     }
     if (enemyContactHits(toPlayer, distance, lungeDirection)) {
         const glm::vec3 n = glm::normalize(toPlayer);
         const bool shielded = player->shieldRaised;
         game->reduceHealth(contactDamage(elapsedMs, shielded), Harm::creature);
+        soundContact(elapsedMs, shielded);
         const float push = contactPush(shielded);
         const glm::vec3 impulse =
             pushImpulse(toGlm(player->body->getLinearVelocity()), glm::vec3(push * n.x, 0.0f, -push * n.z));
@@ -147,6 +155,14 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
         body->applyCentralImpulse(btVector3(-n.x, 0.0f, n.z));
     }
     modelMatrix = modelMatrix * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));
+}
+
+// A touch lasts many frames: a blow is heard when it begins and every 400 ms it goes on.
+void Enemy::soundContact(double elapsedMs, bool shielded) {
+    contactSoundMs -= elapsedMs;
+    if (contactSoundMs > 0.0) return;
+    contactSoundMs = 400.0;
+    game->playSound(shielded ? Sound::shieldThud : Sound::playerHit, player->getPosition());
 }
 
 void Enemy::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {

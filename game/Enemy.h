@@ -63,6 +63,10 @@ private:
     // One frame of an awake, living enemy; `toPlayer` is player minus body centre.
     void fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance);
     void setCastsShadow(bool casts);
+    void soundContact(double elapsedMs, bool shielded);
+    bool struckLastFrame = false;
+    // Until the next contact sound may be heard.
+    double contactSoundMs = 0.0;
     bool outOfSight() const;
 };
 

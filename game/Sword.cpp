@@ -49,6 +49,7 @@ void Sword::update(double elapsedMs) {
     const glm::mat4 identity(1.0f);
     if (!pickedUp) {
         pickedUp = passesSword(player->getPosition());
+        if (pickedUp) player->game->playSoundHere(Sound::pickUp);
         const float spin = glm::radians(static_cast<float>(elapsedMs) * spinDegreesPerMs);
         modelMatrix = glm::rotate(identity, spin, glm::vec3(0.0f, 1.0f, 0.0f)) * modelMatrix;
         return;
@@ -58,6 +59,8 @@ void Sword::update(double elapsedMs) {
                   glm::rotate(identity, glm::radians(80.0f), glm::vec3(0.0f, 1.0f, 0.0f)) *
                   glm::scale(identity, glm::vec3(0.1f));
     const SweepStep step = sweepStep(swingAngle, player->attackHeld, elapsedMs);
+    // A sweep starts from rest.
+    if (step.striking && swingAngle == 0.0f) player->game->playSoundHere(Sound::swish);
     swingAngle = step.angle;
     player->swordStriking = step.striking;
     if (player->attackHeld) {

@@ -9,21 +9,12 @@
 
 #include "scene/FilePath.h"
 #include "scene/GlLedger.h"
+#include "scene/LittleEndian.h"
 
 namespace {
 
 constexpr std::size_t kHeaderSize = 54;
 constexpr std::int64_t kMaxSide = 16384;
-
-std::uint32_t readU32(const std::vector<unsigned char>& bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-std::uint16_t readU16(const std::vector<unsigned char>& bytes, std::size_t offset) {
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
 
 std::int32_t readI32(const std::vector<unsigned char>& bytes, std::size_t offset) {
     const std::uint32_t raw = readU32(bytes, offset);
@@ -35,21 +26,6 @@ std::int32_t readI32(const std::vector<unsigned char>& bytes, std::size_t offset
 bool rejectBmp() {
     std::printf("Not a correct BMP file\n");
     return false;
-}
-
-// Appends the whole file to `bytes`; false when it cannot be opened.
-bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
-    std::FILE* file = openGameFile(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    unsigned char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    std::fclose(file);
-    return true;
 }
 
 }  // namespace
@@ -100,7 +76,7 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
 
 unsigned int readBmpTexture(const char* path, GlLedger* ledger) {
     std::vector<unsigned char> bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (!readGameFile(path, bytes)) {
         std::printf("Image could not be opened\n");
         return 0;
     }

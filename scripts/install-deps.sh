@@ -7,12 +7,13 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   dpkg-dev file
-  libglfw3-dev libglew-dev libglm-dev libbullet-dev
+  libglfw3-dev libglew-dev libglm-dev libbullet-dev libopenal-dev
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   glslang-tools clang-format
   xvfb xauth xdotool imagemagick x11-utils x11-apps
   libgl1-mesa-dri mesa-utils
+  lintian groff-base man-db
 )
 if [ $# -gt 0 ]; then packages=("$@"); fi
 

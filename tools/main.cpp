@@ -1,8 +1,8 @@
 // zarnhold_assets <gameDir> [floorPlan.bmp]
 // zarnhold_assets --icon <icon.png>
-// Writes every model and picture the game opens into <gameDir>/External/Models/, or only
-// the desktop icon (which the game never opens, so it stays out of the game folder). The
-// output depends on nothing but this program: two runs give the same bytes.
+// Writes every model, picture and sound the game opens into <gameDir>/External/Models/,
+// or only the desktop icon (which the game never opens, so it stays out of the game
+// folder). The output depends on nothing but this program: two runs give the same bytes.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +24,7 @@
 #include "tools/props/PropModels.h"
 #include "tools/props/PropTextures.h"
 #include "tools/props/ScreenModel.h"
+#include "tools/sounds/GameSounds.h"
 
 namespace {
 
@@ -128,6 +129,7 @@ bool writeAll(const std::string& modelsDir, const char* planPath) {
     ok = writeCreature(modelsDir + "/") && ok;
     ok = writeWeapons(modelsDir + "/") && ok;
     ok = writeLevel(modelsDir, planPath) && ok;
+    ok = writeGameSounds(modelsDir + "/Sounds") && ok;
     return ok;
 }
 
@@ -160,6 +162,7 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(modelsDir + "/Levels", error);
     std::filesystem::create_directories(modelsDir + "/cubeMap", error);
+    std::filesystem::create_directories(modelsDir + "/Sounds", error);
     if (error) {
         std::printf("Cannot create %s\n", modelsDir.c_str());
         return 1;

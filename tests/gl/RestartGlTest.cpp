@@ -1,6 +1,7 @@
 // Building runs one after another in a real context: each run holds the same objects, and
 // a restart frees what the previous run made (GL objects, physics world, scene objects).
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -232,6 +233,13 @@ TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
     Game game;
     ScriptedInput input;
     attachTestWindow(game, input);
+    // A sound device that plays into nothing: the run's voices are real OpenAL sources.
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    game.gameSound.start(100.0f, false);
+    game.soundEvents = &game.gameSound;
+    ASSERT_TRUE(game.gameSound.audible());
+    const int buffers = game.gameSound.liveBuffers();
+    EXPECT_EQ(buffers, static_cast<int>(Sound::count)) << "every sound loaded once";
     game.buildWorld();
     EXPECT_TRUE(drawFrames(game)) << "run 1";
     const long memoryAfterFirst = residentKilobytes();
@@ -244,6 +252,14 @@ TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
         auto* player = dynamic_cast<CameraState*>(game.sceneObjects.at(11));
         ASSERT_NE(player, nullptr);
         glBindVertexArray(player->shield->corners.vertexArray);
+        // The run's hums, chime and a sweep sound; a restart stops them, not the ambient bed.
+        GameState = PLAYING;
+        game.followSound();
+        game.playSoundHere(Sound::swish);
+        EXPECT_GE(game.gameSound.busyVoices(), 13) << "bed, ten hums, chime and sweep";
+        game.gameSound.stopRun();
+        EXPECT_EQ(game.gameSound.busyVoices(), 1) << "run " << run;
+        GameState = INTRO;
         game.buildWorld();
         EXPECT_TRUE(drawFrames(game)) << "run " << run;
         ASSERT_EQ(game.sceneObjects.size(), 68u);
@@ -256,6 +272,11 @@ TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
         "resident memory after run 1: %ld kB, run 10: %ld kB, run 20: %ld kB; live GL names %d -> %d\n",
         memoryAfterFirst, memoryAfterTenth, memoryAfterLast, namesAfterFirst, namesAfterLast);
     EXPECT_EQ(namesAfterLast, namesAfterFirst);
+    EXPECT_EQ(game.gameSound.liveBuffers(), buffers) << "no sound buffer made or lost by a restart";
+    EXPECT_EQ(game.gameSound.liveVoices(), voiceCount) << "nor a voice";
+    game.soundEvents = nullptr;
+    game.gameSound.stop();
+    unsetenv("ALSOFT_DRIVERS");
     EXPECT_EQ(cubesOfFirst.size(), 20u);
     EXPECT_EQ(depthCubes(game), cubesOfFirst) << "each run draws its shadows into the first run's cubes";
 #if !defined(__SANITIZE_ADDRESS__)

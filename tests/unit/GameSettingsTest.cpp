@@ -18,6 +18,11 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
     EXPECT_EQ(set.options.clockFile, "c.txt");
     EXPECT_FLOAT_EQ(parseCommandLine({"--scale=1"}).options.fixedScale, 1.0f);
     EXPECT_TRUE(parseCommandLine({"--help"}).options.help);
+    EXPECT_FALSE(none.options.mute);
+    EXPECT_EQ(none.options.volume, 100.0f);
+    const ParsedCommandLine sound = parseCommandLine({"--mute", "--volume", "40"});
+    EXPECT_TRUE(sound.options.mute);
+    EXPECT_EQ(sound.options.volume, 40.0f);
 
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--scale"},
                                                                                      {"--scale", "0.2"},
@@ -29,7 +34,10 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
                                                                                      {"--clock-file="},
                                                                                      {"--fullscreen"},
                                                                                      {"extra"},
-                                                                                     {"--help=yes"}}) {
+                                                                                     {"--help=yes"},
+                                                                                     {"--mute=1"},
+                                                                                     {"--volume", "101"},
+                                                                                     {"--volume", "-1"}}) {
         const ParsedCommandLine parsed = parseCommandLine(bad);
         EXPECT_NE(parsed.error, "") << bad[0];
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << "one line";
