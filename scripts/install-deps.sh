@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libfreetype-dev fonts-dejavu-core
   glslang-tools clang-format
-  xvfb xauth xdotool imagemagick x11-utils x11-apps
+  xvfb xauth xdotool imagemagick x11-utils x11-apps sox
   libgl1-mesa-dri mesa-utils
   lintian groff-base man-db
 )
