@@ -5,18 +5,9 @@
 #include <cstdint>
 #include <fstream>
 
+#include "tools/LittleEndianFields.h"
+
 namespace {
-
-void putU16(std::vector<unsigned char>& out, size_t at, std::uint16_t value) {
-    out[at] = static_cast<unsigned char>(value & 0xFF);
-    out[at + 1] = static_cast<unsigned char>(value >> 8);
-}
-
-void putU32(std::vector<unsigned char>& out, size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[at + i] = static_cast<unsigned char>((value >> (8 * i)) & 0xFF);
-    }
-}
 
 unsigned char toByte(float value) {
     return static_cast<unsigned char>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
