@@ -38,7 +38,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             (name == "--mute" ? options.mute : options.help) = true;
             continue;
         }
-        if (name != "--scale" && name != "--target-fps" && name != "--clock-file" && name != "--volume") {
+        if (name != "--scale" && name != "--target-fps" && name != "--clock-file" && name != "--volume" &&
+            name != "--record" && name != "--replay" && name != "--timedemo" && name != "--vsync") {
             return {options, "unknown argument '" + arguments[i] + "'"};
         }
         if (!hasValue) {
@@ -61,16 +62,30 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 return {options, "--volume takes a number from 0 to 100, not '" + value + "'"};
             }
             options.volume = static_cast<float>(number);
+        } else if (name == "--vsync") {
+            if (value != "on" && value != "off")
+                return {options, "--vsync takes on or off, not '" + value + "'"};
+            options.vsync = value == "on";
         } else {
-            if (value.empty()) return {options, "--clock-file needs a file name"};
-            options.clockFile = value;
+            if (value.empty()) return {options, name + " needs a file name"};
+            if (name == "--clock-file") options.clockFile = value;
+            if (name == "--record") options.recordFile = value;
+            if (name == "--replay" || name == "--timedemo") {
+                if (!options.replayFile.empty())
+                    return {options, "give one of --replay and --timedemo, once"};
+                options.replayFile = value;
+                options.timedemo = name == "--timedemo";
+            }
         }
     }
+    // A timedemo measures frames as fast as they can be drawn.
+    if (options.timedemo) options.vsync = false;
     return parsed;
 }
 
 std::string usageText() {
-    return "Usage: zarnhold [--scale S] [--target-fps N] [--mute] [--volume N] [--clock-file FILE] [--help]\n"
+    return "Usage: zarnhold [--scale S] [--target-fps N] [--mute] [--volume N] [--clock-file FILE]\n"
+           "                [--record FILE] [--replay FILE | --timedemo FILE] [--vsync on|off] [--help]\n"
            "  --scale S         draw the scene at S (0.25 to 1) of the window's size each way;\n"
            "                    1 is always full size (default: chosen each frame to hold the\n"
            "                    target frame rate, between 0.5 and 1)\n"
@@ -80,6 +95,13 @@ std::string usageText() {
            "  --clock-file FILE every frame, write to FILE the seconds the run's world has\n"
            "                    advanced and the state (intro, playing, game-over, won), for\n"
            "                    scripts that time play by the game's clock\n"
+           "  --record FILE     write each run's seed and every tick's input to FILE as it ends\n"
+           "  --replay FILE     play a recorded run instead of the live input (Escape still\n"
+           "                    quits); its end prints the outcome, the game time and the\n"
+           "                    world's checksum\n"
+           "  --timedemo FILE   replay as fast as frames can be drawn, 30 ms of game time a\n"
+           "                    frame, then print the frame rate and frame times and quit\n"
+           "  --vsync on|off    wait for the display between frames (default on)\n"
            "  --help            print this and exit\n"
            "Run it from the folder that holds the shaders and External/.\n";
 }

@@ -16,6 +16,15 @@ struct GameOptions {
     // No sound at all, and the master level from 0 (silent) to 100 (as made).
     bool mute = false;
     float volume = 100.0f;
+    // Writes the run's seed and every tick's input to this file as the run ends.
+    std::string recordFile;
+    // Plays this recording instead of the live input.
+    std::string replayFile;
+    // Replays it as fast as frames can be drawn, 30 ms of game time a frame, prints the
+    // figures and quits.
+    bool timedemo = false;
+    // Waits for the display between frames.
+    bool vsync = true;
 };
 
 // The options, or `error` (one line, without the program's name) when an argument is

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include <GL/glew.h>
@@ -13,14 +14,17 @@
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
+#include "app/RecordingFile.h"
 #include "app/Screen.h"
+#include "app/TimedemoReport.h"
 #include "app/WorldClock.h"
+#include "app/WorldDigest.h"
+#include "game/CameraState.h"
 #include "game/Enemy.h"
 #include "render/CubeMapDebugger.h"
 #include "render/Flicker.h"
 #include "render/Light.h"
 #include "render/LitDraw.h"
-#include "scene/UnitRandom.h"
 
 namespace {
 
@@ -74,9 +78,12 @@ void Game::run() {
     initPictures();
     gameSound.start(options.volume, options.mute);
     soundEvents = &gameSound;
+    // A replay plays its run at once, without waiting on the intro.
+    if (replayActive) loadingStep();
     while (keepsRunning()) {
         runFrame(Platform::seconds());
     }
+    if (GameState == PLAYING) writeRecording();
     for (AppState* object : sceneObjects) {
         object->cleanup();
     }
@@ -98,7 +105,10 @@ void Game::runFrame(double nowSeconds) {
     const bool played = GameState == PLAYING;
     if (played) {
         // A frame after a picture or a run's build says nothing of how long play takes.
-        if (previousFramePlayed) followFrameTime((currentTime - previousTime) * 1000.0);
+        if (previousFramePlayed) {
+            if (options.timedemo) timedemoFrameMs.push_back((currentTime - previousTime) * 1000.0);
+            followFrameTime(previousWorkMs);
+        }
         playFrame();
     }
     previousFramePlayed = played;
@@ -111,6 +121,8 @@ void Game::runFrame(double nowSeconds) {
         playSoundHere(Sound::gameOver);
     }
     if (played && step.picture == WON) playSoundHere(Sound::won);
+    if (played && step.picture != PLAYING) writeRecording();
+    if (played && replayActive) followReplayEnd(step.picture != PLAYING);
     if (step.picture != PLAYING) {
         GameState = step.picture;
         drawPicture(step.picture);
@@ -122,7 +134,12 @@ void Game::runFrame(double nowSeconds) {
     followSound();
     writeClockFile();
     previousTime = currentTime;
+    // The automatic scale judges a frame by its work, not by the wait for the display: with
+    // vsync on the swap waits, so the frame's work ends before it; off, the swap is work (it
+    // resolves the window's samples).
+    previousWorkMs = (Platform::seconds() - currentTime) * 1000.0;
     platform.swapBuffers();
+    if (!options.vsync) previousWorkMs = (Platform::seconds() - currentTime) * 1000.0;
 }
 
 void Game::startWindow() {
@@ -137,6 +154,7 @@ void Game::startWindow() {
         failStartUp(glewError.empty() ? "Window says no!" : glewError.c_str());
     }
     platform = Platform(window);
+    Platform::waitForDisplay(options.vsync);
     input = &platform;
     previousTime = Platform::seconds();
     platform.hideCursor();
@@ -191,7 +209,11 @@ float Game::sceneScale() const {
 }
 
 void Game::playFrame() {
-    advanceWorld((currentTime - previousTime) * 1000.0);
+    // Looking follows every frame; a replay's view comes with its ticks.
+    if (player != nullptr && !replayActive) player->look(*input);
+    // A timedemo advances the world by the most a frame may, whatever the frame took, so
+    // its world is the same as at any frame rate.
+    advanceWorld(options.timedemo ? longestWorldStepMs : (currentTime - previousTime) * 1000.0);
     GLint screenFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
     renderShadowMaps();
@@ -262,11 +284,90 @@ void Game::loadingStep() {
 
 double Game::advanceWorld(double elapsedMs) {
     const double worldMs = worldAdvanceMs(elapsedMs);
-    physics->step(static_cast<float>(worldMs / 1000.0));
-    flickerLights();
-    updateObjects(worldMs);
-    runSeconds += worldMs / 1000.0;
+    carriedMs += worldMs;
+    // A replay played out stops the ticks too, so its end falls on the same tick at any
+    // frame rate.
+    const auto ticksGoOn = [this] {
+        return !runHasEnded() && !(replayActive && replayNext >= replay.ticks.size());
+    };
+    while (carriedMs >= tickMs && ticksGoOn()) {
+        carriedMs -= tickMs;
+        runTick();
+    }
+    // An ended run stands still where its last tick left it.
+    if (!ticksGoOn()) carriedMs = tickMs;
+    const double tickFraction = carriedMs / tickMs;
+    for (AppState* object : sceneObjects) {
+        object->pose(tickFraction);
+    }
     return worldMs;
+}
+
+void Game::runTick() {
+    const TickInput tick = nextTickInput();
+    recording.ticks.push_back(tick);
+    if (player != nullptr) {
+        player->horizontalAngle = tick.horizontalAngle;
+        player->verticalAngle = tick.verticalAngle;
+    }
+    tickInput.hold(tick, glm::dvec2(width / 2, height / 2));
+    PlayerInput* live = input;
+    input = &tickInput;
+    physics->tick();
+    flickerLights();
+    updateObjects(tickMs);
+    input = live;
+    ++ticksRun;
+    runSeconds = static_cast<double>(ticksRun) * tickMs / 1000.0;
+    if (afterTick) afterTick();
+}
+
+TickInput Game::nextTickInput() {
+    if (replayActive && replayNext < replay.ticks.size()) return replay.ticks[replayNext++];
+    const double h = player != nullptr ? player->horizontalAngle : 0.0;
+    const double v = player != nullptr ? player->verticalAngle : 0.0;
+    if (input == nullptr) {
+        TickInput still;
+        still.horizontalAngle = h;
+        still.verticalAngle = v;
+        return still;
+    }
+    return readTickInput(*input, h, v);
+}
+
+bool Game::runHasEnded() const {
+    return health <= 0.0f || runWon;
+}
+
+void Game::startReplay(const Recording& played) {
+    replay = played;
+    replayNext = 0;
+    replayActive = true;
+    nextRunSeed = played.seed;
+}
+
+void Game::followReplayEnd(bool runEnded) {
+    const bool playedOut = replayNext >= replay.ticks.size();
+    if (!runEnded && !playedOut) return;
+    replayActive = false;
+    const char* outcome = !runEnded ? "unfinished" : health <= 0.0f ? "game over" : "won";
+    std::printf("replay %s after %.2f s of game time, world %016llx\n", outcome, runSeconds,
+                static_cast<unsigned long long>(worldChecksum(*this)));
+    if (options.timedemo) {
+        reportTimedemo();
+        running = false;
+    }
+}
+
+void Game::reportTimedemo() const {
+    std::printf("%s\n", timedemoLine(summariseFrames(timedemoFrameMs)).c_str());
+}
+
+void Game::writeRecording() const {
+    if (options.recordFile.empty()) return;
+    if (!writeRecordingFile(options.recordFile, recording)) {
+        std::printf("The recording could not be written: %s\n", options.recordFile.c_str());
+    }
 }
 
 void Game::followSound() {
@@ -279,24 +380,30 @@ void Game::followSound() {
     gameSound.follow(view, humPlaces, humLevels, levelPlaces().goalCrystalRenderPos, GameState == PLAYING);
 }
 
-// Written whole under another name and then renamed, so a reader never sees half a line.
-void Game::writeClockFile() const {
+// Written whole under another name and then renamed, so a reader never sees half a line;
+// only when the state changes or a tenth of a second of game time has passed.
+void Game::writeClockFile() {
     if (options.clockFile.empty()) return;
-    const std::string partial = options.clockFile + ".partial";
-    std::FILE* file = std::fopen(partial.c_str(), "w");
-    if (file == nullptr) return;
     const char* state = GameState == PLAYING     ? "playing"
                         : GameState == WON       ? "won"
                         : GameState == GAME_OVER ? "game-over"
                                                  : "intro";
+    if (state == clockFileState && std::abs(runSeconds - clockFileSeconds) < 0.1) return;
+    clockFileState = state;
+    clockFileSeconds = runSeconds;
+    const std::string partial = options.clockFile + ".partial";
+    std::FILE* file = std::fopen(partial.c_str(), "w");
+    if (file == nullptr) return;
     std::fprintf(file, "%.3f %s\n", runSeconds, state);
     std::fclose(file);
     std::rename(partial.c_str(), options.clockFile.c_str());
 }
 
 void Game::flickerLights() {
-    for (Light* light : lightList) {
-        light->luminocity = flickerStep(light->luminocity, unitRandom());
+    for (int step = 0; step < flickerStepsInTick(ticksRun); ++step) {
+        for (Light* light : lightList) {
+            light->luminocity = flickerStep(light->luminocity, random.unit());
+        }
     }
 }
 

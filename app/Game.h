@@ -1,15 +1,20 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <glm/glm.hpp>
 
 #include "app/CommandLine.h"
 #include "app/Platform.h"
+#include "app/RecordedInput.h"
 #include "app/ResolutionScale.h"
 #include "app/RunContext.h"
 #include "app/StateRule.h"
+#include "app/TickInput.h"
 #include "audio/GameSound.h"
 #include "render/DepthCubePool.h"
 #include "render/SceneTarget.h"
@@ -98,12 +103,35 @@ public:
     void initPictures();
     // The keys the state machine reads, through `input`, as they stand this frame.
     FrameKeys readFrameKeys() const;
-    // The world's part of a playing frame that comes `elapsedMs` after the last: physics,
-    // flicker and every update, all advanced by the same worldAdvanceMs of it. Returns
-    // that advance.
+    // The world's part of a playing frame that comes `elapsedMs` after the last: its
+    // advance (worldAdvanceMs of it) added to the time carried from before, then as many
+    // whole ticks as that covers, then every object posed between the last two ticks.
+    // Ticks stop once the run has ended. Returns the advance.
     double advanceWorld(double elapsedMs);
+    // One tick of the world: the tick's input (replayed, or read now), one physics step,
+    // the flicker and every update, each given the tick's 10 ms.
+    void runTick();
+    // The flicker's steps that the current tick takes (60 a second of game time).
     void flickerLights();
     void updateObjects(double worldMs);
+    // Whether the current run has ended: health out, or the goal touched.
+    bool runHasEnded() const;
+    // Ticks the current run has run.
+    long ticksRun = 0;
+    // Called after every tick (tests watch the world with it).
+    std::function<void()> afterTick;
+    // The seed the next run is built with; when empty a fresh one is drawn (a replay's
+    // comes from its recording).
+    std::optional<std::uint64_t> nextRunSeed;
+    // The run's player, once built.
+    CameraState* player = nullptr;
+    // Replays `recording` instead of the live input from the next run on; the recording's
+    // seed is that run's.
+    void startReplay(const Recording& recording);
+    // Whether a replay still gives the ticks their input.
+    bool replaying() const { return replayActive; }
+    // The current run as recorded so far: its seed and every tick's input.
+    const Recording& recorded() const { return recording; }
     // Brings up to date the cube maps that this frame samples: the lights the lit surfaces
     // use (within 25 of the player) and, while the viewer is shown, the second light.
     void renderShadowMaps();
@@ -126,7 +154,7 @@ public:
     // not empty), so the view, the projection and the pictures follow a resize.
     void followWindowSize();
 
-    // Seconds the current run's world has advanced (the sum of its frames' advances).
+    // Seconds the current run's world has advanced: its ticks' 10 ms each.
     double runSeconds = 0.0;
     // The automatic scale, told the length of each playing frame that followed another.
     ResolutionScale resolutionScale;
@@ -151,6 +179,13 @@ private:
     // The game-over picture that names what ended the run.
     Screen* gameOverPicture() const;
     void loadingStep();
+    // Where the next tick's input comes from: the replay while it lasts, else the player.
+    TickInput nextTickInput();
+    // A replay or timedemo at its end: the run over, or the recording played out.
+    void followReplayEnd(bool runEnded);
+    void writeRecording() const;
+    // The timedemo's figures, once its replay is over.
+    void reportTimedemo() const;
     void addRunContents();
     void addEnemies(CameraState* player);
 
@@ -162,7 +197,22 @@ private:
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.
     bool previousFramePlayed = false;
+    // The last frame's work, in ms: from its start to its swap, the swap too with vsync off.
+    double previousWorkMs = 0.0;
+    // Game time short of a whole tick, carried to the next frame.
+    double carriedMs = 0.0;
+    // What the player's update reads during a tick.
+    RecordedInput tickInput;
+    Recording recording;
+    Recording replay;
+    std::size_t replayNext = 0;
+    bool replayActive = false;
+    // The timedemo's playing frames, each from its start to the next's, in ms.
+    std::vector<double> timedemoFrameMs;
+    // The state the clock file last said, and the game time it said it at.
+    std::string clockFileState;
+    double clockFileSeconds = -1.0;
     // The run's clock and the state the frame ends in ("12.345 playing"), for scripts.
-    void writeClockFile() const;
+    void writeClockFile();
     void followFrameTime(double frameMs);
 };

@@ -103,6 +103,11 @@ int PhysicsWorld::step(float seconds) {
     return steps;
 }
 
+void PhysicsWorld::tick() {
+    // Given exactly its fixed step, Bullet carries nothing over: one step every call.
+    stepsTaken += world->stepSimulation(0.01f, 1, 0.01f);
+}
+
 btRigidBody* createBoxBody(PhysicsWorld& physics, const btVector3& halfExtents, const btVector3& origin,
                            float friction, BodyKind kind) {
     btBoxShape* shape = new btBoxShape(halfExtents);

@@ -33,6 +33,8 @@ public:
     // Advances by `seconds` of wall time in whole steps of 0.01 s, at most 3 of them (time
     // short of a step is carried to the next call); returns the steps taken.
     int step(float seconds);
+    // Exactly one step of 0.01 s: the world's tick.
+    void tick();
     // The time all the steps taken so far cover.
     double simulatedSeconds() const { return stepsTaken * 0.01; }
 

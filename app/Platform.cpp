@@ -78,6 +78,10 @@ GLFWwindow* Platform::openWindow(int width, int height, const char* title, bool 
     return window;
 }
 
+void Platform::waitForDisplay(bool wait) {
+    glfwSwapInterval(wait ? 1 : 0);
+}
+
 void Platform::closeWindow(GLFWwindow* window) {
     if (window) glfwDestroyWindow(window);
 }

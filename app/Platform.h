@@ -30,6 +30,8 @@ public:
     static GLFWwindow* openWindow(int width, int height, const char* title, bool visible,
                                   std::string* glewError = nullptr);
     static void closeWindow(GLFWwindow* window);
+    // Whether the current context's buffer swap waits for the display (one frame a refresh).
+    static void waitForDisplay(bool wait);
     // Seconds since GLFW started.
     static double seconds();
     static void pollEvents();

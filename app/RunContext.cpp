@@ -18,6 +18,7 @@ float RunContext::getHealth() const {
 }
 
 void RunContext::setWon() {
+    runWon = true;
     GameState = WON;
 }
 

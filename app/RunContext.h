@@ -10,6 +10,7 @@
 #include "render/DepthCubePool.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
+#include "scene/RunRandom.h"
 
 class AppState;
 class PhysicsWorld;
@@ -66,9 +67,14 @@ public:
     GlLedger runGlObjects;
     // The lights' depth cubes, lent to each run in turn.
     DepthCubePool depthCubes;
+    // The run's one random generator, seeded as the run is built (from its recording when
+    // one is replayed).
+    RunRandom random;
     // Where the run's sounds go; none in tests that do not listen.
     SoundEvents* soundEvents = nullptr;
 
 protected:
     Harm endCause = Harm::unknown;
+    // The goal was touched this run.
+    bool runWon = false;
 };

@@ -1,4 +1,6 @@
 // The Game's world assembly: how one run is built and how the previous one is freed.
+#include <random>
+
 #include <GL/glew.h>
 
 #include "app/AppState.h"
@@ -32,6 +34,7 @@ void Game::clearWorld() {
         delete sceneObjects[i];
     }
     sceneObjects.clear();
+    player = nullptr;
     lightList.clear();
     shadowCasterRoot = Node();
     enemyTemplate.reset();
@@ -51,7 +54,14 @@ void Game::buildWorld() {
     clearWorld();
     health = 1000.0f;
     endCause = Harm::unknown;
+    runWon = false;
     runSeconds = 0.0;
+    ticksRun = 0;
+    carriedMs = 0.0;
+    const std::uint64_t seed = nextRunSeed ? *nextRunSeed : std::random_device{}() * 0x100000001ull;
+    nextRunSeed.reset();
+    random.reseed(seed);
+    recording = Recording{seed, {}};
     addRunContents();
     // By index: an init may append to the list. Linking a program, the driver frees far
     // more than it keeps, and keeps it in blocks it fills only in part: on fresh pages
@@ -81,7 +91,7 @@ void Game::addRunContents() {
     addObject(level);
     shadowCasterRoot.children.push_back(level);
 
-    CameraState* player = new CameraState(this, level);
+    player = new CameraState(this, level);
     addObject(player);
     playerPosition = &player->position;
 

@@ -1,6 +1,9 @@
 #pragma once
 
-// The physics advances at most three steps of 10 ms a frame; a longer frame loses the rest.
+// The world advances in ticks of 10 ms of game time, the physics' own step: each tick reads
+// its input, steps the physics once and updates everything by 10 ms.
+constexpr double tickMs = 10.0;
+// A frame advances the world by at most three ticks; a longer frame loses the rest.
 constexpr double longestWorldStepMs = 30.0;
 
 // The milliseconds the world advances in a frame that came `elapsedMs` after the last: the

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/Console.h"
 #include "app/Game.h"
+#include "app/RecordingFile.h"
 
 int main(int argc, char** argv) {
     // Diagnostics go out line by line, so a watching console (or test) sees them at once.
@@ -18,7 +19,18 @@ int main(int argc, char** argv) {
         std::printf("%s", usageText().c_str());
         return 0;
     }
+    // A recording that cannot be played stops the game before any window opens.
+    RecordingRead replay;
+    if (!parsed.options.replayFile.empty()) {
+        replay = readRecordingFile(parsed.options.replayFile);
+        if (!replay.error.empty()) {
+            std::fprintf(stderr, "zarnhold: %s: %s\n", parsed.options.replayFile.c_str(),
+                         replay.error.c_str());
+            return 2;
+        }
+    }
     Game* game = new Game(parsed.options);
+    if (!parsed.options.replayFile.empty()) game->startReplay(replay.recording);
     game->run();
     delete game;
     std::fflush(stdout);

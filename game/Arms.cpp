@@ -6,8 +6,8 @@
 #include "game/CameraState.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
+#include "scene/RunRandom.h"
 #include "scene/ShaderLoader.h"
-#include "scene/UnitRandom.h"
 
 namespace {
 
@@ -30,15 +30,19 @@ void Arms::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> ligh
 }
 
 void Arms::randomizeSwing() {
-    swingAngle = 3.2f + 3.0f * unitRandom();
+    swingAngle = 3.2f + 3.0f * game->random.unit();
     swingDirection = 1.0f;
 }
 
 void Arms::animate(double elapsedMs, glm::mat4 parentModel, bool frozen) {
-    const glm::mat4 identity(1.0f);
-    modelMatrix = parentModel * glm::translate(identity, shoulder) * rotateX(swingAngle) *
-                  glm::translate(identity, -shoulder);
+    place(parentModel);
     const ArmsSwing swing = swingStep(ArmsSwing{swingAngle, swingDirection}, elapsedMs, frozen);
     swingAngle = swing.angle;
     swingDirection = swing.direction;
+}
+
+void Arms::place(glm::mat4 parentModel) {
+    const glm::mat4 identity(1.0f);
+    modelMatrix = parentModel * glm::translate(identity, shoulder) * rotateX(swingAngle) *
+                  glm::translate(identity, -shoulder);
 }

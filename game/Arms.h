@@ -29,6 +29,8 @@ public:
     // stood before this frame, then advances the swing by `elapsedMs`; `frozen` holds it
     // at 6.1.
     void animate(double elapsedMs, glm::mat4 parentModel, bool frozen);
+    // Places the arms on `parentModel` at the swing as it stands, advancing nothing.
+    void place(glm::mat4 parentModel);
 
     RunContext* game = nullptr;
     CameraState* player = nullptr;

@@ -60,6 +60,8 @@ void CameraState::startMoving() {
     right = glm::vec3(-1.0f, 0.0f, 0.0f);
     horizontalAngle = 0.0;
     verticalAngle = 0.0;
+    previousPosition = position;
+    eyeDrawn = position;
     if (game->input != nullptr) game->input->placeCursor(game->width / 2, game->height / 2);
 }
 
@@ -67,19 +69,31 @@ void CameraState::update(double elapsedMs) {
     assert(body != nullptr && "startMoving comes before the first update");
     assert(game->input != nullptr);
     PlayerInput& input = *game->input;
-    pitchMatrix = glm::mat4(1.0f);
-    yawMatrix = glm::mat4(1.0f);
+    previousPosition = position;
+    // The world reads only the tick's angles, never what the frames' looking did between.
+    followAngles();
     if (input.keyDown(keys::m)) flyMode = true;
     if (flyMode) {
         position += flightStep(direction, up, elapsedMs, readMoveKeys(input));
     } else {
-        walk(input);
+        walk(input, elapsedMs);
         soundFeet(elapsedMs);
     }
     readButtons(input);
-    writeCamera();
+    writeCamera(position);
     turnWithMouse(input);
-    placeShield();
+    eyeDrawn = position;
+    placeShield(position);
+}
+
+void CameraState::look(PlayerInput& input) {
+    turnWithMouse(input);
+}
+
+void CameraState::pose(double tickFraction) {
+    eyeDrawn = glm::mix(previousPosition, position, static_cast<float>(tickFraction));
+    writeCamera(eyeDrawn);
+    placeShield(eyeDrawn);
 }
 
 MoveKeys CameraState::readMoveKeys(const PlayerInput& input) const {
@@ -92,16 +106,15 @@ MoveKeys CameraState::readMoveKeys(const PlayerInput& input) const {
     return keysHeld;
 }
 
-void CameraState::walk(const PlayerInput& input) {
+void CameraState::walk(const PlayerInput& input, double elapsedMs) {
     btTransform transform;
     body->getMotionState()->getWorldTransform(transform);
     const btVector3& bodyOrigin = transform.getOrigin();
     position = glm::vec3(bodyOrigin.x(), -bodyOrigin.y() - eyeAboveBody, -bodyOrigin.z());
     const btVector3& v = body->getLinearVelocity();
     if (std::abs(v.y()) > deadlyVerticalSpeed) game->reduceHealth(1000.0f, Harm::fall);
-    // The angles are still those the previous frame's mouse left.
-    const glm::vec3 impulse =
-        walkImpulse(glm::vec3(v.x(), v.y(), v.z()), horizontalAngle, verticalAngle, readMoveKeys(input));
+    const glm::vec3 impulse = walkImpulse(glm::vec3(v.x(), v.y(), v.z()), horizontalAngle, verticalAngle,
+                                          readMoveKeys(input), elapsedMs);
     if (impulse != glm::vec3(0.0f)) body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
     if (impulse.y > 0.0f) game->playSoundHere(Sound::jump);
 }
@@ -124,12 +137,11 @@ void CameraState::readButtons(const PlayerInput& input) {
     if (blockHeld) attackHeld = false;
 }
 
-void CameraState::writeCamera() {
+void CameraState::writeCamera(glm::vec3 eye) {
     game->projection =
         glm::perspective(glm::radians(45.0f),
                          static_cast<float>(game->width) / static_cast<float>(game->height), 0.1f, 100.0f);
-    // Still the previous frame's direction and up.
-    game->view = glm::lookAt(position, position + direction, up);
+    game->view = glm::lookAt(eye, eye + direction, up);
 }
 
 void CameraState::turnWithMouse(PlayerInput& input) {
@@ -139,6 +151,10 @@ void CameraState::turnWithMouse(PlayerInput& input) {
     const glm::vec2 centreMinusCursor(static_cast<float>(centreX - cursor.x),
                                       static_cast<float>(centreY - cursor.y));
     turnByCursor(horizontalAngle, verticalAngle, centreMinusCursor, invertMouseY);
+    followAngles();
+}
+
+void CameraState::followAngles() {
     const ViewVectors vectors = viewVectors(horizontalAngle, verticalAngle);
     direction = vectors.direction;
     right = vectors.right;
@@ -148,9 +164,9 @@ void CameraState::turnWithMouse(PlayerInput& input) {
     yawMatrix = turn(horizontalAngle, glm::vec3(0.0f, -up.y, 0.0f));
 }
 
-void CameraState::placeShield() {
+void CameraState::placeShield(glm::vec3 eye) {
     const glm::vec3 offset = blockHeld ? shieldRaisedOffset : shieldLowered;
-    shield->modelMatrix = glm::translate(glm::mat4(1.0f), position) * pitchMatrix * yawMatrix *
+    shield->modelMatrix = glm::translate(glm::mat4(1.0f), eye) * pitchMatrix * yawMatrix *
                           glm::translate(glm::mat4(1.0f), offset) *
                           glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));
 }

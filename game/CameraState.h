@@ -29,16 +29,26 @@ public:
 
     // startMoving, then the shield's model, picture, buffers and program.
     void init() override;
-    // One frame of input, `elapsedMs` of wall time since the last. Needs startMoving first.
+    // One tick of the world, `elapsedMs` of game time: the keys and buttons through the
+    // game's input, the angles as they stand (set from the tick's input). Needs startMoving
+    // first.
     void update(double elapsedMs) override;
+    // Every frame, before the world's ticks: turns the view by the mouse's motion since the
+    // last frame, so looking follows the frame rate, not the ticks.
+    void look(PlayerInput& input);
+    // The eye drawn between the last two ticks, the view written from it and the shield
+    // placed on it.
+    void pose(double tickFraction) override;
     // Draws the shield, lit by the first light (by a lamp at the eye when there is none).
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
     // The body at the start (physics (0, 0, 6.5)) in the game's current physics world, the
     // angles at 0, the eye and the cursor as a run starts. Makes no GL call.
     void startMoving();
-    // The eye, render frame.
+    // The eye, render frame, as the world's last tick left it.
     glm::vec3 getPosition() const { return position; }
+    // The eye as drawn this frame: between the last two ticks' eyes.
+    glm::vec3 drawnEye() const { return eyeDrawn; }
 
     glm::vec3 direction{0.0f};
     glm::vec3 up{0.0f};
@@ -52,6 +62,8 @@ public:
     // Owned, with the body, by the run's physics.
     btBoxShape* bodyShape = nullptr;
     glm::vec3 position{0.0f};
+    // The eye as the tick before the last left it.
+    glm::vec3 previousPosition{0.0f};
     RunContext* game = nullptr;
     bool attackHeld = false;
     bool blockHeld = false;
@@ -67,12 +79,15 @@ public:
 
 private:
     MoveKeys readMoveKeys(const PlayerInput& input) const;
-    void walk(const PlayerInput& input);
+    void walk(const PlayerInput& input, double elapsedMs);
+    // The view's vectors and turns from the angles as they stand.
+    void followAngles();
+    glm::vec3 eyeDrawn{0.0f};
     // Steps and landings, by the body's speed this frame.
     void soundFeet(double elapsedMs);
     FootstepState footsteps;
     void readButtons(const PlayerInput& input);
-    void writeCamera();
+    void writeCamera(glm::vec3 eye);
     void turnWithMouse(PlayerInput& input);
-    void placeShield();
+    void placeShield(glm::vec3 eye);
 };

@@ -13,8 +13,8 @@
 #include "render/Level.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
+#include "scene/RunRandom.h"
 #include "scene/ShaderLoader.h"
-#include "scene/UnitRandom.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ Enemy::Enemy(CameraState* player, float x, float y, float z)
     : game(player->game), player(player), spawnPosition(x, y, z) {
     modelMatrix = rotateZ(3.14f) * glm::mat4(1.0f);
     arms = std::make_unique<Arms>(player);
-    lungeTimer = unitRandom() * 1000.0f;
+    lungeTimer = game->random.unit() * 1000.0f;
 }
 
 Enemy::~Enemy() = default;
@@ -58,7 +58,8 @@ void Enemy::startSimulating() {
     bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
     btTransform transform;
     body->getMotionState()->getWorldTransform(transform);
-    modelMatrix = enemyModelMatrix(toGlm(transform.getOrigin()), 0.4f);
+    previousOrigin = lastOrigin = toGlm(transform.getOrigin());
+    modelMatrix = enemyModelMatrix(lastOrigin, 0.4f);
     arms->animate(0.0, modelMatrix, dead);
 }
 
@@ -96,6 +97,15 @@ void Enemy::update(double elapsedMs) {
         fight(elapsedMs, origin, toPlayer, distance);
     }
     arms->animate(elapsedMs, modelMatrix, dead);
+    previousOrigin = lastOrigin;
+    lastOrigin = origin;
+}
+
+void Enemy::pose(double tickFraction) {
+    if (!active || dead) return;
+    const glm::vec3 between = glm::mix(previousOrigin, lastOrigin, static_cast<float>(tickFraction));
+    modelMatrix = enemyModelMatrix(between, 0.4f) * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));
+    arms->place(modelMatrix);
 }
 
 void Enemy::fallAsleep() {
@@ -107,8 +117,12 @@ void Enemy::fallAsleep() {
 
 void Enemy::wake() {
     physics->addBody(body);
+    // Drawn where it wakes, not slid from where it fell asleep.
+    btTransform transform;
+    body->getMotionState()->getWorldTransform(transform);
+    previousOrigin = lastOrigin = toGlm(transform.getOrigin());
     game->playSound(Sound::growl, renderCentre());
-    lungeTimer = unitRandom() * 1000.0f;
+    lungeTimer = game->random.unit() * 1000.0f;
     arms->randomizeSwing();
 }
 
@@ -129,7 +143,7 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
     struckLastFrame = struck;
     if (struck) {
         enemyHealth -= swordDamage(elapsedMs);
-        const glm::vec3 n = glm::normalize(toPlayer);
+        const glm::vec3 n = glm::normalize(toPlayer) * recoilImpulse(elapsedMs);
         // Away from the player. Impulses are physics frame: render z is physics -z.
         body->applyCentralImpulse(btVector3(-n.x, 0.0f, n.z));
     }
@@ -152,7 +166,8 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
         const glm::vec3 impulse =
             pushImpulse(toGlm(player->body->getLinearVelocity()), glm::vec3(push * n.x, 0.0f, -push * n.z));
         player->body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
-        body->applyCentralImpulse(btVector3(-n.x, 0.0f, n.z));
+        const glm::vec3 recoil = n * recoilImpulse(elapsedMs);
+        body->applyCentralImpulse(btVector3(-recoil.x, 0.0f, recoil.z));
     }
     modelMatrix = modelMatrix * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));
 }

@@ -34,6 +34,8 @@ public:
     // it and the arms placed. Makes no GL call.
     void startSimulating();
     void update(double elapsedMs) override;
+    // Awake and alive: drawn between where the last two ticks left the body.
+    void pose(double tickFraction) override;
     // The body and the arms, lit, while awake (lying, when dead).
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
@@ -55,6 +57,9 @@ public:
     glm::vec3 spawnPosition{0.0f};
     // The physics the body was added to.
     PhysicsWorld* physics = nullptr;
+    // The body's origin (physics frame) as the last two ticks read it.
+    glm::vec3 previousOrigin{0.0f};
+    glm::vec3 lastOrigin{0.0f};
 
 private:
     void fallAsleep();

@@ -42,6 +42,10 @@ glm::vec3 pushImpulse(glm::vec3 velocity, glm::vec3 push) {
     return along * std::max(0.0f, strength - glm::dot(velocity, along));
 }
 
+float recoilImpulse(double elapsedMs) {
+    return static_cast<float>(elapsedMs * 60.0 / 1000.0);
+}
+
 bool swordReaches(bool swordStriking, float distance) {
     return swordStriking && distance <= 1.5f;
 }

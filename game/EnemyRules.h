@@ -26,6 +26,11 @@ float contactPush(bool shieldRaised);
 // frames (many at a high frame rate) pushes no harder than one. Physics frame.
 glm::vec3 pushImpulse(glm::vec3 velocity, glm::vec3 push);
 
+// The impulse an enemy takes, away from the player, for `elapsedMs` of being struck by the
+// sword or of touching the player: one unit per sixtieth of a second (what a frame gave at
+// 60 frames a second), so a sweep knocks back as far at any frame rate.
+float recoilImpulse(double elapsedMs);
+
 // The sword hurts an enemy while it strikes and the player is within 1.5 of the enemy,
 // whichever way the player faces.
 bool swordReaches(bool swordStriking, float distance);

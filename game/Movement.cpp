@@ -11,7 +11,7 @@ constexpr double quarterTurn = 1.57;
 
 }  // namespace
 
-glm::vec3 walkImpulse(glm::vec3 velocity, double h, double v, MoveKeys keys) {
+glm::vec3 walkImpulse(glm::vec3 velocity, double h, double v, MoveKeys keys, double elapsedMs) {
     const float sinH = static_cast<float>(std::sin(h)), cosH = static_cast<float>(std::cos(h));
     const float cosV = static_cast<float>(std::cos(v));
     const float sideX = static_cast<float>(std::sin(h - quarterTurn));
@@ -19,9 +19,10 @@ glm::vec3 walkImpulse(glm::vec3 velocity, double h, double v, MoveKeys keys) {
     const glm::vec3 forward(sinH * cosV, 0.0f, -cosH * cosV);
     const glm::vec3 side(sideX, 0.0f, sideZ);
     const glm::vec3 start = velocity;
+    const float share = static_cast<float>(elapsedMs / walkPushPeriodMs);
     // Each key reads the velocity the pushes before it left.
     const auto push = [&](bool held, glm::vec3 impulse) {
-        if (held && glm::length(velocity) < speedCap) velocity += impulse;
+        if (held && glm::length(velocity) < speedCap) velocity += impulse * share;
     };
     push(keys.forward, forward);
     push(keys.backward, -forward);

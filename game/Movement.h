@@ -14,13 +14,18 @@ struct MoveKeys {
     bool jump = false;      // Space
 };
 
-// The impulse (physics frame, mass 1, so also the change of velocity) that one walking
-// frame gives a body moving at `velocity`. W, S, A and D are tested in that order, each
-// pushing by one unit only while the speed (all three components) is still under 7 as the
-// pushes before it left it, so the speed can reach just under 8. W and S push along the
+// The impulse (physics frame, mass 1, so also the change of velocity) that `elapsedMs` of
+// walking gives a body moving at `velocity`. W, S, A and D are tested in that order, each
+// pushing by one unit per sixtieth of a second (the push a frame gave at 60 frames a
+// second, now a rate, so every frame rate walks alike) only while the speed (all three
+// components) is still under 7 as the pushes before it left it. W and S push along the
 // view with its vertical part dropped, so looking up or down weakens them by cos v. Space
-// jumps by 7 only while the vertical speed is under 0.01.
-glm::vec3 walkImpulse(glm::vec3 velocity, double h, double v, MoveKeys keys);
+// jumps by 7 only while the vertical speed is under 0.01: a jump is one push, whatever the
+// time.
+glm::vec3 walkImpulse(glm::vec3 velocity, double h, double v, MoveKeys keys, double elapsedMs);
+
+// Walking pushes by one unit each this many milliseconds a key is held.
+constexpr double walkPushPeriodMs = 1000.0 / 60.0;
 
 // How far free flight moves the eye (render frame) in `elapsedMs`: 6 units per second
 // along `direction` on W, else backwards on S; 3 per second sideways on A, else on D,

@@ -54,15 +54,26 @@ void Sword::update(double elapsedMs) {
         modelMatrix = glm::rotate(identity, spin, glm::vec3(0.0f, 1.0f, 0.0f)) * modelMatrix;
         return;
     }
-    modelMatrix = glm::translate(identity, player->getPosition()) * player->pitchMatrix * player->yawMatrix *
-                  glm::translate(identity, heldOffset) *
-                  glm::rotate(identity, glm::radians(80.0f), glm::vec3(0.0f, 1.0f, 0.0f)) *
-                  glm::scale(identity, glm::vec3(0.1f));
     const SweepStep step = sweepStep(swingAngle, player->attackHeld, elapsedMs);
     // A sweep starts from rest.
     if (step.striking && swingAngle == 0.0f) player->game->playSoundHere(Sound::swish);
     swingAngle = step.angle;
     player->swordStriking = step.striking;
+    placeHeld(player->getPosition());
+}
+
+void Sword::pose(double tickFraction) {
+    (void)tickFraction;
+    // The player's pose has put the eye between ticks and turned the view this frame.
+    if (pickedUp) placeHeld(player->drawnEye());
+}
+
+void Sword::placeHeld(glm::vec3 eye) {
+    const glm::mat4 identity(1.0f);
+    modelMatrix = glm::translate(identity, eye) * player->pitchMatrix * player->yawMatrix *
+                  glm::translate(identity, heldOffset) *
+                  glm::rotate(identity, glm::radians(80.0f), glm::vec3(0.0f, 1.0f, 0.0f)) *
+                  glm::scale(identity, glm::vec3(0.1f));
     if (player->attackHeld) {
         modelMatrix = modelMatrix * glm::translate(identity, sweepPivot) *
                       glm::rotate(identity, glm::radians(swingAngle), glm::vec3(0.0f, 0.0f, 1.0f));

@@ -26,6 +26,8 @@ public:
     // Clears the player's striking flag, then spins the lying sword or holds and sweeps the
     // picked-up one. The frame that picks it up still spins it.
     void update(double elapsedMs) override;
+    // The held sword follows the eye and the view as drawn this frame.
+    void pose(double tickFraction) override;
     // Leaves the vertex array that was bound before bound again.
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
@@ -36,4 +38,8 @@ public:
     // The eye as last sent to the program.
     glm::vec3 playerPosition{0.0f};
     CornerArrays corners;
+
+private:
+    // In the lower right of the view from `eye`, turned by the sweep while the button is held.
+    void placeHeld(glm::vec3 eye);
 };

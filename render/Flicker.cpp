@@ -10,3 +10,8 @@ float flickerStep(float luminocity, float random01) {
     }
     return value;
 }
+
+int flickerStepsInTick(long tickIndex) {
+    // 10 ms ticks against 1/60 s steps: 0.6 of a step a tick, counted in whole steps.
+    return static_cast<int>((tickIndex + 1) * 3 / 5 - tickIndex * 3 / 5);
+}

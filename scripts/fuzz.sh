@@ -4,13 +4,13 @@
 # sanitizer report or a hang fails the run, and the input that did it is left in
 # build-fuzz/findings/. New inputs the fuzzer finds stay in build-fuzz/corpus/ (not
 # committed); copy one into tests/fuzz/corpus/NAME to make it a test.
-# Usage: bash scripts/fuzz.sh [SECONDS] [NAME ...]   (names: obj bmp rooms wav)
+# Usage: bash scripts/fuzz.sh [SECONDS] [NAME ...]   (names: obj bmp rooms wav recording)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 names=("$@")
-[ ${#names[@]} -gt 0 ] || names=(obj bmp rooms wav)
+[ ${#names[@]} -gt 0 ] || names=(obj bmp rooms wav recording)
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/install-deps.sh" clang-14 libclang-rt-14-dev
 build=$root/build-fuzz

@@ -32,7 +32,7 @@ void expectNear(glm::vec3 actual, glm::vec3 expected) {
 
 }  // namespace
 
-TEST(PlayerMovement, WalkingKeysPushOncePerFrameAndOpposedKeysCancel) {
+TEST(PlayerMovement, WalkingKeysPushOneUnitASixtiethOfASecondAndOpposedKeysCancel) {
     testing::internal::CaptureStdout();
     WalkingRun run;
     settle(run);
