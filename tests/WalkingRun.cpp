@@ -29,12 +29,15 @@ WalkingRun::WalkingRun(const std::vector<float>& levelCorners) {
     player = std::make_unique<CameraState>(&game, nullptr);
     player->startMoving();
     game.playerPosition = &player->position;
+    game.player = player.get();
+    game.sceneObjects = {player.get()};
 }
 
 void WalkingRun::frame(double seconds) {
-    const double worldMs = worldAdvanceMs(seconds * 1000.0);
-    simulatedSeconds += game.physics->step(static_cast<float>(worldMs / 1000.0)) * 0.01;
-    player->update(worldMs);
+    player->look(input);
+    const long ticksBefore = game.ticksRun;
+    game.advanceWorld(seconds * 1000.0);
+    simulatedSeconds += static_cast<double>(game.ticksRun - ticksBefore) * tickMs / 1000.0;
 }
 
 void WalkingRun::frames(double seconds, double simulated) {

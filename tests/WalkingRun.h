@@ -18,8 +18,9 @@ public:
     // On a level of these triangles (nine floats each, physics frame).
     explicit WalkingRun(const std::vector<float>& levelCorners);
 
-    // One frame of `seconds`: the physics step, then the player's update, each given what
-    // the main loop gives them (the world's advance, at most 0.03 s).
+    // One frame of `seconds` as the main loop plays it: the mouse looks, then the world's
+    // ticks that the frame's advance (at most 0.03 s) covers, with the time short of a tick
+    // carried to the next frame.
     void frame(double seconds);
     // Frames of `seconds` until `simulatedSeconds` of physics time have passed.
     void frames(double seconds, double simulatedSeconds);
@@ -39,6 +40,6 @@ public:
     Game game;
     ScriptedInput input;
     std::unique_ptr<CameraState> player;
-    // Physics time advanced so far: at most 0.03 s per frame.
+    // Game time advanced so far, in whole ticks: at most 0.03 s per frame.
     double simulatedSeconds = 0.0;
 };

@@ -191,7 +191,7 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceNotE
     testing::internal::CaptureStdout();
     for (int i = 0; i < 300 && GameState == PLAYING; ++i) {
         clean = frame() && clean;
-        if (bodyOrigin(*player).y < -2.5f) {
+        if (bodyOrigin(*player).y < -2.0f) {
             input.release(keys::w);
             input.press(keys::space);
         }

@@ -19,100 +19,23 @@
 #include "app/PlayerInput.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
+#include "tests/RouteFollower.h"
+#include "tests/RouteWaypoints.h"
 #include "tests/WalkingRun.h"
 
 namespace {
 
 const double kFrameRates[] = {10.0, 30.0, 60.0, 144.0};
 
-// A place to walk to, physics frame, with the floor the body must stand on there.
-struct Waypoint {
-    float x;
-    float z;
-    float floor;
-    const char* where;
-};
-
-// Start hall, past the sword, down the west ramp to the side room and back, then south
-// down to the crowd room (and once more up and down that ramp) and the junction.
-const std::vector<Waypoint> kToJunction = {
-    {1.2f, 1.2f, -0.5f, "start hall, before the sword"},
-    {1.2f, -1.5f, -0.5f, "beside the sword"},
-    {-2.0f, -1.5f, -0.5f, "start hall, west of the sword"},
-    {-3.5f, 0.0f, -0.5f, "top of the west ramp"},
-    {-12.5f, 0.0f, -2.3f, "west room"},
-    {-3.5f, 0.0f, -0.5f, "top of the west ramp, going back"},
-    {0.25f, -2.0f, -0.5f, "start hall, at the south corridor"},
-    {0.25f, -4.5f, -0.5f, "south corridor"},
-    {0.25f, -14.0f, -2.1f, "crowd room"},
-    {0.25f, -4.5f, -0.5f, "south corridor, climbing back"},
-    {0.25f, -14.0f, -2.1f, "crowd room again"},
-    {0.0f, -20.0f, -2.1f, "crowd passage"},
-    {0.0f, -23.5f, -2.1f, "junction"},
-};
-
-// East through the arena and the far hall, up the two ramps to the gallery, and back.
-const std::vector<Waypoint> kGalleryAndBack = {
-    {12.5f, -23.5f, -0.5f, "east arena, west end"},
-    {17.5f, -17.0f, -0.5f, "east arena, between the pillars"},
-    {23.5f, -15.5f, -0.5f, "east arena, by the east corridor"},
-    {31.8f, -15.5f, -2.0f, "far hall, west end"},
-    {49.6f, -15.8f, -2.0f, "far hall, east end"},
-    {49.6f, -17.9f, -2.0f, "far hall, foot of the lower ramp"},
-    {32.0f, -17.9f, 1.75f, "far hall, the turn"},
-    {32.0f, -19.9f, 1.75f, "far hall, foot of the upper ramp"},
-    {49.7f, -19.9f, 5.5f, "landing at the gallery door"},
-    {49.8f, -22.6f, 5.5f, "gallery, inside the door"},
-    {48.0f, -26.0f, 5.5f, "gallery"},
-    {49.8f, -22.6f, 5.5f, "gallery, back at the door"},
-    {49.7f, -19.9f, 5.5f, "landing, going back"},
-    {32.0f, -19.9f, 1.75f, "the turn, going back"},
-    {32.0f, -17.9f, 1.75f, "top of the lower ramp, going back"},
-    {49.6f, -17.9f, -2.0f, "foot of the lower ramp, going back"},
-    {49.6f, -15.8f, -2.0f, "far hall, east end, going back"},
-    {31.8f, -15.5f, -2.0f, "far hall, west end, going back"},
-    {23.5f, -15.5f, -0.5f, "east arena, going back"},
-    {17.5f, -17.0f, -0.5f, "east arena, between the pillars, going back"},
-    {12.5f, -23.5f, -0.5f, "east arena, west end, going back"},
-    {3.0f, -23.5f, -2.1f, "junction, going back"},
-};
-
-// West through the wing to the chasm hall's bridge.
-const std::vector<Waypoint> kToBridge = {
-    {-5.25f, -23.5f, -2.1f, "wing passage"},
-    {-11.0f, -25.0f, -2.1f, "west wing"},
-    {-11.0f, -31.0f, -2.1f, "hall passage"},
-    {-11.3f, -40.0f, -2.1f, "chasm hall, north end"},
-};
-
-// Over the bridge and into the goal room.
-const std::vector<Waypoint> kToGoal = {
-    {-11.3f, -56.0f, -2.1f, "chasm hall, past the bridge"},
-    {-11.6f, -65.0f, -1.9f, "goal passage"},
-};
-
-const std::vector<Waypoint> kOntoTheBridge = {{-11.3f, -46.0f, -2.1f, "on the bridge"}};
-
-std::vector<Waypoint> joined(std::initializer_list<const std::vector<Waypoint>*> parts) {
-    std::vector<Waypoint> all;
-    for (const std::vector<Waypoint>* part : parts) all.insert(all.end(), part->begin(), part->end());
-    return all;
-}
-
 // The level's bounding box, physics frame: a body outside it (below the chasm's walls, the
 // lowest) has left the world. Read once, before any test captures the output.
-struct Bounds {
-    glm::vec3 low{1e9f};
-    glm::vec3 high{-1e9f};
-};
-
 const Bounds& levelBounds() {
     static const Bounds bounds = [] {
         Object3D level;
         testing::internal::CaptureStdout();
         readObjModel(level, "External\\Models\\Levels\\Level1n.obj");
         testing::internal::GetCapturedStdout();
-        Bounds b;
+        Bounds b{glm::vec3(1e9f), glm::vec3(-1e9f)};
         const std::vector<float> corners = level.positionFloats();
         for (std::size_t i = 0; i + 2 < corners.size(); i += 3) {
             const glm::vec3 p(corners[i], corners[i + 1], corners[i + 2]);
@@ -123,143 +46,6 @@ const Bounds& levelBounds() {
     }();
     return bounds;
 }
-
-std::string describe(glm::vec3 p) {
-    std::ostringstream out;
-    out.precision(3);
-    out << "(" << p.x << ", " << p.y << ", " << p.z << ")";
-    return out.str();
-}
-
-// Steers the player along the lines between waypoints, one frame at a time: it turns
-// through the cursor towards a point a little ahead on the line and holds W, easing off
-// before sharp bends; and it watches for a stall, an exit from the world or a death.
-class Follower {
-public:
-    Follower(WalkingRun& run, double frameSeconds) : run(run), frameSeconds(frameSeconds) {
-        const glm::vec3 body = run.bodyOrigin();
-        from = glm::vec2(body.x, body.z);
-    }
-
-    // Walks to each waypoint in turn; an empty string when all were reached, else what
-    // went wrong and where.
-    std::string follow(const std::vector<Waypoint>& route) {
-        for (std::size_t i = 0; i < route.size(); ++i) {
-            const Waypoint* next = i + 1 < route.size() ? &route[i + 1] : nullptr;
-            const std::string failure = walkTo(route[i], next, i);
-            if (!failure.empty()) return failure;
-        }
-        return "";
-    }
-
-    // Walks on towards `target` until `arrived` says so; the same watch as `follow`.
-    template <typename Arrived>
-    std::string walkUntil(glm::vec2 target, const char* where, Arrived arrived) {
-        const Waypoint waypoint{target.x, target.y, 0.0f, where};
-        while (!arrived()) {
-            const std::string failure = step(waypoint, nullptr, 0);
-            if (!failure.empty()) return failure;
-        }
-        return "";
-    }
-
-private:
-    std::string walkTo(const Waypoint& target, const Waypoint* next, std::size_t index) {
-        for (;;) {
-            const glm::vec3 body = run.bodyOrigin();
-            if (glm::length(glm::vec2(target.x - body.x, target.z - body.z)) < 0.6f) {
-                from = glm::vec2(target.x, target.z);
-                const float floor = body.y - 0.5f;
-                if (std::abs(floor - target.floor) > 0.3f) {
-                    return "reached waypoint " + std::to_string(index) + " (" + target.where +
-                           ") on a floor at " + std::to_string(floor) + " instead of " +
-                           std::to_string(target.floor) + ", body at " + describe(body);
-                }
-                return "";
-            }
-            const std::string failure = step(target, next, index);
-            if (!failure.empty()) return failure;
-        }
-    }
-
-    // One frame towards `target`: face the way that brings the velocity closest to the
-    // one wanted (along the line, slower before a sharp bend), hold W unless already fast
-    // enough, advance, then the watch.
-    std::string step(const Waypoint& target, const Waypoint* next, std::size_t index) {
-        const glm::vec3 body = run.bodyOrigin();
-        const glm::vec2 here(body.x, body.z);
-        const glm::vec2 end(target.x, target.z);
-        const glm::vec2 line = end - from;
-        const float length = glm::length(line);
-        glm::vec2 aim = end;
-        if (length > 1e-3f) {
-            const float along = glm::clamp(glm::dot(here - from, line) / length + 1.2f, 0.0f, length);
-            aim = from + line * (along / length);
-        }
-        const float distance = glm::length(end - here);
-        float wantedSpeed = 7.5f;
-        if (next != nullptr && length > 1e-3f) {
-            const glm::vec2 after = glm::vec2(next->x, next->z) - end;
-            const float bend = glm::dot(line, after) / (length * glm::length(after));
-            // Past about 45 degrees: slow to 1.5 at the waypoint, braking by friction alone.
-            if (bend < 0.7f) {
-                wantedSpeed =
-                    std::min(wantedSpeed, 1.5f + std::sqrt(16.0f * std::max(distance - 0.6f, 0.0f)));
-            }
-        }
-        const glm::vec2 toAim = aim - here;
-        const glm::vec2 wanted =
-            glm::length(toAim) > 1e-4f ? glm::normalize(toAim) * wantedSpeed : glm::vec2(0.0f);
-        const glm::vec3 velocity = run.velocity();
-        const glm::vec2 moving(velocity.x, velocity.z);
-        const glm::vec2 error = wanted - moving;
-        const bool nearlyThere = glm::length(error) < 0.8f;
-        const glm::vec2 facing = nearlyThere ? toAim : error;
-        // W pushes along (sin h, -cos h) in x and z.
-        const double turn = std::remainder(std::atan2(facing.x, -facing.y) - run.player->horizontalAngle,
-                                           glm::two_pi<double>());
-        run.turnBy(turn);
-        const bool push = !nearlyThere || glm::length(moving) < wantedSpeed;
-        if (push) {
-            run.input.press(keys::w);
-        } else {
-            run.input.release(keys::w);
-        }
-        run.frame(frameSeconds);
-        return watch(index, target.where);
-    }
-
-    std::string watch(std::size_t index, const char* where) {
-        const glm::vec3 body = run.bodyOrigin();
-        const std::string place =
-            " at " + describe(body) + " on the way to waypoint " + std::to_string(index) + " (" + where + ")";
-        if (run.game.getHealth() <= 0.0f) return "died" + place;
-        const Bounds& bounds = levelBounds();
-        if (glm::any(glm::lessThan(body, bounds.low)) || glm::any(glm::greaterThan(body, bounds.high))) {
-            return "left the world" + place;
-        }
-        if (run.simulatedSeconds > 600.0) return "still walking after 600 s" + place;
-        // A stall: under 0.05 of movement in 0.5 s with W held all the while.
-        if (!run.input.keyDown(keys::w)) {
-            windowStart = -1.0;
-        } else if (windowStart < 0.0) {
-            windowStart = run.simulatedSeconds;
-            windowFrom = body;
-        } else if (run.simulatedSeconds - windowStart >= 0.5) {
-            if (glm::length(body - windowFrom) < 0.05f) return "stuck" + place;
-            windowStart = run.simulatedSeconds;
-            windowFrom = body;
-        }
-        return "";
-    }
-
-    WalkingRun& run;
-    double frameSeconds;
-    // Where the line to the next waypoint starts: the last one reached.
-    glm::vec2 from{0.0f};
-    double windowStart = -1.0;
-    glm::vec3 windowFrom{0.0f};
-};
 
 // Runs `walk` on a fresh run while what the game prints (loading lines, its farewell)
 // is kept out of the test's output, and returns what it returns. Checks belong after it:
@@ -288,7 +74,7 @@ TEST(Route, FromTheStartToTheGalleryAndBackThenOverTheBridgeToTheGoalAtEveryFram
     for (double fps : kFrameRates) {
         SCOPED_TRACE(testing::Message() << fps << " frames per second");
         const auto [failure, seconds] = quietly([&](WalkingRun& run) {
-            Follower follower(run, 1.0 / fps);
+            Follower<WalkingRun> follower(run, 1.0 / fps, levelBounds());
             std::string failed = follower.follow(route);
             if (failed.empty()) {
                 failed = follower.walkUntil(glm::vec2(goal.x, goal.z), "the goal crystal",
@@ -328,7 +114,7 @@ TEST(Route, WalkingOffTheBridgeIntoTheChasmEndsTheRunEvenAfterClingingToItsWall)
                 double afterLettingGo;
             };
             const Outcome outcome = quietly([&](WalkingRun& run) {
-                Follower follower(run, 1.0 / fps);
+                Follower<WalkingRun> follower(run, 1.0 / fps, levelBounds());
                 Outcome o{follower.follow(route), "", 0.0f, 0.0};
                 if (o.toTheBridge.empty()) {
                     o.ending = follower.walkUntil(glm::vec2(-14.0f, -47.0f), "off the bridge",

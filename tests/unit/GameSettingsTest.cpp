@@ -23,21 +23,38 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
     const ParsedCommandLine sound = parseCommandLine({"--mute", "--volume", "40"});
     EXPECT_TRUE(sound.options.mute);
     EXPECT_EQ(sound.options.volume, 40.0f);
+    EXPECT_TRUE(none.options.vsync) << "vsync on by default";
+    const ParsedCommandLine replay =
+        parseCommandLine({"--record", "r.txt", "--replay=a.txt", "--vsync", "off"});
+    EXPECT_EQ(replay.error, "");
+    EXPECT_EQ(replay.options.recordFile, "r.txt");
+    EXPECT_EQ(replay.options.replayFile, "a.txt");
+    EXPECT_FALSE(replay.options.timedemo);
+    EXPECT_FALSE(replay.options.vsync);
+    const ParsedCommandLine timedemo = parseCommandLine({"--timedemo", "route.zrec"});
+    EXPECT_TRUE(timedemo.options.timedemo) << "a timedemo replays";
+    EXPECT_EQ(timedemo.options.replayFile, "route.zrec");
+    EXPECT_FALSE(timedemo.options.vsync) << "and never waits for the display";
 
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--scale"},
-                                                                                     {"--scale", "0.2"},
-                                                                                     {"--scale", "1.5"},
-                                                                                     {"--scale", "0.5x"},
-                                                                                     {"--scale", "nan"},
-                                                                                     {"--target-fps", "0"},
-                                                                                     {"--target-fps", ""},
-                                                                                     {"--clock-file="},
-                                                                                     {"--fullscreen"},
-                                                                                     {"extra"},
-                                                                                     {"--help=yes"},
-                                                                                     {"--mute=1"},
-                                                                                     {"--volume", "101"},
-                                                                                     {"--volume", "-1"}}) {
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--scale"},
+                                               {"--scale", "0.2"},
+                                               {"--scale", "1.5"},
+                                               {"--scale", "0.5x"},
+                                               {"--scale", "nan"},
+                                               {"--target-fps", "0"},
+                                               {"--target-fps", ""},
+                                               {"--clock-file="},
+                                               {"--fullscreen"},
+                                               {"extra"},
+                                               {"--help=yes"},
+                                               {"--mute=1"},
+                                               {"--volume", "101"},
+                                               {"--volume", "-1"},
+                                               {"--replay"},
+                                               {"--record="},
+                                               {"--vsync", "yes"},
+                                               {"--replay", "a", "--timedemo", "b"}}) {
         const ParsedCommandLine parsed = parseCommandLine(bad);
         EXPECT_NE(parsed.error, "") << bad[0];
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << "one line";
