@@ -19,11 +19,17 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $* (DISPLAY=${DISPLAY:-})"; [ -f "$E2E_TMP/xvfb.log" ] && tail -3 "$E2E_TMP/xvfb.log"; [ -f "$E2E_TMP/game.out" ] && { echo "--- game output"; tail -20 "$E2E_TMP/game.out"; }; exit 1; }
 pass() { echo "ok: $*"; }
 
-# Starts Xvfb at 1920x1080x24 on a display it picks itself (free for certain) and exports
+# The virtual screen; the game's window is a sixth smaller each way (1600x900 on the
+# default 1920x1080). A test that plays long may take a smaller screen, for faster frames.
+E2E_SCREEN=${E2E_SCREEN:-1920x1080}
+E2E_WIDTH=$(( ${E2E_SCREEN%x*} * 5 / 6 ))
+E2E_HEIGHT=$(( ${E2E_SCREEN#*x} * 5 / 6 ))
+
+# Starts Xvfb at $E2E_SCREEN, 24 bits, on a display it picks itself (free for certain) and exports
 # DISPLAY once the server answers. -noreset: otherwise the server resets when that first
 # probe disconnects, and a client connecting during the reset is refused.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
   local i
   for i in $(seq 1 200); do
@@ -91,26 +97,34 @@ have_window() { [ -n "$(game_window)" ]; }
 
 # Waits for the window and gives it the keyboard focus; fails at once if the game ends.
 window_or_exit() { have_window || game_exited; }
+# The window is found by name before the server has mapped it, and focusing a window that
+# is not yet viewable fails (BadMatch): the keys would then go nowhere. So wait until it is
+# viewable and the focus is really on it.
+window_focused() {
+  xwininfo -id "$E2E_WINDOW" 2>/dev/null | grep -q "Map State: IsViewable" || return 1
+  xdotool windowfocus "$E2E_WINDOW" 2>/dev/null
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$E2E_WINDOW" ]
+}
 wait_for_window() {
   wait_until "the game window" window_or_exit
   have_window || fail "the game ended before its window opened"
   E2E_WINDOW=$(game_window)
-  xdotool windowfocus --sync "$E2E_WINDOW" 2>/dev/null || xdotool windowfocus "$E2E_WINDOW"
+  wait_until "the keyboard focus on the game window" window_focused
 }
 
 # Screenshot of the screen, kept as a raw dump, with a quarter-size copy of the window's
-# area (1600x900 at the top-left corner) in $E2E_TMP/now.png for comparisons. xwd is a
+# area (1600x900 at the top-left corner on the default screen) in $E2E_TMP/now.png for comparisons. xwd is a
 # plain dump: fast enough to catch a picture that is up for a second while the game renders.
 shot() {
   xwd -root -silent >"$E2E_TMP/screen.xwd" 2>/dev/null || return 1
-  convert "xwd:$E2E_TMP/screen.xwd" -crop 1600x900+0+0 +repage -sample 400x225 "$E2E_TMP/now.png" 2>/dev/null
+  convert "xwd:$E2E_TMP/screen.xwd" -crop "${E2E_WIDTH}x${E2E_HEIGHT}+0+0" +repage -sample 400x225 "$E2E_TMP/now.png" 2>/dev/null
 }
 
 # Saves the last screenshot's window area at full size as $E2E_SHOTS/$1.png (when set).
 save_shot() {
   [ -n "${E2E_SHOTS:-}" ] || return 0
   mkdir -p "$E2E_SHOTS"
-  convert "xwd:$E2E_TMP/screen.xwd" -crop 1600x900+0+0 +repage "$E2E_SHOTS/$1.png"
+  convert "xwd:$E2E_TMP/screen.xwd" -crop "${E2E_WIDTH}x${E2E_HEIGHT}+0+0" +repage "$E2E_SHOTS/$1.png"
 }
 
 # Root-mean-square difference (0..1) between two pictures of the same size.
@@ -142,7 +156,7 @@ screen_differs_from() { ! screen_shows "$@"; }
 
 # The generated picture `name` (e.g. Intro) stretched as the window shows it, quarter size.
 reference_picture() {
-  convert "External/Models/$1.bmp" -resize '1600x900!' -sample 400x225 "$E2E_TMP/$1.png"
+  convert "External/Models/$1.bmp" -resize "${E2E_WIDTH}x${E2E_HEIGHT}!" -sample 400x225 "$E2E_TMP/$1.png"
   echo "$E2E_TMP/$1.png"
 }
 

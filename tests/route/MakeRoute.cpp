@@ -78,10 +78,13 @@ std::string tryRoute(Game& game, ScriptedInput& input, std::uint64_t seed) {
     Follower<GameRun> follower(run, 0.03);
     follower.beforeFrame = [&] { fight(run); };
     // The route test's way to the junction without its detours (the west room, the crowd
-    // room twice), then on to the bridge and the goal room.
+    // room twice), into the east arena and back, then on to the bridge and the goal room:
+    // the start hall, the crowd room and the arena are the places the timedemo times.
     const std::vector<Waypoint> toJunction = {kToJunction[0], kToJunction[1],  kToJunction[6], kToJunction[7],
                                               kToJunction[8], kToJunction[11], kToJunction[12]};
-    const std::vector<Waypoint> route = joined({&toJunction, &kToBridge, &kToGoal});
+    const std::vector<Waypoint> arena = {kGalleryAndBack[0], kGalleryAndBack[1], kGalleryAndBack[20],
+                                         kGalleryAndBack[21]};
+    const std::vector<Waypoint> route = joined({&toJunction, &arena, &kToBridge, &kToGoal});
     std::string failure = follower.follow(route);
     if (!failure.empty()) return failure;
     const glm::vec3 goal = renderToPhysics(levelPlaces().goalCrystalRenderPos);

@@ -1,4 +1,7 @@
 // The command line and the automatic resolution scale: pure rules, no window.
+#include <algorithm>
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
@@ -124,4 +127,36 @@ TEST(ResolutionScale, AnotherTargetMovesTheSettledScale) {
     // 8 + 22 s^2 <= 16.7 gives s <= 0.63.
     EXPECT_FLOAT_EQ(play(controller, {8.0, 22.0, 0.1}, 400).scale, 0.6f);
     EXPECT_EQ(play(controller, {8.0, 22.0, 0.1}, 400).lateChanges, 0);
+}
+
+TEST(ResolutionScale, JudgedByItsWorkAFrameOnA60HzDisplayNeitherHuntsNorSettlesLow) {
+    // With vsync on a 60 Hz display a frame lasts a whole number of refreshes: 16.7 ms for
+    // work under it, 33.3 for work just over. The game gives the controller the work (up to
+    // the swap), not the frame: judged by frames it would see each small overrun as a frame
+    // twice as long.
+    const double refreshMs = 1000.0 / 60.0;
+    const FrameCost cost{8.0, 22.0, 0.05};
+    const auto shown = [&](float scale, int frame) {
+        return std::ceil(cost.at(scale, frame) / refreshMs) * refreshMs;
+    };
+    ResolutionScaleSettings sixty;
+    sixty.targetFps = 60.0;
+
+    ResolutionScale byWork(sixty), byFrame(sixty);
+    int workChanges = 0, frameChanges = 0;
+    float lowestByFrame = 1.0f;
+    for (int i = 0; i < 800; ++i) {
+        const float work = byWork.scale(), frame = byFrame.scale();
+        const bool workChanged = byWork.frameTook(cost.at(work, i)) != work;
+        const bool frameChanged = byFrame.frameTook(shown(frame, i)) != frame;
+        workChanges += i > 400 && workChanged;
+        frameChanges += i > 400 && frameChanged;
+        if (i > 400) lowestByFrame = std::min(lowestByFrame, byFrame.scale());
+    }
+    // 8 + 22 s^2 with its wobble fits 16.7 ms up to 0.6.
+    EXPECT_FLOAT_EQ(byWork.scale(), 0.6f);
+    EXPECT_EQ(workChanges, 0);
+    EXPECT_TRUE(frameChanges > 0 || lowestByFrame < 0.6f)
+        << "the display's wait alone would have misled it (" << frameChanges << " changes, lowest "
+        << lowestByFrame << ")";
 }
