@@ -1,11 +1,7 @@
 #include "tools/pictures/Rng.h"
 
 std::uint64_t Rng::next() {
-    state += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
+    return bits.next();
 }
 
 float Rng::uniform() {

@@ -2,11 +2,14 @@
 
 #include <cstdint>
 
-// A small seeded generator (SplitMix64), so every run of the tool draws the same
-// numbers on every machine; the C library's rand() differs between platforms.
+#include "scene/RunRandom.h"
+
+// The game's seeded generator (SplitMix64) with the tool's ranges, so every run of the tool
+// draws the same numbers on every machine; the C library's rand() differs between
+// platforms.
 class Rng {
 public:
-    explicit Rng(std::uint64_t seed) : state(seed) {}
+    explicit Rng(std::uint64_t seed) : bits(seed) {}
 
     // The next 64 random bits.
     std::uint64_t next();
@@ -16,5 +19,5 @@ public:
     float range(float low, float high);
 
 private:
-    std::uint64_t state = 0;
+    RunRandom bits;
 };
