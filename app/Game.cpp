@@ -367,7 +367,11 @@ void Game::writeRecording() const {
     if (options.recordFile.empty()) return;
     if (!writeRecordingFile(options.recordFile, recording)) {
         std::printf("The recording could not be written: %s\n", options.recordFile.c_str());
+        return;
     }
+    // What a replay of it must reach.
+    std::printf("recorded %zu ticks to %s, world %016llx\n", recording.ticks.size(),
+                options.recordFile.c_str(), static_cast<unsigned long long>(worldChecksum(*this)));
 }
 
 void Game::followSound() {

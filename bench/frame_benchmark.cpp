@@ -6,7 +6,7 @@
 // faces redrawn only where moving casters are, cubes only when sampled), and next to it
 // with the plain pass that redraws every caster into every cube.
 // Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level] [--place NAME]
-//        [--plain-draws]
+//        [--plain-draws] [--route]
 // (run from the game folder). Each place is timed again with the scene drawn at 0.85, 0.7,
 // 0.6, 0.5 and 0.4 of the window each way and drawn up to it, as the game's automatic
 // scale does on a slow machine. Where the driver has timer queries, each place also shows the
@@ -15,7 +15,8 @@
 // --cached-only skips the plain passes, for quick comparisons of shader changes;
 // --whole-level draws every room of the level every frame, seen or not; --place times only
 // the place of that name (for a profiler); --plain-draws gives every lit draw every light
-// near the player and draws meshes outside the view too.
+// near the player and draws meshes outside the view too. --route plays the timedemo of the
+// recorded route instead of the places (at full size and at half), with each frame's parts.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -35,6 +36,9 @@
 #include "app/GameState.h"
 #include "app/PhysicsWorld.h"
 #include "app/Platform.h"
+#include "app/RecordingFile.h"
+#include "app/TimedemoReport.h"
+#include "app/WorldDigest.h"
 #include "game/CameraState.h"
 #include "render/Level.h"
 #include "render/Light.h"
@@ -256,6 +260,42 @@ void printSplit(const char* label, const FrameTimes& times) {
         label, times.shadowMs, times.mainMs, times.swapMs, times.frameMs, 1000.0 / times.frameMs);
 }
 
+// The timedemo of the recorded route in this window, the scene drawn at `scale`: every
+// frame advances the world 30 ms, as the game's timedemo does, and is timed whole and by
+// part. Prints the frame times' percentiles and the mean parts.
+void timeRoute(Game& game, const Recording& route, float scale) {
+    game.startReplay(route);
+    game.buildWorld();
+    std::vector<double> frameMs;
+    FrameTimes parts;
+    while (!game.runHasEnded() && game.ticksRun < static_cast<long>(route.ticks.size())) {
+        glFinish();
+        const auto frameStart = Clock::now();
+        Platform::pollEvents();
+        game.advanceWorld(30.0);
+        const auto shadowStart = Clock::now();
+        game.renderShadowMaps();
+        glFinish();
+        parts.shadowMs += msSince(shadowStart);
+        const auto mainStart = Clock::now();
+        mainPass(game, scale);
+        glFinish();
+        parts.mainMs += msSince(mainStart);
+        const auto swapStart = Clock::now();
+        game.platform.swapBuffers();
+        glFinish();
+        parts.swapMs += msSince(swapStart);
+        frameMs.push_back(msSince(frameStart));
+    }
+    const FrameSummary summary = summariseFrames(frameMs);
+    std::printf("route at %.2f: %s\n", scale, timedemoLine(summary).c_str());
+    const double frames = std::max(1, summary.frames);
+    std::printf("  mean parts: shadow passes %.2f ms, main pass %.2f ms, swap %.2f ms; %s, world %016llx\n",
+                parts.shadowMs / frames, parts.mainMs / frames, parts.swapMs / frames,
+                game.getHealth() > 0.0f && game.runHasEnded() ? "won" : "not won",
+                static_cast<unsigned long long>(worldChecksum(game)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -265,6 +305,7 @@ int main(int argc, char** argv) {
     bool wholeLevel = false;
     std::string onlyPlace;
     bool plainDraws = false;
+    bool route = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
@@ -274,6 +315,8 @@ int main(int argc, char** argv) {
             wholeLevel = true;
         } else if (std::strcmp(argv[i], "--plain-draws") == 0) {
             plainDraws = true;
+        } else if (std::strcmp(argv[i], "--route") == 0) {
+            route = true;
         } else if (std::strcmp(argv[i], "--place") == 0 && i + 1 < argc) {
             onlyPlace = argv[++i];
         } else {
@@ -321,6 +364,17 @@ int main(int argc, char** argv) {
     std::printf("run built in %.0f ms; %zu scene objects, %zu shadow casters, %zu lights\n", buildMs,
                 game.sceneObjects.size(), game.shadowCasterRoot.children.size(), game.lightList.size());
     if (!shotFolder.empty()) takeShots(game, *player, shotFolder);
+    if (route) {
+        const RecordingRead read = readRecordingFile("demos/route.zrec");
+        if (!read.error.empty()) {
+            std::printf("demos/route.zrec: %s\n", read.error.c_str());
+            Platform::stop();
+            return 1;
+        }
+        for (float scale : {1.0f, 0.5f}) timeRoute(game, read.recording, scale);
+        Platform::stop();
+        return 0;
+    }
 
     std::printf(
         "%d frames at each place, %dx%d, 4x MSAA, enemies moving; times in ms, plain = every "
