@@ -133,3 +133,31 @@ TEST(OneGameClock, SwordSpinAndSweepAndTheFlightPerSimulatedSecondHoldFrom10To14
     }
     testing::internal::GetCapturedStdout();
 }
+
+TEST(OneGameClock, At144FpsTheDrawnEyeMovesEveryFrameByAnEvenStepBetweenTheTicks) {
+    testing::internal::CaptureStdout();
+    // Flying at 6 units a second: 100 ticks a second, 144 frames. A frame that runs no tick
+    // would leave the eye where it was, and one that runs one would jump a whole tick's
+    // 0.06: drawn between the last two ticks it moves 6 / 144 every frame.
+    ClockedRun flight(144.0);
+    flight.run.input.press(keys::m);
+    flight.run.frame(1.0 / 144.0);
+    flight.run.input.press(keys::w);
+    for (int i = 0; i < 20; ++i) flight.run.frame(1.0 / 144.0);
+    glm::vec3 drawn = flight.run.player->drawnEye(), ticked = flight.run.player->position;
+    float smallest = 1e9f, largest = 0.0f;
+    int framesWithoutATick = 0;
+    for (int i = 0; i < 144; ++i) {
+        flight.run.frame(1.0 / 144.0);
+        const float step = glm::distance(flight.run.player->drawnEye(), drawn);
+        smallest = std::min(smallest, step);
+        largest = std::max(largest, step);
+        framesWithoutATick += flight.run.player->position == ticked;
+        drawn = flight.run.player->drawnEye();
+        ticked = flight.run.player->position;
+    }
+    EXPECT_GT(framesWithoutATick, 30) << "the ticks alone would stutter";
+    EXPECT_NEAR(smallest, 6.0f / 144.0f, 0.002f);
+    EXPECT_NEAR(largest, 6.0f / 144.0f, 0.002f);
+    testing::internal::GetCapturedStdout();
+}
