@@ -134,10 +134,14 @@ void Game::runFrame(double nowSeconds) {
     followSound();
     writeClockFile();
     previousTime = currentTime;
-    // The automatic scale judges a frame by its work, not by the wait for the display: with
-    // vsync on the swap waits, so the frame's work ends before it; off, the swap is work (it
-    // resolves the window's samples).
-    previousWorkMs = (Platform::seconds() - currentTime) * 1000.0;
+    // The automatic scale judges a frame by its work, not by the wait for the display. With
+    // vsync on the swap waits, so the work is timed to a finish before it (a driver may draw
+    // only when the frame is handed over: what was called is not yet what was drawn); off,
+    // the swap is timed with the rest.
+    if (options.vsync) {
+        glFinish();
+        previousWorkMs = (Platform::seconds() - currentTime) * 1000.0;
+    }
     platform.swapBuffers();
     if (!options.vsync) previousWorkMs = (Platform::seconds() - currentTime) * 1000.0;
 }
