@@ -51,9 +51,9 @@ bool Platform::gameWindowSize(int& width, int& height) {
 }
 
 GLFWwindow* Platform::openWindow(int width, int height, const char* title, bool visible,
-                                 std::string* glewError) {
+                                 std::string* glewError, int samples) {
     glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_SAMPLES, samples);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);

@@ -23,12 +23,13 @@ public:
     static void stop();
     // The primary monitor's video mode divided by 1.2 each way, truncated; false without one.
     static bool gameWindowSize(int& width, int& height);
-    // A window with a 3.2 core context and 4 samples, made current, GLEW started, and the
-    // game's GL state set (depth test GL_LESS, back faces culled, black clear colour).
+    // A window with a 3.2 core context and `samples` a pixel (4, or 0 where the scene is
+    // multisampled off screen), made current, GLEW started, and the game's GL state set
+    // (depth test GL_LESS, back faces culled, black clear colour).
     // nullptr when no window could be made; when GLEW fails the window is closed, nullptr
     // is returned and `glewError` (if given) gets GLEW's text.
     static GLFWwindow* openWindow(int width, int height, const char* title, bool visible,
-                                  std::string* glewError = nullptr);
+                                  std::string* glewError = nullptr, int samples = 4);
     static void closeWindow(GLFWwindow* window);
     // Whether the current context's buffer swap waits for the display (one frame a refresh).
     static void waitForDisplay(bool wait);

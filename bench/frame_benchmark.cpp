@@ -6,7 +6,7 @@
 // faces redrawn only where moving casters are, cubes only when sampled), and next to it
 // with the plain pass that redraws every caster into every cube.
 // Usage: frame_benchmark [frames] [--shots DIR] [--cached-only] [--whole-level] [--place NAME]
-//        [--plain-draws] [--route]
+//        [--plain-draws] [--route] [--similarity]
 // (run from the game folder). Each place is timed again with the scene drawn at 0.85, 0.7,
 // 0.6, 0.5 and 0.4 of the window each way and drawn up to it, as the game's automatic
 // scale does on a slow machine. Where the driver has timer queries, each place also shows the
@@ -17,6 +17,8 @@
 // the place of that name (for a profiler); --plain-draws gives every lit draw every light
 // near the player and draws meshes outside the view too. --route plays the timedemo of the
 // recorded route instead of the places (at full size and at half), with each frame's parts.
+// --similarity compares, at every place, the picture at lower scales and with fewer samples
+// with the full-size 4x one (SSIM), with the frame rate of each.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -39,9 +41,11 @@
 #include "app/RecordingFile.h"
 #include "app/TimedemoReport.h"
 #include "app/WorldDigest.h"
+#include "bench/Ssim.h"
 #include "game/CameraState.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "render/SceneTarget.h"
 #include "tests/HiddenWindow.h"
 #include "tests/ScriptedInput.h"
 #include "tests/ViewPlaces.h"
@@ -254,6 +258,64 @@ void takeShots(Game& game, CameraState& player, const std::string& folder) {
     }
 }
 
+// The window's picture, its samples resolved, as RGB rows from the top.
+std::vector<unsigned char> resolvedPixels(int width, int height) {
+    GLuint framebuffer = 0, colour = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glGenRenderbuffers(1, &colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    std::vector<unsigned char> rows(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &colour);
+    return rows;
+}
+
+// At every place: the picture at full size with 4 samples, then at lower scales with 4, 2
+// and no samples in the scene target, each with its similarity (SSIM) to the full-size one
+// and its frame rate.
+void compareScaledPictures(Game& game, CameraState& player, int frames) {
+    struct Variant {
+        float scale;
+        int samples;
+    };
+    const Variant variants[] = {{0.5f, 4}, {0.5f, 2}, {0.5f, 0}, {0.4f, 0}, {0.35f, 0}};
+    std::printf("similarity to the full-size 4x picture (SSIM) and frame rate, by scale and samples:\n");
+    for (const Place& place : places) {
+        standAt(player, place);
+        game.renderShadowMaps();
+        game.sceneTarget.setScaledSamples(sceneSamples);
+        mainPass(game, 1.0f);
+        const std::vector<unsigned char> full = resolvedPixels(game.width, game.height);
+        std::printf("  %-20s", place.name);
+        // Every picture of the same world first: the timed frames move the creatures.
+        std::vector<double> similarities;
+        for (const Variant& variant : variants) {
+            game.sceneTarget.setScaledSamples(variant.samples);
+            mainPass(game, variant.scale);
+            similarities.push_back(
+                structuralSimilarity(full, resolvedPixels(game.width, game.height), game.width, game.height));
+        }
+        for (std::size_t v = 0; v < std::size(variants); ++v) {
+            game.sceneTarget.setScaledSamples(variants[v].samples);
+            timeFrames(game, player, place, 2, false, variants[v].scale);
+            const FrameTimes times = timeFrames(game, player, place, frames, false, variants[v].scale);
+            std::printf("  %.2f/%dx: %.3f %5.1f fps", variants[v].scale, variants[v].samples, similarities[v],
+                        1000.0 / times.frameMs);
+        }
+        std::printf("\n");
+    }
+    game.sceneTarget.setScaledSamples(sceneSamples);
+}
+
 void printSplit(const char* label, const FrameTimes& times) {
     std::printf(
         "  %s: shadow passes %7.2f ms  main pass %7.2f ms  swap %6.2f ms  frame %7.2f ms  (%.1f fps)\n",
@@ -306,6 +368,7 @@ int main(int argc, char** argv) {
     std::string onlyPlace;
     bool plainDraws = false;
     bool route = false;
+    bool similarity = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
@@ -317,6 +380,8 @@ int main(int argc, char** argv) {
             plainDraws = true;
         } else if (std::strcmp(argv[i], "--route") == 0) {
             route = true;
+        } else if (std::strcmp(argv[i], "--similarity") == 0) {
+            similarity = true;
         } else if (std::strcmp(argv[i], "--place") == 0 && i + 1 < argc) {
             onlyPlace = argv[++i];
         } else {
@@ -364,6 +429,11 @@ int main(int argc, char** argv) {
     std::printf("run built in %.0f ms; %zu scene objects, %zu shadow casters, %zu lights\n", buildMs,
                 game.sceneObjects.size(), game.shadowCasterRoot.children.size(), game.lightList.size());
     if (!shotFolder.empty()) takeShots(game, *player, shotFolder);
+    if (similarity) {
+        compareScaledPictures(game, *player, frames);
+        Platform::stop();
+        return 0;
+    }
     if (route) {
         const RecordingRead read = readRecordingFile("demos/route.zrec");
         if (!read.error.empty()) {

@@ -31,8 +31,11 @@ float SceneTarget::begin(unsigned int screenFramebuffer, int windowWidth, int wi
     screen = screenFramebuffer;
     screenWidth = windowWidth;
     screenHeight = windowHeight;
-    drawingOffScreen = scale < 1.0f && program != 0 &&
-                       makeTarget(scaledSide(windowWidth, scale), scaledSide(windowHeight, scale));
+    const bool throughTarget = scale < 1.0f || windowSamples < sceneSamples;
+    const float used = std::min(scale, 1.0f);
+    drawingOffScreen = throughTarget && program != 0 &&
+                       makeTarget(scaledSide(windowWidth, used), scaledSide(windowHeight, used),
+                                  used < 1.0f ? scaledSamples : sceneSamples);
     if (!drawingOffScreen) {
         glBindFramebuffer(GL_FRAMEBUFFER, screenFramebuffer);
         glViewport(0, 0, windowWidth, windowHeight);
@@ -40,13 +43,21 @@ float SceneTarget::begin(unsigned int screenFramebuffer, int windowWidth, int wi
     }
     glBindFramebuffer(GL_FRAMEBUFFER, multisampledFramebuffer);
     glViewport(0, 0, width, height);
-    return scale;
+    return used;
 }
 
 void SceneTarget::present() {
     if (!drawingOffScreen) return;
     drawingOffScreen = false;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, multisampledFramebuffer);
+    if (width == screenWidth && height == screenHeight) {
+        // Full size: resolved straight into the window, as a multisampled window resolves.
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, screen);
+        glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glBindFramebuffer(GL_FRAMEBUFFER, screen);
+        glViewport(0, 0, screenWidth, screenHeight);
+        return;
+    }
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolvedFramebuffer);
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, screen);
@@ -75,17 +86,20 @@ void SceneTarget::release() {
 
 // Keeps the target when the size is the same; false (and no target) when the driver
 // cannot make a complete one.
-bool SceneTarget::makeTarget(int targetWidth, int targetHeight) {
-    if (multisampledFramebuffer != 0 && targetWidth == width && targetHeight == height) return true;
+bool SceneTarget::makeTarget(int targetWidth, int targetHeight, int targetSamples) {
+    if (multisampledFramebuffer != 0 && targetWidth == width && targetHeight == height &&
+        targetSamples == samples)
+        return true;
     freeTarget();
     width = targetWidth;
     height = targetHeight;
+    samples = targetSamples;
     glGenRenderbuffers(1, &colourBuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, windowSamples, GL_RGBA8, width, height);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, width, height);
     glGenRenderbuffers(1, &depthStencilBuffer);
     glBindRenderbuffer(GL_RENDERBUFFER, depthStencilBuffer);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, windowSamples, GL_DEPTH24_STENCIL8, width, height);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width, height);
     glGenFramebuffers(1, &multisampledFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, multisampledFramebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
@@ -116,5 +130,5 @@ void SceneTarget::freeTarget() {
     if (depthStencilBuffer != 0) glDeleteRenderbuffers(1, &depthStencilBuffer);
     if (resolvedTexture != 0) glDeleteTextures(1, &resolvedTexture);
     multisampledFramebuffer = resolvedFramebuffer = colourBuffer = depthStencilBuffer = resolvedTexture = 0;
-    width = height = 0;
+    width = height = samples = 0;
 }

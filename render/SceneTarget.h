@@ -1,9 +1,15 @@
 #pragma once
 
-// Where a playing frame's scene is drawn. At full scale that is the window itself, with
-// nothing added. Below it, an off-screen multisampled target of the scaled size (made
-// again whenever that size changes), resolved and then drawn up over the whole window with
-// linear filtering. Lives as long as the game, not a run. Needs a current GL context.
+// Samples a pixel of the scene at full size, whatever the window has.
+constexpr int sceneSamples = 4;
+
+// Where a playing frame's scene is drawn. At full scale with 4 samples a pixel: in a window
+// that has them, the window itself, with nothing added; else an off-screen multisampled
+// target resolved straight into the window. Below full scale an off-screen target of the
+// scaled size (by default with no samples), resolved and drawn up over the whole window
+// with linear filtering. Targets are made again whenever their size changes. A window without samples costs
+// less to clear and swap, and the picture is the same. Lives as long as the game, not a run. Needs a current
+// GL context.
 class SceneTarget {
 public:
     SceneTarget() = default;
@@ -16,25 +22,32 @@ public:
     // scale.
     void init();
     // Binds where the scene goes and sets its viewport: the window (`screenFramebuffer`) at
-    // a scale of 1 or more, the off-screen target below it. Returns the scale used.
+    // a scale of 1 or more when it has the samples, the off-screen target otherwise.
+    // Returns the scale used.
     float begin(unsigned int screenFramebuffer, int windowWidth, int windowHeight, float scale);
-    // After begin with a scale below 1: resolves the target and draws it over the whole
-    // window, leaving the window bound with its full viewport. Otherwise does nothing.
+    // After begin drew off screen: resolves the target into the window (at full scale) or
+    // resolves it and draws it over the whole window, leaving the window bound with its full
+    // viewport. Otherwise does nothing.
     void present();
     // Frees the off-screen target and the program.
     void release();
+    // Samples a pixel below full size (at full size always sceneSamples); none by default:
+    // drawn up from half size, a frame with none is as like the full-size 4x one (SSIM,
+    // frame_benchmark --similarity) as one with 4, and a fifth faster.
+    void setScaledSamples(int samples) { scaledSamples = samples; }
 
     // The off-screen size in use (0 by 0 while frames go straight to the window).
     int targetWidth() const { return width; }
     int targetHeight() const { return height; }
 
 private:
-    bool makeTarget(int targetWidth, int targetHeight);
+    bool makeTarget(int targetWidth, int targetHeight, int targetSamples);
     void freeTarget();
 
     unsigned int program = 0;
     int sceneLocation = -1;
     unsigned int emptyVertexArray = 0;
+    // The window's samples: a window with fewer than the scene's gets it through the target.
     int windowSamples = 0;
     // Multisampled like the window; the resolved copy is what is drawn up.
     unsigned int multisampledFramebuffer = 0;
@@ -44,6 +57,8 @@ private:
     unsigned int resolvedTexture = 0;
     int width = 0;
     int height = 0;
+    int samples = 0;
+    int scaledSamples = 0;
     bool drawingOffScreen = false;
     unsigned int screen = 0;
     int screenWidth = 0;

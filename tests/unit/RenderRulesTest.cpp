@@ -6,6 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
+#include "bench/Ssim.h"
 #include "render/CubeDepthTiles.h"
 #include "render/DepthCubePool.h"
 #include "render/Light.h"
@@ -121,4 +122,26 @@ TEST(CubePool, LendsTheFirstFreeCubeOfTheSizeAskedElseANewOne) {
     EXPECT_EQ(DepthCubePool::pick(sizes, 2, 512), 3u) << "the 512 one is lent: a new one";
     EXPECT_EQ(DepthCubePool::pick(sizes, 0, 512), 1u);
     EXPECT_EQ(DepthCubePool::pick({}, 0, 1024), 0u);
+}
+
+TEST(StructuralSimilarity, IsOneForTheSamePictureAndFallsMoreForLostEdgesThanForBrightness) {
+    // A checker of 4-pixel squares: all edges.
+    const int width = 64, height = 48;
+    std::vector<unsigned char> checker(width * height * 3), brighter(checker.size()), flat(checker.size());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char v = ((x / 4 + y / 4) % 2) ? 200 : 50;
+            for (int c = 0; c < 3; ++c) {
+                const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3 + c;
+                checker[i] = v;
+                brighter[i] = static_cast<unsigned char>(v + 20);
+                flat[i] = 125;  // the checker blurred away
+            }
+        }
+    }
+    EXPECT_DOUBLE_EQ(structuralSimilarity(checker, checker, width, height), 1.0);
+    const double lighter = structuralSimilarity(checker, brighter, width, height);
+    const double blurred = structuralSimilarity(checker, flat, width, height);
+    EXPECT_GT(lighter, 0.95);
+    EXPECT_LT(blurred, 0.1);
 }
