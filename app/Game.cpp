@@ -44,6 +44,7 @@ Game::Game(const GameOptions& options)
           return settings;
       }()),
       options(options) {
+    recordsTicks = !options.recordFile.empty();
     gameOverScreen = new Screen("External\\Models\\GameOver.bmp");
     slainScreen = new Screen("External\\Models\\GameOverSlain.bmp");
     fellScreen = new Screen("External\\Models\\GameOverFell.bmp");
@@ -313,7 +314,8 @@ double Game::advanceWorld(double elapsedMs) {
 
 void Game::runTick() {
     const TickInput tick = nextTickInput();
-    recording.ticks.push_back(tick);
+    // A recording holds what a replay can read back: the longest a file may hold.
+    if (recordsTicks && recording.ticks.size() < kMaxRecordingTicks) recording.ticks.push_back(tick);
     if (player != nullptr) {
         player->horizontalAngle = tick.horizontalAngle;
         player->verticalAngle = tick.verticalAngle;

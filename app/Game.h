@@ -130,8 +130,11 @@ public:
     void startReplay(const Recording& recording);
     // Whether a replay still gives the ticks their input.
     bool replaying() const { return replayActive; }
-    // The current run as recorded so far: its seed and every tick's input.
+    // The current run as recorded so far: its seed and every tick's input (none unless
+    // `recordsTicks`; at most the longest run a recording file holds).
     const Recording& recorded() const { return recording; }
+    // Keeps every tick's input of the run: with --record, or for a test or tool that asks.
+    bool recordsTicks = false;
     // Brings up to date the cube maps that this frame samples: the lights the lit surfaces
     // use (within 25 of the player) and, while the viewer is shown, the second light.
     void renderShadowMaps();

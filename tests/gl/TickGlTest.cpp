@@ -29,6 +29,7 @@ Recording recordScriptedRun() {
     ScriptedInput input;
     attachTestWindow(game, input);
     game.nextRunSeed = seed;
+    game.recordsTicks = true;
     testing::internal::CaptureStdout();
     game.buildWorld();
     testing::internal::GetCapturedStdout();

@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
     game.width = windowWidth;
     game.height = windowHeight;
     game.input = &input;
+    game.recordsTicks = true;
     game.initPictures();
     for (std::uint64_t seed = first; seed < first + 50; ++seed) {
         const std::string failure = tryRoute(game, input, seed);
