@@ -66,7 +66,9 @@ TEST(Flicker, StepsAtMostASixthAndStaysInItsBand) {
         const int inTick = flickerStepsInTick(tick);
         ASSERT_TRUE(inTick == 0 || inTick == 1) << tick;
         steps += inTick;
-        if (tick == 4) EXPECT_EQ(steps, 3) << "three in the first five ticks";
+        if (tick == 4) {
+            EXPECT_EQ(steps, 3) << "three in the first five ticks";
+        }
     }
     EXPECT_EQ(steps, 600);
 }

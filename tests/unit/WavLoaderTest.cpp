@@ -20,9 +20,10 @@ void put32(std::vector<unsigned char>& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 void chunk(std::vector<unsigned char>& out, const char* tag, const std::vector<unsigned char>& body) {
-    out.insert(out.end(), tag, tag + 4);
+    // Byte by byte: GCC 12 warns, wrongly, of a copy into an empty vector when inserted.
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(tag[i]));
     put32(out, static_cast<std::uint32_t>(body.size()));
-    out.insert(out.end(), body.begin(), body.end());
+    for (unsigned char byte : body) out.push_back(byte);
     if (body.size() % 2) out.push_back(0);
 }
 std::vector<unsigned char> format(unsigned channels, unsigned bits = 16, unsigned encoding = 1) {
