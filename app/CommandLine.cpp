@@ -88,7 +88,7 @@ std::string usageText() {
            "                [--record FILE] [--replay FILE | --timedemo FILE] [--vsync on|off] [--help]\n"
            "  --scale S         draw the scene at S (0.25 to 1) of the window's size each way;\n"
            "                    1 is always full size (default: chosen each frame to hold the\n"
-           "                    target frame rate, between 0.5 and 1)\n"
+           "                    target frame rate, between 0.35 and 1)\n"
            "  --target-fps N    the frame rate the automatic scale holds (default 30)\n"
            "  --mute            play in silence\n"
            "  --volume N        the master sound level, 0 to 100 (default 100)\n"

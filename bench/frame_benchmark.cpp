@@ -16,7 +16,9 @@
 // --whole-level draws every room of the level every frame, seen or not; --place times only
 // the place of that name (for a profiler); --plain-draws gives every lit draw every light
 // near the player and draws meshes outside the view too. --route plays the timedemo of the
-// recorded route instead of the places (at full size and at half), with each frame's parts.
+// recorded route instead of the places (at full size and at half), with each frame's parts;
+// with --shots it plays [frames] frames of the route and writes that frame at full size, at
+// 0.5 and at 0.35 drawn up bilinearly and along the edges, with each one's SSIM.
 // --similarity compares, at every place, the picture at lower scales and with fewer samples
 // with the full-size 4x one (SSIM), with the frame rate of each.
 #include <algorithm>
@@ -40,6 +42,7 @@
 #include "app/Platform.h"
 #include "app/RecordingFile.h"
 #include "app/TimedemoReport.h"
+#include "app/WorldClock.h"
 #include "app/WorldDigest.h"
 #include "bench/Ssim.h"
 #include "game/CameraState.h"
@@ -113,7 +116,7 @@ private:
 
 // The scales each place is also timed at: the scene drawn at that share of the window
 // each way, then drawn up to it.
-constexpr float curveScales[] = {0.85f, 0.7f, 0.6f, 0.5f, 0.4f};
+constexpr float curveScales[] = {0.85f, 0.7f, 0.6f, 0.5f, 0.4f, 0.35f};
 
 void mainPass(Game& game, float scale = 1.0f) {
     game.drawScene(0, scale);
@@ -279,16 +282,21 @@ std::vector<unsigned char> resolvedPixels(int width, int height) {
     return rows;
 }
 
-// At every place: the picture at full size with 4 samples, then at lower scales with 4, 2
-// and no samples in the scene target, each with its similarity (SSIM) to the full-size one
-// and its frame rate.
+// At every place: the picture at full size with 4 samples, then at lower scales with 4 or no
+// samples in the scene target, drawn up bilinearly or along the edges, each with its
+// similarity (SSIM) to the full-size one and its frame rate.
 void compareScaledPictures(Game& game, CameraState& player, int frames) {
     struct Variant {
         float scale;
         int samples;
+        DrawUp filter;
     };
-    const Variant variants[] = {{0.5f, 4}, {0.5f, 2}, {0.5f, 0}, {0.4f, 0}, {0.35f, 0}};
-    std::printf("similarity to the full-size 4x picture (SSIM) and frame rate, by scale and samples:\n");
+    const Variant variants[] = {{0.5f, 4, DrawUp::Bilinear},  {0.5f, 0, DrawUp::Bilinear},
+                                {0.5f, 0, DrawUp::EdgeAware}, {0.4f, 0, DrawUp::EdgeAware},
+                                {0.35f, 0, DrawUp::Bilinear}, {0.35f, 0, DrawUp::EdgeAware}};
+    std::printf(
+        "similarity to the full-size 4x picture (SSIM) and frame rate, by scale, samples and "
+        "draw-up (b bilinear, e edge-aware):\n");
     for (const Place& place : places) {
         standAt(player, place);
         game.renderShadowMaps();
@@ -300,20 +308,24 @@ void compareScaledPictures(Game& game, CameraState& player, int frames) {
         std::vector<double> similarities;
         for (const Variant& variant : variants) {
             game.sceneTarget.setScaledSamples(variant.samples);
+            game.sceneTarget.setDrawUp(variant.filter);
             mainPass(game, variant.scale);
             similarities.push_back(
                 structuralSimilarity(full, resolvedPixels(game.width, game.height), game.width, game.height));
         }
         for (std::size_t v = 0; v < std::size(variants); ++v) {
             game.sceneTarget.setScaledSamples(variants[v].samples);
+            game.sceneTarget.setDrawUp(variants[v].filter);
             timeFrames(game, player, place, 2, false, variants[v].scale);
             const FrameTimes times = timeFrames(game, player, place, frames, false, variants[v].scale);
-            std::printf("  %.2f/%dx: %.3f %5.1f fps", variants[v].scale, variants[v].samples, similarities[v],
+            std::printf("  %.2f/%dx/%c: %.3f %5.1f fps", variants[v].scale, variants[v].samples,
+                        variants[v].filter == DrawUp::Bilinear ? 'b' : 'e', similarities[v],
                         1000.0 / times.frameMs);
         }
         std::printf("\n");
     }
-    game.sceneTarget.setScaledSamples(sceneSamples);
+    game.sceneTarget.setScaledSamples(0);
+    game.sceneTarget.setDrawUp(DrawUp::Bilinear);
 }
 
 void printSplit(const char* label, const FrameTimes& times) {
@@ -356,6 +368,46 @@ void timeRoute(Game& game, const Recording& route, float scale) {
                 parts.shadowMs / frames, parts.mainMs / frames, parts.swapMs / frames,
                 game.getHealth() > 0.0f && game.runHasEnded() ? "won" : "not won",
                 static_cast<unsigned long long>(worldChecksum(game)));
+}
+
+// Writes RGB rows from the top (as resolvedPixels gives them) as a PPM picture.
+void writeRowsPpm(const std::string& path, const std::vector<unsigned char>& rows, int width, int height) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << " " << height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
+}
+
+// Plays the recorded route for `frames` frames of 30 ms, then draws that one frame at full
+// size with 4 samples, at 0.5 drawn up bilinearly, and at 0.35 drawn up bilinearly and along
+// the edges; writes each to DIR as a PPM and prints its similarity (SSIM) to the first.
+void routeShots(Game& game, const Recording& route, int frames, const std::string& folder) {
+    game.startReplay(route);
+    game.buildWorld();
+    for (int i = 0; i < frames && !game.runHasEnded(); ++i) game.advanceWorld(30.0);
+    game.renderShadowMaps();
+    struct Shot {
+        const char* name;
+        float scale;
+        DrawUp filter;
+    };
+    const Shot shots[] = {{"full", 1.0f, DrawUp::Bilinear},
+                          {"half-bilinear", 0.5f, DrawUp::Bilinear},
+                          {"floor-bilinear", 0.35f, DrawUp::Bilinear},
+                          {"floor-edge-aware", 0.35f, DrawUp::EdgeAware}};
+    std::vector<unsigned char> full;
+    std::printf("route frame %d (%.2f s of game time), similarity to the full-size 4x frame (SSIM):\n",
+                frames, game.ticksRun * tickMs / 1000.0);
+    for (const Shot& shot : shots) {
+        game.sceneTarget.setScaledSamples(0);
+        game.sceneTarget.setDrawUp(shot.filter);
+        mainPass(game, shot.scale);
+        const std::vector<unsigned char> rows = resolvedPixels(game.width, game.height);
+        if (full.empty()) full = rows;
+        const std::string path = folder + "/" + shot.name + ".ppm";
+        writeRowsPpm(path, rows, game.width, game.height);
+        std::printf("  %-17s %.2f  %.3f  %s\n", shot.name, shot.scale,
+                    structuralSimilarity(full, rows, game.width, game.height), path.c_str());
+    }
 }
 
 }  // namespace
@@ -428,7 +480,7 @@ int main(int argc, char** argv) {
     std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     std::printf("run built in %.0f ms; %zu scene objects, %zu shadow casters, %zu lights\n", buildMs,
                 game.sceneObjects.size(), game.shadowCasterRoot.children.size(), game.lightList.size());
-    if (!shotFolder.empty()) takeShots(game, *player, shotFolder);
+    if (!shotFolder.empty() && !route) takeShots(game, *player, shotFolder);
     if (similarity) {
         compareScaledPictures(game, *player, frames);
         Platform::stop();
@@ -441,7 +493,11 @@ int main(int argc, char** argv) {
             Platform::stop();
             return 1;
         }
-        for (float scale : {1.0f, 0.5f}) timeRoute(game, read.recording, scale);
+        if (shotFolder.empty()) {
+            for (float scale : {1.0f, 0.5f}) timeRoute(game, read.recording, scale);
+        } else {
+            routeShots(game, read.recording, frames, shotFolder);
+        }
         Platform::stop();
         return 0;
     }

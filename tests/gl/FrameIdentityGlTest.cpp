@@ -3,6 +3,7 @@
 // only when something samples them) against the plain pass that redraws every caster into
 // every cube; the lit draws that leave out the lights that cannot reach them against draws
 // that use every light near the player; meshes outside the view skipped or drawn.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/PhysicsWorld.h"
+#include "bench/Ssim.h"
 #include "game/CameraState.h"
 #include "game/Enemy.h"
 #include "render/Light.h"
@@ -192,4 +194,55 @@ TEST(FrameIdentity, AtFullSizeTheSceneTargetDrawsTheWindowsPictureButForItsEdges
         }
     }
     for (const auto& [where, share] : farApart) EXPECT_LT(share, 0.02) << where;
+}
+
+TEST(FrameIdentity, BelowFullSizeEveryDrawUpGivesTheFullSizePictureBlurredNotMoved) {
+    // Drawn at a share of the window and drawn up, the scene must land where the full-size
+    // one is, the right way up, over the whole window: similar in structure (SSIM), and more
+    // so at a larger share. A flipped, shifted or partly drawn picture falls far below.
+    struct Case {
+        float scale;
+        int samples;
+        DrawUp filter;
+    };
+    const Case cases[] = {{0.5f, 0, DrawUp::Bilinear},
+                          {0.5f, 4, DrawUp::Bilinear},
+                          {0.5f, 0, DrawUp::EdgeAware},
+                          {0.35f, 0, DrawUp::EdgeAware}};
+    IdentityRun run;
+    ASSERT_NE(run.player, nullptr);
+    const Place& place = places[0];
+    run.advance(place);
+    run.game.renderShadowMaps();
+    const auto drawnAt = [&](float scale, int samples, DrawUp filter) {
+        TestFramebuffer plainWindow(testWidth, testHeight);
+        SceneTarget target;
+        target.init();
+        target.setScaledSamples(samples);
+        target.setDrawUp(filter);
+        EXPECT_FLOAT_EQ(target.begin(plainWindow.framebuffer, testWidth, testHeight, scale), scale);
+        Game::clearWindow();
+        run.game.renderObjects();
+        target.present();
+        std::vector<unsigned char> pixels = framePixels();
+        target.release();
+        return pixels;
+    };
+    const std::vector<unsigned char> full = drawnAt(1.0f, sceneSamples, DrawUp::Bilinear);
+    const std::vector<unsigned char> flipped = [&] {
+        std::vector<unsigned char> rows(full.size());
+        const std::size_t row = static_cast<std::size_t>(testWidth) * 3;
+        for (int y = 0; y < testHeight; ++y)
+            std::copy_n(&full[y * row], row, &rows[(testHeight - 1 - y) * row]);
+        return rows;
+    }();
+    const double flippedSimilarity = structuralSimilarity(full, flipped, testWidth, testHeight);
+    ASSERT_LT(flippedSimilarity, 0.8) << "the measure must tell a wrong picture from a blurred one";
+    for (const Case& c : cases) {
+        const double similarity =
+            structuralSimilarity(full, drawnAt(c.scale, c.samples, c.filter), testWidth, testHeight);
+        std::fprintf(stderr, "%.2f, %d samples, %s: SSIM %.3f (flipped %.3f)\n", c.scale, c.samples,
+                     c.filter == DrawUp::Bilinear ? "bilinear" : "edge-aware", similarity, flippedSimilarity);
+        EXPECT_GT(similarity, c.scale >= 0.5f ? 0.9 : 0.85);
+    }
 }

@@ -112,7 +112,7 @@ TEST(ResolutionScale, SettlesOnTheLargestStepThatHoldsTheTargetWithoutHunting) {
 
     // A frame the fixed part alone overruns: the floor, and no lower.
     ResolutionScale floorBound;
-    EXPECT_FLOAT_EQ(play(floorBound, {60.0, 80.0}, 200).scale, 0.5f);
+    EXPECT_FLOAT_EQ(play(floorBound, {60.0, 80.0}, 200).scale, 0.35f);
 
     // One long frame (a hitch) among fast ones changes nothing.
     ResolutionScale steady;
