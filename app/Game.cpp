@@ -89,6 +89,7 @@ void Game::run() {
         object->cleanup();
     }
     sceneTarget.release();
+    harmOverlay.release();
     soundEvents = nullptr;
     gameSound.stop();
     Platform::stop();
@@ -181,6 +182,7 @@ void Game::initPictures() {
     loadingScreen->init();
     cubeMapDebugger->init();
     sceneTarget.init();
+    harmOverlay.init();
     glBindVertexArray(vertexArray);
 }
 
@@ -222,7 +224,9 @@ void Game::playFrame() {
     if (player != nullptr && !replayActive) player->look(*input);
     // A timedemo advances the world by the most a frame may, whatever the frame took, so
     // its world is the same as at any frame rate.
-    advanceWorld(options.timedemo ? longestWorldStepMs : (currentTime - previousTime) * 1000.0);
+    const double worldMs =
+        advanceWorld(options.timedemo ? longestWorldStepMs : (currentTime - previousTime) * 1000.0);
+    healthTrail.follow(health, worldMs);
     GLint screenFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
     renderShadowMaps();
@@ -240,7 +244,10 @@ void Game::followOverlayKeys() {
 }
 
 void Game::drawOverlays() {
-    drawHealthBar(layoutHealthBar(width, height, health));
+    if (player != nullptr) {
+        harmOverlay.draw(player->harmMarks.sides(player->horizontalAngle), player->harmMarks.flash());
+    }
+    drawHealthBar(layoutHealthBar(width, height, health, healthTrail.trail()));
     if (showCubeMapViewer) drawCubeMapViewer();
     if (showHelp) drawHelp();
 }

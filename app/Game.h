@@ -9,6 +9,8 @@
 #include <glm/glm.hpp>
 
 #include "app/CommandLine.h"
+#include "app/HarmOverlay.h"
+#include "app/HealthTrail.h"
 #include "app/Platform.h"
 #include "app/RecordedInput.h"
 #include "app/ResolutionScale.h"
@@ -169,6 +171,10 @@ public:
     void followSound();
     // The second light's depth cube over the upper right quarter of the view.
     void drawCubeMapViewer();
+    // The health bar's lighter segment: what was just lost.
+    HealthTrail healthTrail;
+    // The red marks of harm at the view's edge and the flash of a new touch.
+    HarmOverlay harmOverlay;
 
 private:
     void startWindow();

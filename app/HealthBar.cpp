@@ -5,7 +5,7 @@
 
 #include <GL/glew.h>
 
-HealthBarLayout layoutHealthBar(int width, int height, float health) {
+HealthBarLayout layoutHealthBar(int width, int height, float health, float trail) {
     const float unit = height / 900.0f;
     HealthBarLayout layout;
     layout.frame = {static_cast<int>(std::lround(24 * unit)), static_cast<int>(std::lround(24 * unit)),
@@ -16,6 +16,10 @@ HealthBarLayout layoutHealthBar(int width, int height, float health) {
     const float share = std::clamp(health / 1000.0f, 0.0f, 1.0f);
     layout.fill = {layout.frame.x + border, layout.frame.y + border,
                    static_cast<int>(std::lround(inner * share)), layout.frame.height - 2 * border};
+    const float trailShare = std::clamp(trail / 1000.0f, share, 1.0f);
+    const int trailEnd = static_cast<int>(std::lround(inner * trailShare));
+    layout.lost = {layout.fill.x + layout.fill.width, layout.fill.y, trailEnd - layout.fill.width,
+                   layout.fill.height};
     return layout;
 }
 
@@ -34,6 +38,7 @@ void drawHealthBar(const HealthBarLayout& layout) {
     glEnable(GL_SCISSOR_TEST);
     clearRect(layout.frame, 0.06f, 0.04f, 0.04f);
     clearRect(layout.fill, 0.78f, 0.10f, 0.07f);
+    clearRect(layout.lost, 0.98f, 0.78f, 0.55f);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }

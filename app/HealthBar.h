@@ -15,11 +15,13 @@ struct PixelRect {
 struct HealthBarLayout {
     PixelRect frame;  // the dark box
     PixelRect fill;   // the red part inside it; width 0 at no health
+    PixelRect lost;   // the lighter part after the fill: health just lost; width 0 when none
 };
 
 // Where the bar lies in a window of `width` x `height`: a fifth of the width of a 1600 x
-// 900 window, scaled with the window's height; the fill in proportion to `health`.
-HealthBarLayout layoutHealthBar(int width, int height, float health);
+// 900 window, scaled with the window's height; the fill in proportion to `health`, the lost
+// part from there up to `trail` (see HealthTrail; none when it is not above `health`).
+HealthBarLayout layoutHealthBar(int width, int height, float health, float trail = 0.0f);
 
 // Draws the bar into the bound framebuffer. Leaves the clear colour and the scissor test as
 // it found them (clear colour black, scissor off).

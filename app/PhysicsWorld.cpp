@@ -13,7 +13,7 @@ bool isCreature(const btCollisionObject* object) {
 
 // Bullet calls this for every contact it finds, each step, of a body flagged for it (the
 // level, the player, the enemies): a contact on a triangle's inner edge gets the normal of
-// the surface instead of the edge's; creatures give each other no footing.
+// the surface instead of the edge's; creatures give each other no footing, and the player no grip.
 bool adjustContact(btManifoldPoint& contact, const btCollisionObjectWrapper* wrap0, int part0, int index0,
                    const btCollisionObjectWrapper* wrap1, int part1, int index1) {
     const btCollisionObject* a = wrap0->getCollisionObject();
@@ -21,10 +21,12 @@ bool adjustContact(btManifoldPoint& contact, const btCollisionObjectWrapper* wra
     if (isCreature(a) && isCreature(b)) {
         const btVector3 normal = creatureContactNormal(
             contact.m_normalWorldOnB, a->getWorldTransform().getOrigin(), b->getWorldTransform().getOrigin());
-        if (normal != contact.m_normalWorldOnB) {
-            contact.m_normalWorldOnB = normal;
-            contact.m_combinedFriction = 0.0f;
-        }
+        // The player slides along a creature: the bodies' own frictions (3 and 5, made for
+        // the floor) would combine to a grip that holds a player walking at an angle into a
+        // creature's flank, dead still while the creature stands.
+        const bool player = a->getUserIndex() == playerBody || b->getUserIndex() == playerBody;
+        if (normal != contact.m_normalWorldOnB || player) contact.m_combinedFriction = 0.0f;
+        contact.m_normalWorldOnB = normal;
         return true;
     }
     if (wrap0->getCollisionShape()->getShapeType() == TRIANGLE_SHAPE_PROXYTYPE) {

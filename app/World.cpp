@@ -53,6 +53,7 @@ void Game::buildWorld() {
     createPhysicsWorld();
     clearWorld();
     health = 1000.0f;
+    healthTrail.reset(health);
     endCause = Harm::unknown;
     runWon = false;
     runSeconds = 0.0;

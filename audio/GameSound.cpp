@@ -45,15 +45,25 @@ void GameSound::startVoice(int voice, Sound sound, glm::vec3 renderPos, bool her
 
 void GameSound::play(Sound sound, glm::vec3 renderPos) {
     if (!audible()) return;
-    const float heard = soundInfo(sound).gain * distanceGain(glm::length(toListener(view, renderPos)));
+    if (sound == Sound::swordHit) lastSwordHit = Clock::now();
+    const float level = duckLevel(sound, msSinceSwordHit());
+    const float heard =
+        soundInfo(sound).gain * level * distanceGain(glm::length(toListener(view, renderPos)));
     const int voice = chooseVoice(voices, heard);
-    if (voice >= 0) startVoice(voice, sound, renderPos, false, 1.0f);
+    if (voice >= 0) startVoice(voice, sound, renderPos, false, level);
 }
 
 void GameSound::playHere(Sound sound) {
     if (!audible()) return;
-    const int voice = chooseVoice(voices, soundInfo(sound).gain);
-    if (voice >= 0) startVoice(voice, sound, glm::vec3(0.0f), true, 1.0f);
+    if (sound == Sound::swordHit) lastSwordHit = Clock::now();
+    const float level = duckLevel(sound, msSinceSwordHit());
+    const int voice = chooseVoice(voices, soundInfo(sound).gain * level);
+    if (voice >= 0) startVoice(voice, sound, glm::vec3(0.0f), true, level);
+}
+
+double GameSound::msSinceSwordHit() const {
+    if (!lastSwordHit) return -1.0;
+    return std::chrono::duration<double, std::milli>(Clock::now() - *lastSwordHit).count();
 }
 
 // Starts the loop on a free voice the first time, then keeps it placed and at its level.
@@ -84,6 +94,7 @@ void GameSound::follow(const glm::mat4& newView, const std::vector<glm::vec3>& h
     } else {
         stopLoopsOfRun();
     }
+    const double sinceHit = msSinceSwordHit();
     for (std::size_t v = 0; v < voices.size(); ++v) {
         if (!voices[v].busy) continue;
         const int voice = static_cast<int>(v);
@@ -92,7 +103,10 @@ void GameSound::follow(const glm::mat4& newView, const std::vector<glm::vec3>& h
             continue;
         }
         const glm::vec3 place = voiceHere[v] ? glm::vec3(0.0f) : toListener(view, voicePlaces[v]);
-        const float gain = soundInfo(voiceSounds[v]).gain * voiceLevels[v];
+        // A thump that began before a hit is ducked with it; one that began ducked comes back up.
+        const float level =
+            isContactThump(voiceSounds[v]) ? duckLevel(voiceSounds[v], sinceHit) : voiceLevels[v];
+        const float gain = soundInfo(voiceSounds[v]).gain * level;
         voices[v].heard = gain * distanceGain(glm::length(place));
         device.place(voice, place, gain);
     }

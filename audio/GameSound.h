@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <optional>
 #include <vector>
 
 #include <glm/glm.hpp>
@@ -47,6 +49,12 @@ private:
     // The hums and the chime, between runs.
     void stopLoopsOfRun();
 
+    // Since the last sword hit began, in ms of real time (the mix is heard in real time);
+    // negative before the first.
+    double msSinceSwordHit() const;
+
+    using Clock = std::chrono::steady_clock;
+    std::optional<Clock::time_point> lastSwordHit;
     OpenAlDevice device;
     std::array<int, static_cast<int>(Sound::count)> buffers{};
     std::vector<Voice> voices;

@@ -13,12 +13,12 @@ const SoundInfo& soundInfo(Sound sound) {
         {"External\\Models\\Sounds\\land.wav", 0.6f, false, true},
         {"External\\Models\\Sounds\\landhard.wav", 0.9f, false, true},
         {"External\\Models\\Sounds\\swish.wav", 0.8f, false, true},
-        {"External\\Models\\Sounds\\swordhit.wav", 0.9f, false, true},
+        {"External\\Models\\Sounds\\swordhit.wav", 1.0f, false, true},
         {"External\\Models\\Sounds\\pickup.wav", 0.8f, false, true},
         {"External\\Models\\Sounds\\growl.wav", 0.9f, false, true},
         {"External\\Models\\Sounds\\grunt.wav", 0.8f, false, true},
-        {"External\\Models\\Sounds\\playerhit.wav", 0.9f, false, true},
-        {"External\\Models\\Sounds\\shieldthud.wav", 0.9f, false, true},
+        {"External\\Models\\Sounds\\playerhit.wav", 0.6f, false, true},
+        {"External\\Models\\Sounds\\shieldthud.wav", 0.6f, false, true},
         {"External\\Models\\Sounds\\deathcry.wav", 0.9f, false, true},
         {"External\\Models\\Sounds\\gameover.wav", 0.9f, false, true},
         {"External\\Models\\Sounds\\won.wav", 0.9f, false, true},
@@ -55,4 +55,12 @@ float humGain(float luminocity) {
 
 float masterGain(float volume, bool mute) {
     return mute ? 0.0f : std::clamp(volume, 0.0f, 100.0f) / 100.0f;
+}
+
+bool isContactThump(Sound sound) {
+    return sound == Sound::playerHit || sound == Sound::shieldThud;
+}
+
+float duckLevel(Sound sound, double msSinceSwordHit) {
+    return isContactThump(sound) && msSinceSwordHit >= 0.0 && msSinceSwordHit < duckMs ? duckedLevel : 1.0f;
 }

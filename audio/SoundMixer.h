@@ -51,3 +51,11 @@ float humGain(float luminocity);
 
 // The master level for --volume (0 to 100) and --mute.
 float masterGain(float volume, bool mute);
+
+// A sword's hit must stand out of a fight: for duckMs after one, the contact thumps (the
+// player hurt, the shield struck) play at duckedLevel, those already sounding included.
+// `msSinceSwordHit` is negative before the first hit.
+constexpr double duckMs = 350.0;
+constexpr float duckedLevel = 0.3f;
+bool isContactThump(Sound sound);
+float duckLevel(Sound sound, double msSinceSwordHit);

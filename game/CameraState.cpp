@@ -70,6 +70,7 @@ void CameraState::update(double elapsedMs) {
     assert(game->input != nullptr);
     PlayerInput& input = *game->input;
     previousPosition = position;
+    harmMarks.advance(elapsedMs);
     // The world reads only the tick's angles, never what the frames' looking did between.
     followAngles();
     if (input.keyDown(keys::m)) flyMode = true;

@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "game/Footsteps.h"
+#include "game/HarmMarks.h"
 #include "game/Movement.h"
 
 class RunContext;
@@ -74,6 +75,8 @@ public:
     bool swordStriking = false;
     bool shieldRaised = false;
     std::unique_ptr<Shield> shield;
+    // Where harm has come from lately, told by the enemies, for the marks at the view's edge.
+    HarmMarks harmMarks;
     // The physics the body was added to.
     PhysicsWorld* physics = nullptr;
 

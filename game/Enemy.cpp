@@ -1,5 +1,6 @@
 #include "game/Enemy.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <btBulletDynamicsCommon.h>
@@ -10,6 +11,7 @@
 #include "game/Arms.h"
 #include "game/CameraState.h"
 #include "game/EnemyRules.h"
+#include "game/HarmMarks.h"
 #include "render/Level.h"
 #include "render/LitDraw.h"
 #include "scene/Rotation.h"
@@ -20,6 +22,10 @@ namespace {
 
 const btVector3 bodyHalfExtents(0.2f, 0.4f, 0.2f);
 constexpr float bodyFriction = 5.0f;
+// A strike shows at once, brief enough that each sweep's flash stands alone.
+constexpr double hitFlashLength = 150.0;
+// How far the drawn body jolts away from the sword at a strike's start.
+constexpr float joltLength = 0.12f;
 
 glm::vec3 toGlm(const btVector3& v) {
     return glm::vec3(v.x(), v.y(), v.z());
@@ -71,6 +77,7 @@ glm::vec3 Enemy::renderCentre() const {
 }
 
 void Enemy::update(double elapsedMs) {
+    hitFlashMs = std::max(0.0, hitFlashMs - elapsedMs);
     btTransform transform;
     body->getMotionState()->getWorldTransform(transform);
     const glm::vec3 origin = toGlm(transform.getOrigin());
@@ -103,7 +110,9 @@ void Enemy::update(double elapsedMs) {
 
 void Enemy::pose(double tickFraction) {
     if (!active || dead) return;
-    const glm::vec3 between = glm::mix(previousOrigin, lastOrigin, static_cast<float>(tickFraction));
+    glm::vec3 between = glm::mix(previousOrigin, lastOrigin, static_cast<float>(tickFraction));
+    // The jolt: out and back over the flash.
+    between += joltAway * (joltLength * static_cast<float>(std::sin(3.14159 * hitFlashMs / hitFlashLength)));
     modelMatrix = enemyModelMatrix(between, 0.4f) * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));
     arms->place(modelMatrix);
 }
@@ -139,7 +148,7 @@ void Enemy::die() {
 void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance) {
     const bool struck = swordReaches(player->swordStriking, distance);
     // One hit a sweep: the sword strikes for several frames in a row.
-    if (struck && !struckLastFrame) game->playSound(Sound::swordHit, renderCentre());
+    if (struck && !struckLastFrame) showStrike(toPlayer);
     struckLastFrame = struck;
     if (struck) {
         enemyHealth -= swordDamage(elapsedMs);
@@ -157,22 +166,41 @@ void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, fl
         game->playSound(Sound::grunt, renderCentre());
         lungeTimer = 0.0f;
     }
-    if (enemyContactHits(toPlayer, distance, lungeDirection)) {
-        const glm::vec3 n = glm::normalize(toPlayer);
-        const bool shielded = player->shieldRaised;
-        game->reduceHealth(contactDamage(elapsedMs, shielded), Harm::creature);
-        soundContact(elapsedMs, shielded);
-        const float push = contactPush(shielded);
-        const glm::vec3 impulse =
-            pushImpulse(toGlm(player->body->getLinearVelocity()), glm::vec3(push * n.x, 0.0f, -push * n.z));
-        player->body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
-        const glm::vec3 recoil = n * recoilImpulse(elapsedMs);
-        body->applyCentralImpulse(btVector3(-recoil.x, 0.0f, recoil.z));
+    const bool touching = enemyContactHits(toPlayer, distance, lungeDirection);
+    if (touching) {
+        touchPlayer(elapsedMs, toPlayer);
+    } else {
+        contactSoundMs = 0.0;
     }
+    touchingLastTick = touching;
     modelMatrix = modelMatrix * rotateY(std::atan2(lungeDirection.x, -lungeDirection.y));
 }
 
-// A touch lasts many frames: a blow is heard when it begins and every 400 ms it goes on.
+void Enemy::showStrike(glm::vec3 toPlayer) {
+    game->playSound(Sound::swordHit, renderCentre());
+    hitFlashMs = hitFlashLength;
+    // Away from the player, level, in the physics frame of the body's origin (render z is
+    // physics -z): the way the sword's knock-back goes.
+    const glm::vec3 away(-toPlayer.x, 0.0f, toPlayer.z);
+    joltAway = glm::length(away) > 0.0f ? away / glm::length(away) : glm::vec3(0.0f);
+}
+
+// Hurts and pushes the player away, and is pushed back; the player's marks learn the side.
+void Enemy::touchPlayer(double elapsedMs, glm::vec3 toPlayer) {
+    const glm::vec3 n = glm::normalize(toPlayer);
+    const bool shielded = player->shieldRaised;
+    game->reduceHealth(contactDamage(elapsedMs, shielded), Harm::creature);
+    player->harmMarks.harmFrom(HarmMarks::bearing(player->getPosition(), renderCentre()), !touchingLastTick);
+    soundContact(elapsedMs, shielded);
+    const float push = contactPush(shielded);
+    const glm::vec3 impulse =
+        pushImpulse(toGlm(player->body->getLinearVelocity()), glm::vec3(push * n.x, 0.0f, -push * n.z));
+    player->body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
+    const glm::vec3 recoil = n * recoilImpulse(elapsedMs);
+    body->applyCentralImpulse(btVector3(-recoil.x, 0.0f, recoil.z));
+}
+
+// A touch lasts many ticks: a blow is heard when it begins and every 400 ms it goes on.
 void Enemy::soundContact(double elapsedMs, bool shielded) {
     contactSoundMs -= elapsedMs;
     if (contactSoundMs > 0.0) return;
@@ -184,8 +212,19 @@ void Enemy::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
     if (!active || outOfSight()) {
         return;
     }
+    const glm::vec4 shade = tint();
+    setLitTint(program, shade);
+    setLitTint(arms->program, shade);
     drawLit(*game, *this, view, projection, lights);
     arms->render(view, projection, lights);
+}
+
+glm::vec4 Enemy::tint() const {
+    // Dimmed, not black: the body still reads as a creature lying there.
+    if (dead) return glm::vec4(0.0f, 0.0f, 0.0f, 0.6f);
+    if (hitFlashMs <= 0.0) return glm::vec4(0.0f);
+    // Brightened, warm, fading as the flash runs out.
+    return glm::vec4(0.5f, 0.35f, 0.25f, 0.0f) * static_cast<float>(hitFlashMs / hitFlashLength);
 }
 
 // In a room the eye cannot see into, body and arms alike: a software renderer would still

@@ -41,6 +41,9 @@ public:
 
     // The body's centre, render frame.
     glm::vec3 renderCentre() const;
+    // What its draw does to its lit colour (see setLitTint): brightened for a flash after a
+    // sword strike begins, dimmed when dead, else nothing.
+    glm::vec4 tint() const;
 
     RunContext* game = nullptr;
     std::unique_ptr<Arms> arms;
@@ -70,8 +73,15 @@ private:
     void setCastsShadow(bool casts);
     void soundContact(double elapsedMs, bool shielded);
     bool struckLastFrame = false;
-    // Until the next contact sound may be heard.
+    // Whether it touched the player, hurting, in the last tick: a touch that begins is new.
+    bool touchingLastTick = false;
+    // Until the next contact sound may be heard; a new touch is heard at once.
     double contactSoundMs = 0.0;
+    // Left of the flash that shows a strike, and the way (physics frame, level) it jolts.
+    double hitFlashMs = 0.0;
+    glm::vec3 joltAway{0.0f};
+    void showStrike(glm::vec3 toPlayer);
+    void touchPlayer(double elapsedMs, glm::vec3 toPlayer);
     bool outOfSight() const;
 };
 

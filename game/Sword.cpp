@@ -37,7 +37,7 @@ Sword::Sword(CameraState* player) : player(player) {
 
 void Sword::init() {
     pickedUp = false;
-    swingAngle = 0.0f;
+    swingAngle = previousSwingAngle = drawnAngle = trailFromAngle = 0.0f;
     GlLedger* ledger = &player->game->runGlObjects;
     diffuseTexture = readBmpTexture("External\\Models\\sword.bmp", ledger);
     corners = makeCornerArrays(*this, ledger);
@@ -57,38 +57,71 @@ void Sword::update(double elapsedMs) {
     const SweepStep step = sweepStep(swingAngle, player->attackHeld, elapsedMs);
     // A sweep starts from rest.
     if (step.striking && swingAngle == 0.0f) player->game->playSoundHere(Sound::swish);
+    previousSwingAngle = swingAngle;
     swingAngle = step.angle;
     player->swordStriking = step.striking;
-    placeHeld(player->getPosition());
+    modelMatrix = heldMatrix(player->getPosition(), swingAngle);
 }
 
 void Sword::pose(double tickFraction) {
-    (void)tickFraction;
+    if (!pickedUp) return;
+    trailFromAngle = drawnAngle;
+    // Between ticks only while the blade sweeps out; released, it is back at rest at once.
+    const bool sweeping = player->attackHeld && swingAngle < previousSwingAngle;
+    drawnAngle =
+        sweeping ? glm::mix(previousSwingAngle, swingAngle, static_cast<float>(tickFraction)) : swingAngle;
+    if (!player->attackHeld) trailFromAngle = drawnAngle;
     // The player's pose has put the eye between ticks and turned the view this frame.
-    if (pickedUp) placeHeld(player->drawnEye());
+    modelMatrix = heldMatrix(player->drawnEye(), drawnAngle);
 }
 
-void Sword::placeHeld(glm::vec3 eye) {
+glm::mat4 Sword::heldMatrix(glm::vec3 eye, float angle) const {
     const glm::mat4 identity(1.0f);
-    modelMatrix = glm::translate(identity, eye) * player->pitchMatrix * player->yawMatrix *
-                  glm::translate(identity, heldOffset) *
-                  glm::rotate(identity, glm::radians(80.0f), glm::vec3(0.0f, 1.0f, 0.0f)) *
-                  glm::scale(identity, glm::vec3(0.1f));
+    glm::mat4 held = glm::translate(identity, eye) * player->pitchMatrix * player->yawMatrix *
+                     glm::translate(identity, heldOffset) *
+                     glm::rotate(identity, glm::radians(80.0f), glm::vec3(0.0f, 1.0f, 0.0f)) *
+                     glm::scale(identity, glm::vec3(0.1f));
     if (player->attackHeld) {
-        modelMatrix = modelMatrix * glm::translate(identity, sweepPivot) *
-                      glm::rotate(identity, glm::radians(swingAngle), glm::vec3(0.0f, 0.0f, 1.0f));
+        held = held * glm::translate(identity, sweepPivot) *
+               glm::rotate(identity, glm::radians(angle), glm::vec3(0.0f, 0.0f, 1.0f));
     }
+    return held;
 }
 
 void Sword::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
+    draw(modelMatrix, view, projection, lights, 0.0f);
+    if (pickedUp) drawTrail(view, projection, lights);
+}
+
+// Ghosts of the blade every few degrees of the arc swept since the last frame, fainter the
+// older, over the scene without hiding one another.
+void Sword::drawTrail(const glm::mat4& view, const glm::mat4& projection, const std::vector<Light*>& lights) {
+    constexpr float degreesApart = 8.0f;
+    const float swept = trailFromAngle - drawnAngle;
+    if (swept < degreesApart) return;
+    const int ghosts = static_cast<int>(swept / degreesApart);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    for (int k = 1; k <= ghosts; ++k) {
+        const float along = static_cast<float>(k) / static_cast<float>(ghosts + 1);
+        const float angle = trailFromAngle - swept * along;
+        draw(heldMatrix(player->drawnEye(), angle), view, projection, lights, 0.85f - 0.5f * along);
+    }
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+void Sword::draw(const glm::mat4& model, const glm::mat4& view, const glm::mat4& projection,
+                 const std::vector<Light*>& lights, float fade) {
     const unsigned int previousArray = bindCornerArrays(corners);
     glUseProgram(program);
     textureSamplerLocation = uniform(program, "myTextureSampler");
     glUniform1i(textureSamplerLocation, 0);
+    glUniform1f(uniform(program, "fade"), fade);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTexture);
     playerPosition = player->getPosition();
-    sendSimpleLitUniforms(program, lights, maxLights, modelMatrix, view, projection, ambientLight,
-                          playerPosition);
+    sendSimpleLitUniforms(program, lights, maxLights, model, view, projection, ambientLight, playerPosition);
     drawCornerArrays(corners, previousArray);
 }

@@ -151,3 +151,8 @@ void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 project
         glDisableVertexAttribArray(i);
     }
 }
+
+void setLitTint(unsigned int program, glm::vec4 tint) {
+    glUseProgram(program);
+    glUniform4f(uniform(program, "tint"), tint.r, tint.g, tint.b, tint.a);
+}

@@ -16,3 +16,8 @@ struct Light;
 // `ranges`, only those runs of the mesh's element buffer are drawn, in that order.
 void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
              std::vector<Light*> lights, const std::vector<IndexRange>* ranges = nullptr);
+
+// What the lit program does to a mesh's lit colour before the wounds' tint: scales it by
+// 1 - `tint`'s alpha and adds `tint`'s colour (0, the default of every program, leaves the
+// picture as it is). A struck creature flashes with it, a dead one is dimmed.
+void setLitTint(unsigned int program, glm::vec4 tint);

@@ -3,7 +3,8 @@
 // shield) it lies under a soft blue lamp at "LampPos" and a warm ambient, so a held item
 // reads clearly even far from any crystal. Otherwise (the sword) the first "lightCount"
 // entries of "lights" light it with attenuation luminocity / (c + l d + e d^2), seen from
-// "playerPosition", over "ambient"; no shadows.
+// "playerPosition", over "ambient"; no shadows. "fade" (0 by default) makes it that much
+// transparent, for the sword's trail.
 in vec2 UV;
 in vec3 normalView;
 in vec3 toEyeView;
@@ -29,6 +30,7 @@ uniform int lightCount;
 uniform PointLight lights[maxLights];
 uniform float ambient;
 uniform vec3 playerPosition;
+uniform float fade;
 
 vec3 underLights(vec3 base) {
     vec3 n = normalize(renderNormal);
@@ -54,7 +56,7 @@ vec3 underLights(vec3 base) {
 void main() {
     vec3 base = texture(myTextureSampler, UV).rgb;
     if (lightCount > 0) {
-        color = vec4(underLights(base), 1.0);
+        color = vec4(underLights(base), 1.0 - fade);
         return;
     }
     vec3 n = normalize(normalView);
@@ -68,5 +70,5 @@ void main() {
     float headlight = 0.35 * max(dot(n, e), 0.0);
     vec3 lampColour = vec3(0.55, 0.6, 1.0);
     vec3 lit = base * (vec3(0.25, 0.22, 0.2) + headlight + lampColour * diffuse) + lampColour * specular;
-    color = vec4(lit, 1.0);
+    color = vec4(lit, 1.0 - fade);
 }

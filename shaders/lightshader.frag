@@ -1,8 +1,9 @@
 #version 150 core
 // Lit surface: diffuse map, tangent-space normal map, up to ten point lights with
 // attenuation luminocity / (c + l d + e d^2), a modest specular term, cube-map shadows
-// with a slope-scaled bias and percentage-closer filtering, ambient, and the player's
-// health: as "percent_life" falls the picture drains of colour and reddens at the edges.
+// with a slope-scaled bias and percentage-closer filtering, ambient, a "tint" over the
+// result, and the player's health: as "percent_life" falls the picture drains of
+// colour and reddens at the edges.
 // Shadow maps hold the distance to the light divided by the far plane (near_far.y).
 //
 // Where the driver offers GL_ARB_gpu_shader5, the loop runs over the chosen lights only
@@ -65,6 +66,9 @@ uniform sampler2D myNormalSampler;
 uniform mat3 MV3x3;
 uniform float ambient;
 uniform float percent_life;
+// The lit colour is dimmed by "tint"'s alpha and brightened by its colour: a dead creature's
+// dimming, a struck one's flash (which keeps its texture, where a mix would flatten it).
+uniform vec4 tint;
 
 vec3 albedo;
 vec3 surfaceNormal;
@@ -179,6 +183,8 @@ void main() {
     LIGHT_SLOT(8)
     LIGHT_SLOT(9)
 #endif
+
+    colour = colour * (1.0 - tint.a) + tint.rgb;
 
     // Wounds drain the colour and close in red from the edges of the view.
     float hurt = clamp(1.0 - percent_life, 0.0, 1.0);

@@ -1,9 +1,9 @@
 // The main loop's own frames in a real window, with the keys and the mouse of a script: a
-// run starts from the intro, the health bar follows health, F1 shows the help and F3 the
-// cube-map viewer, a fall from the chasm's bridge with Space held ends the run on the
-// game-over picture for a fall, which waits for a fresh press of Space (not Enter) to
-// start the next; touching the goal crystal with Enter held shows the won picture, which
-// waits for a fresh press of Enter (not Space).
+// run starts from the intro, the health bar follows health (a loss shows pale, then
+// drains), F1 shows the help and F3 the cube-map viewer, a fall from the chasm's bridge
+// with Space held ends the run on the game-over picture for a fall, which waits for a
+// fresh press of Space (not Enter) to start the next; touching the goal crystal with Enter
+// held shows the won picture, which waits for a fresh press of Enter (not Space).
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -18,6 +18,7 @@
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/HealthBar.h"
+#include "app/HealthTrail.h"
 #include "app/LevelPlaces.h"
 #include "game/CameraState.h"
 #include "tests/ScriptedInput.h"
@@ -57,6 +58,12 @@ unsigned char redAt(int x, int y) {
     unsigned char rgba[4] = {};
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return rgba[0];
+}
+
+unsigned char greenAt(int x, int y) {
+    unsigned char rgba[4] = {};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return rgba[1];
 }
 
 // Whether the help panel's lit frame runs down its left side.
@@ -139,16 +146,22 @@ TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceNotE
     CameraState* player = loop.player();
     ASSERT_NE(player, nullptr);
 
-    // The health bar, lower left: red to its right end at full health, dark beyond half
-    // at half.
+    // The health bar, lower left: red to its right end at full health. Halved, the half
+    // just lost shows pale, then drains to dark within a second and a half of game time.
     EXPECT_TRUE(frame());
     const HealthBarLayout full = layoutHealthBar(testWidth, testHeight, 1000.0f);
     const int barY = full.fill.y + full.fill.height / 2;
+    const int lostX = full.fill.x + full.fill.width * 3 / 4;
     EXPECT_GT(redAt(full.fill.x + full.fill.width - 2, barY), 150);
     game.reduceHealth(500.0f);
     EXPECT_TRUE(frame());
     EXPECT_GT(redAt(full.fill.x + full.fill.width / 4, barY), 150);
-    EXPECT_LT(redAt(full.fill.x + full.fill.width * 3 / 4, barY), 40);
+    EXPECT_GT(greenAt(lostX, barY), 150) << "the part just lost is pale";
+    const double lostAt = game.runSeconds;
+    while (redAt(lostX, barY) >= 40 && game.runSeconds < lostAt + 3.0) EXPECT_TRUE(frame());
+    EXPECT_LT(redAt(lostX, barY), 40);
+    EXPECT_GT(game.runSeconds - lostAt, HealthTrail::holdMs / 1000.0);
+    EXPECT_LT(game.runSeconds - lostAt, 1.5);
     game.reduceHealth(-500.0f);
 
     // F1 shows the help over the middle of the view and hides it again.

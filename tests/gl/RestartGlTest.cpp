@@ -29,6 +29,7 @@
 #include "tests/ScriptedInput.h"
 #include "tests/gl/CubeDepths.h"
 #include "tests/gl/GlContext.h"
+#include "tests/gl/TestFiles.h"
 #include "tests/gl/TestGame.h"
 
 namespace {
@@ -169,7 +170,7 @@ namespace {
 // A copy of the game folder, made of links to its files, without `missing`.
 std::filesystem::path gameFolderWithout(const std::string& missing) {
     namespace fs = std::filesystem;
-    const fs::path copy = fs::temp_directory_path() / "zarnhold-gltest-game";
+    const fs::path copy = testFilePath("game");
     fs::remove_all(copy);
     const fs::path original = fs::current_path();
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(original)) {

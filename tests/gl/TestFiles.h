@@ -6,7 +6,14 @@
 #include <string>
 #include <vector>
 
-// Small files the GL tests write for themselves under /tmp.
+#include <unistd.h>
+
+// Small files the GL tests write for themselves under /tmp, named for the process: tests of
+// two checkouts (or two ctest jobs) running at once must not write each other's files.
+
+inline std::string testFilePath(const std::string& name) {
+    return "/tmp/zarnhold-gltest-" + std::to_string(getpid()) + "-" + name;
+}
 
 inline void putLe32(std::vector<unsigned char>& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
@@ -34,7 +41,7 @@ std::string writeTestBmp(const std::string& name, int width, int height, Pixel p
             std::copy(bgr.begin(), bgr.end(), bytes.begin() + 54 + y * stride + x * 3);
         }
     }
-    const std::string path = "/tmp/zarnhold-gltest-" + name + ".bmp";
+    const std::string path = testFilePath(name + ".bmp");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
@@ -47,7 +54,7 @@ inline std::string writeFlatBmp(const std::string& name, unsigned char blue, uns
 }
 
 inline std::string writeTestShader(const std::string& name, const std::string& source) {
-    const std::string path = "/tmp/zarnhold-gltest-" + name;
+    const std::string path = testFilePath(name);
     std::ofstream(path) << source;
     return path;
 }
