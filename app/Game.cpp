@@ -127,6 +127,7 @@ void Game::runFrame(double nowSeconds) {
     if (played && replayActive) followReplayEnd(step.picture != PLAYING);
     if (step.picture != PLAYING) {
         GameState = step.picture;
+        if (step.picture == INTRO) followHelpKey();
         drawPicture(step.picture);
     }
     if (step.buildRun) {
@@ -236,11 +237,16 @@ void Game::playFrame() {
 }
 
 void Game::followOverlayKeys() {
-    const bool f1 = input->keyDown(keys::f1), f3 = input->keyDown(keys::f3);
-    if (f1 && !f1WasDown) showHelp = !showHelp;
+    followHelpKey();
+    const bool f3 = input->keyDown(keys::f3);
     if (f3 && !f3WasDown) showCubeMapViewer = !showCubeMapViewer;
-    f1WasDown = f1;
     f3WasDown = f3;
+}
+
+void Game::followHelpKey() {
+    const bool f1 = input->keyDown(keys::f1);
+    if (f1 && !f1WasDown) showHelp = !showHelp;
+    f1WasDown = f1;
 }
 
 void Game::drawOverlays() {
@@ -279,6 +285,8 @@ void Game::drawPicture(GameStateValue picture) {
     Screen* screen = picture == INTRO ? introScreen : picture == WON ? wonScreen : gameOverPicture();
     clearWindow();
     screen->render(view, projection, lightList);
+    // The intro says F1 gives the help: it shows there as in play.
+    if (picture == INTRO && showHelp) drawHelp();
 }
 
 Screen* Game::gameOverPicture() const {

@@ -80,7 +80,7 @@ public:
     Screen* gameOverScreen = nullptr;
     Screen* slainScreen = nullptr;
     Screen* fellScreen = nullptr;
-    // The controls, over the middle of the playing view while F1 has it shown.
+    // The controls, over the middle of the playing view or the intro while F1 has it shown.
     Screen* helpScreen = nullptr;
     Screen* introScreen = nullptr;
     Screen* wonScreen = nullptr;
@@ -181,6 +181,8 @@ private:
     void playFrame();
     // F1 shows or hides the help, F3 the cube-map viewer, while playing.
     void followOverlayKeys();
+    // F1 shows or hides the help (on the intro too).
+    void followHelpKey();
     // Over the scene at full size: the health bar, the viewer and the help when shown.
     void drawOverlays();
     void drawHelp();

@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Console.h"
+#include "app/DataFolder.h"
 #include "app/Game.h"
 #include "app/RecordingFile.h"
 
@@ -19,18 +20,20 @@ int main(int argc, char** argv) {
         std::printf("%s", usageText().c_str());
         return 0;
     }
+    // Files named on the command line stay those of the folder the game was started in.
+    const GameOptions options = runFromDataFolder(parsed.options);
     // A recording that cannot be played stops the game before any window opens.
     RecordingRead replay;
-    if (!parsed.options.replayFile.empty()) {
-        replay = readRecordingFile(parsed.options.replayFile);
+    if (!options.replayFile.empty()) {
+        replay = readRecordingFile(options.replayFile);
         if (!replay.error.empty()) {
             std::fprintf(stderr, "zarnhold: %s: %s\n", parsed.options.replayFile.c_str(),
                          replay.error.c_str());
             return 2;
         }
     }
-    Game* game = new Game(parsed.options);
-    if (!parsed.options.replayFile.empty()) game->startReplay(replay.recording);
+    Game* game = new Game(options);
+    if (!options.replayFile.empty()) game->startReplay(replay.recording);
     game->run();
     delete game;
     std::fflush(stdout);

@@ -77,7 +77,7 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out) {
 unsigned int readBmpTexture(const char* path, GlLedger* ledger) {
     std::vector<unsigned char> bytes;
     if (!readGameFile(path, bytes)) {
-        std::printf("Image could not be opened\n");
+        std::printf("Image could not be opened: %s\n", localPath(path).c_str());
         return 0;
     }
     BmpImage image;

@@ -97,7 +97,7 @@ bool readObjModel(Object3D& object, const std::string& path) {
     object.castsShadow = true;
     std::FILE* file = openGameFile(path, "r");
     if (file == nullptr) {
-        std::printf("Impossible to open the file !\n");
+        std::printf("Impossible to open the file ! %s\n", localPath(path).c_str());
         return false;
     }
     std::vector<Triangle> triangles;

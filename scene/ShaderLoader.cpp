@@ -13,6 +13,7 @@
 std::string readTextFile(const std::string& path) {
     std::ifstream stream(localPath(path));
     if (!stream) {
+        std::printf("Shader could not be opened: %s\n", localPath(path).c_str());
         return std::string();
     }
     return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());

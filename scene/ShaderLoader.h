@@ -4,7 +4,8 @@
 
 class GlLedger;
 
-// The whole content of a text file; empty when it cannot be opened (nothing printed).
+// The whole content of a shader's file; empty, with a printed line naming it, when it cannot
+// be opened.
 std::string readTextFile(const std::string& path);
 
 // Compiles and links a vertex + fragment program from files. Prints the link log and a

@@ -15,7 +15,7 @@ bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/install-deps.sh" clang-14 libclang-rt-14-dev
 build=$root/build-fuzz
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-  -DZARNHOLD_FUZZ=ON >/dev/null
+  -DZARNHOLD_FUZZ=ON -DZARNHOLD_WERROR="${ZARNHOLD_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j2 --target "${names[@]/#/fuzz_}"
 mkdir -p "$build/findings"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

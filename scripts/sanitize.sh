@@ -10,7 +10,7 @@ bash "$root/scripts/install-deps.sh"
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_CXX_FLAGS="$flags" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DZARNHOLD_WERROR="${ZARNHOLD_WERROR:-OFF}" >/dev/null
 cmake --build "$root/build-asan" -j2 --target unit_tests level_tests gl_tests fuzz_replays
 cd "$root/build-asan"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

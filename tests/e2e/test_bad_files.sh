@@ -52,7 +52,7 @@ start_xvfb
 
 dir=$(folder_copy missing-level)
 rm "$dir/$models/Levels/Level1n.obj"
-play_case "missing level model" "$dir" "Impossible to open the file !"
+play_case "missing level model" "$dir" "Impossible to open the file ! External/Models/Levels/Level1n.obj"
 
 dir=$(folder_copy empty-level)
 rm "$dir/$models/Levels/Level1n.obj" && : >"$dir/$models/Levels/Level1n.obj"
@@ -85,7 +85,7 @@ play_case "OBJ face index out of range" "$dir" "File can't be read by our simple
 
 dir=$(folder_copy missing-shader)
 rm "$dir/lightshader.frag"
-play_case "missing shader file" "$dir" "error"
+play_case "missing shader file" "$dir" "Shader could not be opened: lightshader.frag"
 
 dir=$(folder_copy broken-shader)
 rm "$dir/box.frag"

@@ -99,7 +99,8 @@ TEST(BmpTextureGl, OddWidthPictureUploadsRowByRowWithMipmaps) {
 TEST(BmpTextureGl, MissingFileGivesNameZero) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp", nullptr), 0u);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image could not be opened\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Image could not be opened: External/Models/no-such-picture.bmp\n");
 }
 
 TEST(MeshUploadGl, BuffersHoldTheWeldedVerticesAndIndices) {

@@ -1,9 +1,10 @@
 // The main loop's own frames in a real window, with the keys and the mouse of a script: a
 // run starts from the intro, the health bar follows health (a loss shows pale, then
-// drains), F1 shows the help and F3 the cube-map viewer, a fall from the chasm's bridge
-// with Space held ends the run on the game-over picture for a fall, which waits for a
-// fresh press of Space (not Enter) to start the next; touching the goal crystal with Enter
-// held shows the won picture, which waits for a fresh press of Enter (not Space).
+// drains), F1 shows the help (over the intro too) and F3 the cube-map viewer, a fall from
+// the chasm's bridge with Space held ends the run on the game-over picture for a fall,
+// which waits for a fresh press of Space (not Enter) to start the next; touching the goal
+// crystal with Enter held shows the won picture, which waits for a fresh press of Enter
+// (not Space).
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -134,6 +135,27 @@ struct ScriptedLoop {
 };
 
 }  // namespace
+
+TEST(PlayingFrames, F1ShowsTheHelpOverTheIntroAndHidesItAndSpaceStillStartsARun) {
+    ScriptedLoop loop;
+    EXPECT_TRUE(loop.frame());
+    EXPECT_FALSE(helpFrameShown());
+    loop.input.press(keys::f1);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(helpFrameShown()) << "held down, the key toggles once";
+    EXPECT_EQ(GameState, INTRO);
+    loop.input.release(keys::f1);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.press(keys::f1));
+    EXPECT_FALSE(helpFrameShown());
+    EXPECT_TRUE(loop.frame());
+
+    EXPECT_TRUE(loop.press(keys::f1));
+    EXPECT_TRUE(helpFrameShown());
+    EXPECT_TRUE(loop.press(keys::space));
+    EXPECT_EQ(GameState, PLAYING) << "Space on the intro builds a run, the help shown or not";
+}
 
 TEST(PlayingFrames, AFallFromTheBridgeEndsTheRunOnTheGameOverPictureAndSpaceNotEnterStartsAnother) {
     ScriptedLoop loop;

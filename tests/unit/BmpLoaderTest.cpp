@@ -245,7 +245,8 @@ TEST(ParseBmp, AcceptsTheLargestSides) {
 TEST(ReadBmpTexture, FilesThatCannotBeOpenedOrDecodedGiveZero) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp", nullptr), 0u);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image could not be opened\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Image could not be opened: External/Models/no-such-picture.bmp\n");
 
     char folderTemplate[] = "/tmp/zarnhold-bmp-XXXXXX";
     const std::string folder = mkdtemp(folderTemplate);

@@ -204,7 +204,8 @@ TEST(ReadObjModel, FailuresPrintTheirLineAndLeaveTheTrianglesAlone) {
 
     testing::internal::CaptureStdout();
     EXPECT_FALSE(readObjModel(object, "External\\Models\\no-such-model.obj"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Impossible to open the file !\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Impossible to open the file ! External/Models/no-such-model.obj\n");
     EXPECT_TRUE(object.castsShadow);
     EXPECT_EQ(object.triangles.size(), 1u);
 
