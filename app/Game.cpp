@@ -180,6 +180,7 @@ void Game::initPictures() {
     helpScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
+    automapView.init();
     sceneTarget.init();
     glBindVertexArray(vertexArray);
 }
@@ -237,11 +238,15 @@ void Game::followOverlayKeys() {
     if (f3 && !f3WasDown) showCubeMapViewer = !showCubeMapViewer;
     f1WasDown = f1;
     f3WasDown = f3;
+    const bool tab = input->keyDown(keys::tab);
+    if (tab && !tabWasDown) showMap = !showMap;
+    tabWasDown = tab;
 }
 
 void Game::drawOverlays() {
     drawHealthBar(layoutHealthBar(width, height, health));
     if (showCubeMapViewer) drawCubeMapViewer();
+    if (showMap && player != nullptr) automapView.draw(*player, width, height);
     if (showHelp) drawHelp();
 }
 
