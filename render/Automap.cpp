@@ -16,6 +16,11 @@ constexpr float kGoalHalfWidth = 0.025f;
 constexpr float kAir = 0.03f;
 // The least extent fitted, in units, so that a map of one point still has a scale.
 constexpr float kLeastExtent = 1.0f;
+// The eye stands in every room it is this close to, as the room culling counts it.
+constexpr float kEyeMargin = 0.2f;
+// Rooms whose heights share less than this are on different floors: a shaft under a
+// bridge shares only the bridge's floor with the bridge's room.
+constexpr float kSameFloor = 0.1f;
 
 // The ground plane seen from above: -z up, +x right.
 glm::vec2 plan(glm::vec3 levelPoint) {
@@ -52,6 +57,29 @@ bool cutIn(const RoomGraph::Portal& portal, const Side& side, std::pair<float, f
 
 glm::vec2 groundPoint(const Side& side, float u) {
     return side.alongX ? glm::vec2(u, side.at) : glm::vec2(side.at, u);
+}
+
+// The heights of the player's floor: those of the rooms the eye stands in, or the eye's
+// alone where it is in none (in flight through a wall).
+struct Heights {
+    float low = 0.0f;
+    float high = 0.0f;
+
+    bool share(const RoomGraph::Box& box) const {
+        if (low == high) return box.low.y <= low && low <= box.high.y;
+        return std::min(high, box.high.y) - std::max(low, box.low.y) > kSameFloor;
+    }
+};
+
+Heights floorOf(const RoomGraph& graph, glm::vec3 eye) {
+    const std::vector<int> here = graph.roomsAt(eye, kEyeMargin);
+    if (here.empty()) return {eye.y, eye.y};
+    Heights heights{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
+    for (int room : here) {
+        heights.low = std::min(heights.low, graph.rooms[static_cast<std::size_t>(room)].low.y);
+        heights.high = std::max(heights.high, graph.rooms[static_cast<std::size_t>(room)].high.y);
+    }
+    return heights;
 }
 
 bool contains(const std::vector<int>& rooms, int room) {
@@ -116,17 +144,17 @@ std::vector<std::array<glm::vec2, 2>> Automap::outline(int room) const {
 
 AutomapDrawing Automap::draw(const AutomapInput& input) const {
     const std::vector<int> goalRooms = graph.roomsAt(input.goalPos, 0.0f);
+    const Heights playersFloor = floorOf(graph, input.playerPos);
     // By room: its mark, or none when it is not drawn.
     std::vector<std::pair<int, AutomapMark>> drawn;
     for (int room = 0; room < static_cast<int>(graph.rooms.size()); ++room) {
         const RoomGraph::Box& box = graph.rooms[static_cast<std::size_t>(room)];
         const bool seen = static_cast<std::size_t>(room) < input.roomsSeen.size() &&
                           input.roomsSeen[static_cast<std::size_t>(room)];
-        const bool spansEye = box.low.y <= input.playerPos.y && input.playerPos.y <= box.high.y;
         if (contains(goalRooms, room)) {
             drawn.emplace_back(room, AutomapMark::GoalRoom);
         } else if (seen) {
-            drawn.emplace_back(room, spansEye ? AutomapMark::Room : AutomapMark::OtherFloor);
+            drawn.emplace_back(room, playersFloor.share(box) ? AutomapMark::Room : AutomapMark::OtherFloor);
         }
     }
 

@@ -9,7 +9,8 @@
 
 // What a shape of the map stands for; each is drawn in its own colour.
 enum class AutomapMark {
-    // A seen room whose height spans the player's eye.
+    // A seen room on the player's floor: its heights share more than a sliver with those
+    // of the rooms the player stands in (or it holds the eye, where the eye is in none).
     Room,
     // A seen room above or below the player: rooms on different floors overlap in plan.
     OtherFloor,

@@ -1,6 +1,7 @@
 // The map's geometry: the seen rooms' outlines with gaps where their walls open, the
 // goal's room before it is seen, the arrow and the way to the goal, all inside the panel.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -17,14 +18,14 @@ RoomGraph::Portal opening(int a, int b, glm::vec3 c0, glm::vec3 c1, glm::vec3 c2
 }
 
 // A 4 x 4 hall (0), a corridor leaving its +x wall through a doorway at z 1.5..2.5 (1) and
-// going on through its far end into a room (3); a cellar under the hall through a hole in
-// its floor (2); the goal's room, far off along -z (4).
+// going on through its far end into a room a step up (3); a cellar under the hall through
+// a hole in its floor (2); the goal's room, far off along -z (4).
 RoomGraph dungeon() {
     RoomGraph graph;
     graph.rooms = {{{0, 0, 0}, {4, 3, 4}},
                    {{4, 0, 1}, {10, 3, 3}},
                    {{1, -10, 1}, {3, -4, 3}},
-                   {{10, 0, 0}, {14, 3, 4}},
+                   {{10, 1.8f, 0}, {14, 5, 4}},
                    {{16, 0, -34}, {24, 3, -26}}};
     graph.portals = {
         opening(0, 1, {4, 0, 1.5f}, {4, 0, 2.5f}, {4, 2, 2.5f}, {4, 2, 1.5f}),
@@ -34,27 +35,26 @@ RoomGraph dungeon() {
     return graph;
 }
 
-struct Ground {
-    float x, z;
-};
+// x and z of a ground segment's two ends.
+using Segment = std::array<float, 4>;
 
-// Whether `drawn` holds exactly the ground segments `expected` (either way round), as the
-// map's frame places them.
-void expectSegments(const AutomapDrawing& drawing, AutomapMark mark, const std::vector<Ground>& ends) {
+// Whether the lines of `mark` are exactly the ground segments `expected` (either way
+// round), as the map's frame places them.
+void expectSegments(const AutomapDrawing& drawing, AutomapMark mark, const std::vector<Segment>& expected) {
     std::vector<AutomapLine> drawn;
     for (const AutomapLine& line : drawing.lines) {
         if (line.mark == mark) drawn.push_back(line);
     }
-    ASSERT_EQ(drawn.size() * 2, ends.size()) << "mark " << static_cast<int>(mark);
+    ASSERT_EQ(drawn.size(), expected.size()) << "mark " << static_cast<int>(mark);
     const auto near = [](glm::vec2 a, glm::vec2 b) { return glm::length(a - b) < 1e-3f; };
-    for (std::size_t i = 0; i < ends.size(); i += 2) {
-        const glm::vec2 a = drawing.frame.toPanel({ends[i].x, 0.0f, ends[i].z});
-        const glm::vec2 b = drawing.frame.toPanel({ends[i + 1].x, 0.0f, ends[i + 1].z});
+    for (const Segment& s : expected) {
+        const glm::vec2 a = drawing.frame.toPanel({s[0], 0.0f, s[1]});
+        const glm::vec2 b = drawing.frame.toPanel({s[2], 0.0f, s[3]});
         const auto match = std::find_if(drawn.begin(), drawn.end(), [&](const AutomapLine& line) {
             return (near(line.from, a) && near(line.to, b)) || (near(line.from, b) && near(line.to, a));
         });
-        EXPECT_NE(match, drawn.end()) << "no line from (" << ends[i].x << ", " << ends[i].z << ") to ("
-                                      << ends[i + 1].x << ", " << ends[i + 1].z << ")";
+        EXPECT_NE(match, drawn.end())
+            << "no line from (" << s[0] << ", " << s[1] << ") to (" << s[2] << ", " << s[3] << ")";
         if (match != drawn.end()) drawn.erase(match);
     }
 }
@@ -62,12 +62,16 @@ void expectSegments(const AutomapDrawing& drawing, AutomapMark mark, const std::
 void expectInside(const AutomapDrawing& drawing, glm::vec2 panel) {
     std::vector<glm::vec2> points;
     for (const AutomapLine& line : drawing.lines) points.insert(points.end(), {line.from, line.to});
-    for (const AutomapTriangle& t : drawing.triangles)
+    for (const AutomapTriangle& t : drawing.triangles) {
         points.insert(points.end(), t.corners.begin(), t.corners.end());
+    }
     for (const glm::vec2& p : points) {
         EXPECT_TRUE(p.x >= 0.0f && p.y >= 0.0f && p.x <= panel.x && p.y <= panel.y) << p.x << ", " << p.y;
     }
 }
+
+const std::vector<Segment> kGoalRoomOutline = {
+    {16, -34, 24, -34}, {16, -26, 24, -26}, {16, -34, 16, -26}, {24, -34, 24, -26}};
 
 glm::vec2 centroid(const AutomapTriangle& t) {
     return (t.corners[0] + t.corners[1] + t.corners[2]) / 3.0f;
@@ -78,38 +82,29 @@ glm::vec2 centroid(const AutomapTriangle& t) {
 TEST(Automap, SeenRoomsAreOutlinedWithGapsWhereTheirWallsOpenAndTheGoalsRoomAlsoUnseen) {
     const RoomGraph graph = dungeon();
     AutomapInput input;
-    // The hall and the corridor seen; the cellar through the hole; the far room not.
-    input.roomsSeen = {true, true, true, false};
+    // Every room seen but the goal's.
+    input.roomsSeen = {true, true, true, true};
     input.playerPos = {2.0f, 1.6f, 2.0f};
     input.goalPos = {20.0f, 1.0f, -30.0f};
     input.panelSize = {700.0f, 500.0f};
     const AutomapDrawing drawing = Automap(graph).draw(input);
 
     // The doorway leaves a gap in the hall's +x wall and in the corridor's end; the
-    // corridor's far end is all opening; a hole in a floor cuts no wall.
-    expectSegments(drawing, AutomapMark::Room,
-                   {{0, 0},
-                    {4, 0},
-                    {0, 4},
-                    {4, 4},
-                    {0, 0},
-                    {0, 4},
-                    {4, 0},
-                    {4, 1.5f},
-                    {4, 2.5f},
-                    {4, 4},
-                    {4, 1},
-                    {10, 1},
-                    {4, 3},
-                    {10, 3},
-                    {4, 1},
-                    {4, 1.5f},
-                    {4, 2.5f},
-                    {4, 3}});
+    // corridor's far end is all opening, and so is the part of the step-up room's side that
+    // it meets; a hole in a floor cuts no wall. The room a step up is on the player's floor
+    // though its floor is above the eye; the cellar is not.
+    const std::vector<Segment> hall = {
+        {0, 0, 4, 0}, {0, 4, 4, 4}, {0, 0, 0, 4}, {4, 0, 4, 1.5f}, {4, 2.5f, 4, 4}};
+    const std::vector<Segment> corridor = {{4, 1, 10, 1}, {4, 3, 10, 3}, {4, 1, 4, 1.5f}, {4, 2.5f, 4, 3}};
+    const std::vector<Segment> stepUp = {
+        {10, 0, 14, 0}, {10, 4, 14, 4}, {14, 0, 14, 4}, {10, 0, 10, 1}, {10, 3, 10, 4}};
+    std::vector<Segment> floor = hall;
+    floor.insert(floor.end(), corridor.begin(), corridor.end());
+    floor.insert(floor.end(), stepUp.begin(), stepUp.end());
+    expectSegments(drawing, AutomapMark::Room, floor);
     expectSegments(drawing, AutomapMark::OtherFloor,
-                   {{1, 1}, {3, 1}, {1, 3}, {3, 3}, {1, 1}, {1, 3}, {3, 1}, {3, 3}});
-    expectSegments(drawing, AutomapMark::GoalRoom,
-                   {{16, -34}, {24, -34}, {16, -26}, {24, -26}, {16, -34}, {16, -26}, {24, -34}, {24, -26}});
+                   {{1, 1, 3, 1}, {1, 3, 3, 3}, {1, 1, 1, 3}, {3, 1, 3, 3}});
+    expectSegments(drawing, AutomapMark::GoalRoom, kGoalRoomOutline);
     // Under the player's floor: drawn first.
     EXPECT_EQ(drawing.lines.front().mark, AutomapMark::OtherFloor);
 
@@ -153,9 +148,7 @@ TEST(Automap, TheArrowPointsTheWayThePlayerFacesAndALineLeadsToTheGoalBeforeItIs
 
         // Nothing seen: only the goal's room is outlined, and the way to it leads 18 east
         // and 32 north (up) from the player to the goal's diamond.
-        expectSegments(
-            drawing, AutomapMark::GoalRoom,
-            {{16, -34}, {24, -34}, {16, -26}, {24, -26}, {16, -34}, {16, -26}, {24, -34}, {24, -26}});
+        expectSegments(drawing, AutomapMark::GoalRoom, kGoalRoomOutline);
         EXPECT_EQ(drawing.lines.size(), 5u);
         const AutomapLine& way = drawing.lines.back();
         EXPECT_EQ(way.mark, AutomapMark::GoalWay);
