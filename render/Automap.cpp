@@ -64,17 +64,18 @@ glm::vec2 groundPoint(const Side& side, float u) {
 struct Heights {
     float low = 0.0f;
     float high = 0.0f;
+    bool eyeOnly = false;
 
     bool share(const RoomGraph::Box& box) const {
-        if (low == high) return box.low.y <= low && low <= box.high.y;
+        if (eyeOnly) return box.low.y <= low && low <= box.high.y;
         return std::min(high, box.high.y) - std::max(low, box.low.y) > kSameFloor;
     }
 };
 
 Heights floorOf(const RoomGraph& graph, glm::vec3 eye) {
     const std::vector<int> here = graph.roomsAt(eye, kEyeMargin);
-    if (here.empty()) return {eye.y, eye.y};
-    Heights heights{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
+    if (here.empty()) return {eye.y, eye.y, true};
+    Heights heights{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(), false};
     for (int room : here) {
         heights.low = std::min(heights.low, graph.rooms[static_cast<std::size_t>(room)].low.y);
         heights.high = std::max(heights.high, graph.rooms[static_cast<std::size_t>(room)].high.y);
@@ -136,8 +137,9 @@ std::vector<std::array<glm::vec2, 2>> Automap::outline(int room) const {
             if (to - from > kSameLine) pieces.push_back({groundPoint(side, from), groundPoint(side, to)});
             from = std::max(from, cutTo);
         }
-        if (side.to - from > kSameLine)
+        if (side.to - from > kSameLine) {
             pieces.push_back({groundPoint(side, from), groundPoint(side, side.to)});
+        }
     }
     return pieces;
 }
@@ -145,7 +147,7 @@ std::vector<std::array<glm::vec2, 2>> Automap::outline(int room) const {
 AutomapDrawing Automap::draw(const AutomapInput& input) const {
     const std::vector<int> goalRooms = graph.roomsAt(input.goalPos, 0.0f);
     const Heights playersFloor = floorOf(graph, input.playerPos);
-    // By room: its mark, or none when it is not drawn.
+    // The rooms drawn, each with its mark: the goal's whether seen or not.
     std::vector<std::pair<int, AutomapMark>> drawn;
     for (int room = 0; room < static_cast<int>(graph.rooms.size()); ++room) {
         const RoomGraph::Box& box = graph.rooms[static_cast<std::size_t>(room)];
