@@ -8,6 +8,7 @@
 
 #include <glm/glm.hpp>
 
+#include "app/AutomapView.h"
 #include "app/CommandLine.h"
 #include "app/HarmOverlay.h"
 #include "app/HealthTrail.h"
@@ -99,6 +100,10 @@ public:
     bool showCubeMapViewer = false;
     // Shown over the playing view; F1 toggles it.
     bool showHelp = false;
+    // The map of the run's rooms, over the playing view; Tab toggles it, and each run starts
+    // without it.
+    bool showMap = false;
+    AutomapView automapView;
 
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
@@ -179,11 +184,11 @@ public:
 private:
     void startWindow();
     void playFrame();
-    // F1 shows or hides the help, F3 the cube-map viewer, while playing.
+    // F1 shows or hides the help, F3 the cube-map viewer, Tab the map, while playing.
     void followOverlayKeys();
     // F1 shows or hides the help (on the intro too).
     void followHelpKey();
-    // Over the scene at full size: the health bar, the viewer and the help when shown.
+    // Over the scene at full size: the health bar, the viewer, the map and the help when shown.
     void drawOverlays();
     void drawHelp();
     void drawPicture(GameStateValue picture);
@@ -204,6 +209,7 @@ private:
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     bool f1WasDown = false;
     bool f3WasDown = false;
+    bool tabWasDown = false;
     PictureKeyLatch pictureKeys;
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.
