@@ -33,9 +33,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             name = name.substr(0, equals);
             hasValue = true;
         }
-        if (name == "--help" || name == "-h" || name == "--mute") {
+        if (name == "--help" || name == "-h" || name == "--mute" || name == "--fullscreen") {
             if (hasValue) return {options, "option '" + name + "' takes no value"};
-            (name == "--mute" ? options.mute : options.help) = true;
+            (name == "--mute"         ? options.mute
+             : name == "--fullscreen" ? options.fullscreen
+                                      : options.help) = true;
             continue;
         }
         if (name != "--scale" && name != "--target-fps" && name != "--clock-file" && name != "--volume" &&
@@ -85,7 +87,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string usageText() {
     return "Usage: zarnhold [--scale S] [--target-fps N] [--mute] [--volume N] [--clock-file FILE]\n"
-           "                [--record FILE] [--replay FILE | --timedemo FILE] [--vsync on|off] [--help]\n"
+           "                [--record FILE] [--replay FILE | --timedemo FILE] [--vsync on|off]\n"
+           "                [--fullscreen] [--help]\n"
            "  --scale S         draw the scene at S (0.25 to 1) of the window's size each way;\n"
            "                    1 is always full size (default: chosen each frame to hold the\n"
            "                    target frame rate, between 0.35 and 1)\n"
@@ -102,6 +105,7 @@ std::string usageText() {
            "  --timedemo FILE   replay as fast as frames can be drawn, 30 ms of game time a\n"
            "                    frame, then print the frame rate and frame times and quit\n"
            "  --vsync on|off    wait for the display between frames (default on)\n"
+           "  --fullscreen      start filling the screen (F11 or Alt+Enter toggles it)\n"
            "  --help            print this and exit\n"
            "Run it from the folder that holds the shaders and External/.\n";
 }

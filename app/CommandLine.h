@@ -25,6 +25,10 @@ struct GameOptions {
     bool timedemo = false;
     // Waits for the display between frames.
     bool vsync = true;
+    // Starts filling the screen.
+    bool fullscreen = false;
+    // A run pauses when the window loses the keyboard or is minimised.
+    bool pauseOnFocusLoss = true;
 };
 
 // The options, or `error` (one line, without the program's name) when an argument is

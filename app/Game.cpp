@@ -52,6 +52,7 @@ Game::Game(const GameOptions& options)
     wonScreen = new Screen("External\\Models\\GameWin.bmp");
     introScreen = new Screen("External\\Models\\Intro.bmp");
     loadingScreen = new Screen("External\\Models\\Loading.bmp");
+    pausedScreen = new Screen("External\\Models\\Paused.bmp");
     cubeMapDebugger = new CubeMapDebugger();
     GameState = INTRO;
     health = 1000.0f;
@@ -62,11 +63,11 @@ Game::~Game() {
     // The pictures and the viewer live as long as the game: their memory goes with it (their
     // GL objects go with the context). A run's scene objects and physics world go with the
     // process; only the lists are released here.
-    for (AppState* picture :
-         {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
-          static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
-          static_cast<AppState*>(wonScreen), static_cast<AppState*>(introScreen),
-          static_cast<AppState*>(loadingScreen), static_cast<AppState*>(cubeMapDebugger)}) {
+    for (AppState* picture : {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
+                              static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
+                              static_cast<AppState*>(wonScreen), static_cast<AppState*>(introScreen),
+                              static_cast<AppState*>(loadingScreen), static_cast<AppState*>(pausedScreen),
+                              static_cast<AppState*>(cubeMapDebugger)}) {
         delete picture;
     }
     lightList.clear();
@@ -104,14 +105,18 @@ void Game::runFrame(double nowSeconds) {
     Platform::pollEvents();
     followWindowSize();
     glViewport(0, 0, width, height);
-    const bool played = GameState == PLAYING;
+    followFullscreenKeys();
+    if (GameState == PLAYING) followFocus();
+    const bool played = GameState == PLAYING && !paused;
     if (played) {
-        // A frame after a picture or a run's build says nothing of how long play takes.
+        // A frame after a picture, a pause or a run's build says nothing of how long play takes.
         if (previousFramePlayed) {
             if (options.timedemo) timedemoFrameMs.push_back((currentTime - previousTime) * 1000.0);
             followFrameTime(previousWorkMs);
         }
         playFrame();
+    } else if (GameState == PLAYING) {
+        drawPausedFrame();
     }
     previousFramePlayed = played;
     // An update may have called setWon; a health of 0 still wins over it.
@@ -135,6 +140,7 @@ void Game::runFrame(double nowSeconds) {
         loadingStep();
     }
     followSound();
+    followCursorCapture();
     writeClockFile();
     previousTime = currentTime;
     // The automatic scale judges a frame by its work, not by the wait for the display. With
@@ -168,7 +174,56 @@ void Game::startWindow() {
     Platform::waitForDisplay(options.vsync);
     input = &platform;
     previousTime = Platform::seconds();
-    platform.hideCursor();
+    if (options.fullscreen) platform.setFullscreen(true);
+}
+
+void Game::followFullscreenKeys() {
+    if (window == nullptr) return;
+    const bool f11 = input->keyDown(keys::f11);
+    const bool altEnter =
+        input->keyDown(keys::enter) && (input->keyDown(keys::leftAlt) || input->keyDown(keys::rightAlt));
+    if ((f11 && !f11WasDown) || (altEnter && !altEnterWasDown))
+        platform.setFullscreen(!platform.fullscreen());
+    f11WasDown = f11;
+    altEnterWasDown = altEnter;
+}
+
+void Game::followFocus() {
+    const bool focused = input->windowFocused();
+    if (!paused && hadFocus && !focused && options.pauseOnFocusLoss && !replayActive) {
+        paused = true;
+        resumeHeld = false;
+        // Forget the keys pressed in play: only one pressed after the pause goes on.
+        input->anyKeyOrButton();
+    } else if (paused && focused) {
+        if (input->anyKeyOrButton()) {
+            resumeHeld = true;
+        } else if (resumeHeld) {
+            paused = false;
+        }
+    }
+    hadFocus = focused;
+}
+
+void Game::drawPausedFrame() {
+    GLint screenFramebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
+    drawScene(static_cast<GLuint>(screenFramebuffer), sceneScale());
+    drawOverlays();
+    const int panelWidth = width * 3 / 5, panelHeight = height * 3 / 5;
+    glViewport((width - panelWidth) / 2, (height - panelHeight) / 2, panelWidth, panelHeight);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    pausedScreen->render(view, projection, lightList);
+    glViewport(0, 0, width, height);
+}
+
+void Game::followCursorCapture() {
+    const bool capture = GameState == PLAYING && !paused && !replayActive;
+    if (window == nullptr || capture == cursorCaptured) return;
+    platform.captureCursor(capture);
+    cursorCaptured = capture;
+    // The switch moves the cursor: no turn of the player's.
+    if (player != nullptr) player->forgetCursor();
 }
 
 void Game::initPictures() {
@@ -180,6 +235,7 @@ void Game::initPictures() {
     slainScreen->init();
     fellScreen->init();
     helpScreen->init();
+    pausedScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
     automapView.init();
@@ -192,7 +248,9 @@ FrameKeys Game::readFrameKeys() const {
     FrameKeys frameKeys;
     frameKeys.escape = input->keyDown(keys::escape);
     frameKeys.space = input->keyDown(keys::space);
-    frameKeys.enter = input->keyDown(keys::enter);
+    // Alt+Enter fills the screen; it does not also leave the won picture.
+    frameKeys.enter =
+        input->keyDown(keys::enter) && !input->keyDown(keys::leftAlt) && !input->keyDown(keys::rightAlt);
     return frameKeys;
 }
 
@@ -418,7 +476,7 @@ void Game::followSound() {
 // only when the state changes or a tenth of a second of game time has passed.
 void Game::writeClockFile() {
     if (options.clockFile.empty()) return;
-    const char* state = GameState == PLAYING     ? "playing"
+    const char* state = GameState == PLAYING     ? (paused ? "paused" : "playing")
                         : GameState == WON       ? "won"
                         : GameState == GAME_OVER ? "game-over"
                                                  : "intro";

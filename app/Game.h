@@ -86,6 +86,8 @@ public:
     Screen* introScreen = nullptr;
     Screen* wonScreen = nullptr;
     Screen* loadingScreen = nullptr;
+    // Over the middle of the view while a run is paused.
+    Screen* pausedScreen = nullptr;
     CubeMapDebugger* cubeMapDebugger = nullptr;
 
     // The window's GLFW side, which backs `input` in the game.
@@ -100,6 +102,8 @@ public:
     bool showCubeMapViewer = false;
     // Shown over the playing view; F1 toggles it.
     bool showHelp = false;
+    // The run waits: its window lost the keyboard or was minimised (see followFocus).
+    bool paused = false;
     // The map of the run's rooms, over the playing view; Tab toggles it, and each run starts
     // without it.
     bool showMap = false;
@@ -184,6 +188,16 @@ public:
 private:
     void startWindow();
     void playFrame();
+    // While a run is on: a window that had the keyboard and lost it (or was minimised)
+    // pauses the run; back in the window, a key or button, once let go, goes on. Replays
+    // and timedemos never pause.
+    void followFocus();
+    // A paused frame: the scene as the world left it, the overlays and the "Paused" panel.
+    void drawPausedFrame();
+    // The cursor is captured while a run is played, free otherwise.
+    void followCursorCapture();
+    // F11 and Alt+Enter toggle filling the screen.
+    void followFullscreenKeys();
     // F1 shows or hides the help, F3 the cube-map viewer, Tab the map, while playing.
     void followOverlayKeys();
     // F1 shows or hides the help (on the intro too).
@@ -208,6 +222,12 @@ private:
     // The physics world of the run being replaced, until clearWorld frees it.
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     bool f1WasDown = false;
+    bool f11WasDown = false;
+    bool altEnterWasDown = false;
+    bool hadFocus = false;
+    // A key or button went down in the paused window: going on waits for it to be let go.
+    bool resumeHeld = false;
+    bool cursorCaptured = false;
     bool f3WasDown = false;
     bool tabWasDown = false;
     PictureKeyLatch pictureKeys;

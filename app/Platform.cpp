@@ -1,5 +1,7 @@
 #include "app/Platform.h"
 
+#include <algorithm>
+
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
@@ -10,8 +12,25 @@
 static_assert(keys::space == GLFW_KEY_SPACE && keys::w == GLFW_KEY_W && keys::s == GLFW_KEY_S &&
               keys::a == GLFW_KEY_A && keys::d == GLFW_KEY_D && keys::m == GLFW_KEY_M &&
               keys::escape == GLFW_KEY_ESCAPE && keys::enter == GLFW_KEY_ENTER && keys::tab == GLFW_KEY_TAB &&
-              keys::f1 == GLFW_KEY_F1 && keys::f3 == GLFW_KEY_F3);
+              keys::f1 == GLFW_KEY_F1 && keys::f3 == GLFW_KEY_F3 && keys::f11 == GLFW_KEY_F11 &&
+              keys::leftAlt == GLFW_KEY_LEFT_ALT && keys::rightAlt == GLFW_KEY_RIGHT_ALT);
 static_assert(mouseButtons::left == GLFW_MOUSE_BUTTON_LEFT && mouseButtons::right == GLFW_MOUSE_BUTTON_RIGHT);
+
+// A tap quicker than a frame is over before the frame reads the keys: the callbacks keep
+// that one came.
+bool Platform::pressedSinceAsked = false;
+
+namespace {
+
+void notePressedKey(GLFWwindow*, int, int, int action, int) {
+    if (action == GLFW_PRESS) Platform::pressedSinceAsked = true;
+}
+
+void notePressedButton(GLFWwindow*, int, int action, int) {
+    if (action == GLFW_PRESS) Platform::pressedSinceAsked = true;
+}
+
+}  // namespace
 
 bool Platform::start() {
     keepLargeBlocksMapped();
@@ -61,6 +80,8 @@ GLFWwindow* Platform::openWindow(int width, int height, const char* title, bool 
     GLFWwindow* window = glfwCreateWindow(width, height, title, nullptr, nullptr);
     if (window == nullptr) return nullptr;
     glfwMakeContextCurrent(window);
+    glfwSetKeyCallback(window, notePressedKey);
+    glfwSetMouseButtonCallback(window, notePressedButton);
     glewExperimental = GL_TRUE;
     const GLenum glewStatus = glewInit();
     if (glewStatus != GLEW_OK) {
@@ -106,8 +127,76 @@ bool Platform::closeRequested() const {
     return glfwWindowShouldClose(window);
 }
 
-void Platform::hideCursor() const {
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+void Platform::captureCursor(bool captured) const {
+    glfwSetInputMode(window, GLFW_CURSOR, captured ? GLFW_CURSOR_DISABLED : GLFW_CURSOR_NORMAL);
+    if (glfwRawMouseMotionSupported()) {
+        glfwSetInputMode(window, GLFW_RAW_MOUSE_MOTION, captured ? GLFW_TRUE : GLFW_FALSE);
+    }
+}
+
+namespace {
+
+// The monitor that holds most of the window; the primary one when it is on none.
+GLFWmonitor* monitorUnder(GLFWwindow* window) {
+    int x = 0, y = 0, width = 0, height = 0;
+    glfwGetWindowPos(window, &x, &y);
+    glfwGetWindowSize(window, &width, &height);
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    GLFWmonitor* best = glfwGetPrimaryMonitor();
+    long bestArea = 0;
+    for (int i = 0; i < count; ++i) {
+        const GLFWvidmode* mode = glfwGetVideoMode(monitors[i]);
+        if (mode == nullptr) continue;
+        int mx = 0, my = 0;
+        glfwGetMonitorPos(monitors[i], &mx, &my);
+        const long overlapX = std::max(0, std::min(x + width, mx + mode->width) - std::max(x, mx));
+        const long overlapY = std::max(0, std::min(y + height, my + mode->height) - std::max(y, my));
+        if (overlapX * overlapY > bestArea) {
+            bestArea = overlapX * overlapY;
+            best = monitors[i];
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+void Platform::setFullscreen(bool on) {
+    if (on == fullscreen()) return;
+    if (!on) {
+        glfwSetWindowMonitor(window, nullptr, windowedX, windowedY, windowedWidth, windowedHeight, 0);
+        return;
+    }
+    GLFWmonitor* monitor = monitorUnder(window);
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr) return;
+    glfwGetWindowPos(window, &windowedX, &windowedY);
+    glfwGetWindowSize(window, &windowedWidth, &windowedHeight);
+    glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+}
+
+bool Platform::fullscreen() const {
+    return glfwGetWindowMonitor(window) != nullptr;
+}
+
+bool Platform::windowFocused() const {
+    return glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE &&
+           glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE;
+}
+
+bool Platform::anyKeyOrButton() const {
+    if (pressedSinceAsked) {
+        pressedSinceAsked = false;
+        return true;
+    }
+    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+        if (glfwGetKey(window, key) == GLFW_PRESS) return true;
+    }
+    for (int button = GLFW_MOUSE_BUTTON_1; button <= GLFW_MOUSE_BUTTON_LAST; ++button) {
+        if (glfwGetMouseButton(window, button) == GLFW_PRESS) return true;
+    }
+    return false;
 }
 
 bool Platform::keyDown(int key) const {

@@ -42,13 +42,27 @@ public:
     // 0 by 0 while it is minimised.
     void framebufferSize(int& width, int& height) const;
     bool closeRequested() const;
-    // Hidden over the window, not captured: the player puts it back to the centre itself.
-    void hideCursor() const;
+    // Captured in a run: hidden, held to the window and moving without bound (raw, unscaled
+    // motion where the system offers it); free over the pictures and a pause.
+    void captureCursor(bool captured) const;
+    // Fills the monitor the window is most on, at its mode, or goes back to the window's
+    // last place and size.
+    void setFullscreen(bool on);
+    bool fullscreen() const;
 
     bool keyDown(int key) const override;
     bool buttonDown(int button) const override;
     glm::dvec2 cursor() const override;
     void placeCursor(double x, double y) override;
+    bool windowFocused() const override;
+    // Held now, or pressed since the last ask (a tap between two frames counts).
+    bool anyKeyOrButton() const override;
+    // Set by the windows' key and button callbacks.
+    static bool pressedSinceAsked;
 
     GLFWwindow* window = nullptr;
+
+private:
+    // Where the window was, and its size, before it filled the screen.
+    int windowedX = 0, windowedY = 0, windowedWidth = 0, windowedHeight = 0;
 };

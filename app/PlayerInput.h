@@ -16,6 +16,9 @@ constexpr int enter = 257;
 constexpr int tab = 258;
 constexpr int f1 = 290;
 constexpr int f3 = 292;
+constexpr int f11 = 300;
+constexpr int leftAlt = 342;
+constexpr int rightAlt = 346;
 }  // namespace keys
 
 namespace mouseButtons {
@@ -34,4 +37,9 @@ public:
     // Cursor position in window pixels, origin at the top left.
     virtual glm::dvec2 cursor() const = 0;
     virtual void placeCursor(double x, double y) = 0;
+    // Whether the game's window has the keyboard and is not minimised: a run pauses when it
+    // loses them.
+    virtual bool windowFocused() const { return true; }
+    // Whether any key or mouse button is held: one goes on from a pause.
+    virtual bool anyKeyOrButton() const = 0;
 };

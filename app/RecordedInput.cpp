@@ -37,3 +37,8 @@ TickInput readTickInput(const PlayerInput& input, double h, double v) {
     tick.verticalAngle = v;
     return tick;
 }
+
+bool RecordedInput::anyKeyOrButton() const {
+    return tick.forward || tick.backward || tick.left || tick.right || tick.jump || tick.fly || tick.attack ||
+           tick.block;
+}

@@ -15,6 +15,7 @@ public:
     bool buttonDown(int button) const override;
     glm::dvec2 cursor() const override { return at; }
     void placeCursor(double x, double y) override { at = glm::dvec2(x, y); }
+    bool anyKeyOrButton() const override;
 
 private:
     TickInput tick;

@@ -60,6 +60,7 @@ void Game::buildWorld() {
     ticksRun = 0;
     carriedMs = 0.0;
     showMap = false;
+    paused = false;
     const std::uint64_t seed = nextRunSeed ? *nextRunSeed : std::random_device{}() * 0x100000001ull;
     nextRunSeed.reset();
     random.reseed(seed);

@@ -63,6 +63,7 @@ void CameraState::startMoving() {
     previousPosition = position;
     eyeDrawn = position;
     if (game->input != nullptr) game->input->placeCursor(game->width / 2, game->height / 2);
+    forgetCursor();
 }
 
 void CameraState::update(double elapsedMs) {
@@ -82,7 +83,6 @@ void CameraState::update(double elapsedMs) {
     }
     readButtons(input);
     writeCamera(position);
-    turnWithMouse(input);
     eyeDrawn = position;
     placeShield(position);
 }
@@ -145,13 +145,14 @@ void CameraState::writeCamera(glm::vec3 eye) {
     game->view = glm::lookAt(eye, eye + direction, up);
 }
 
+// By the cursor's motion since the last look: the game's window holds the cursor captured
+// (hidden, with unlimited motion), so no centre is needed, and nothing depends on how the
+// window's pixels map to the screen's.
 void CameraState::turnWithMouse(PlayerInput& input) {
     const glm::dvec2 cursor = input.cursor();
-    const int centreX = game->width / 2, centreY = game->height / 2;
-    input.placeCursor(centreX, centreY);
-    const glm::vec2 centreMinusCursor(static_cast<float>(centreX - cursor.x),
-                                      static_cast<float>(centreY - cursor.y));
-    turnByCursor(horizontalAngle, verticalAngle, centreMinusCursor, invertMouseY);
+    const glm::dvec2 motion = lastCursor ? cursor - *lastCursor : glm::dvec2(0.0);
+    lastCursor = cursor;
+    turnByCursor(horizontalAngle, verticalAngle, glm::vec2(-motion.x, -motion.y), invertMouseY);
     followAngles();
 }
 

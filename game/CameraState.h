@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <glm/glm.hpp>
 
@@ -37,6 +38,9 @@ public:
     // Every frame, before the world's ticks: turns the view by the mouse's motion since the
     // last frame, so looking follows the frame rate, not the ticks.
     void look(PlayerInput& input);
+    // The next look starts from wherever the cursor is then: after the cursor was released
+    // or captured, or put somewhere by the game, its jump is no motion of the player's.
+    void forgetCursor() { lastCursor.reset(); }
     // The eye drawn between the last two ticks, the view written from it and the shield
     // placed on it.
     void pose(double tickFraction) override;
@@ -92,5 +96,7 @@ private:
     void readButtons(const PlayerInput& input);
     void writeCamera(glm::vec3 eye);
     void turnWithMouse(PlayerInput& input);
+    // Where the cursor was at the last look; none before the first.
+    std::optional<glm::dvec2> lastCursor;
     void placeShield(glm::vec3 eye);
 };

@@ -32,8 +32,8 @@ constexpr double walkPushPeriodMs = 1000.0 / 60.0;
 // along direction x up. Space does nothing.
 glm::vec3 flightStep(glm::vec3 direction, glm::vec3 up, double elapsedMs, MoveKeys keys);
 
-// Turns the angles by the cursor's offset from the window's centre, given as centre minus
-// cursor in pixels: 0.001 radians a pixel; a cursor moved right turns right, moved down
+// Turns the angles by the cursor's motion, given as its negation (where it was minus where
+// it is) in pixels: 0.001 radians a pixel; a cursor moved right turns right, moved down
 // looks down (up, with `invertMouseY`).
 void turnByCursor(double& h, double& v, glm::vec2 centreMinusCursor, bool invertMouseY);
 

@@ -12,6 +12,8 @@ public:
     bool buttonDown(int button) const override { return buttonsDown.count(button) > 0; }
     glm::dvec2 cursor() const override { return at; }
     void placeCursor(double x, double y) override { at = glm::dvec2(x, y); }
+    bool windowFocused() const override { return focused; }
+    bool anyKeyOrButton() const override { return !keysDown.empty() || !buttonsDown.empty(); }
 
     void press(int key) { keysDown.insert(key); }
     void release(int key) { keysDown.erase(key); }
@@ -23,4 +25,5 @@ public:
     std::set<int> keysDown;
     std::set<int> buttonsDown;
     glm::dvec2 at{0.0};
+    bool focused = true;
 };

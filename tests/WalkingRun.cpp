@@ -58,5 +58,5 @@ glm::vec3 WalkingRun::velocity() const {
 }
 
 void WalkingRun::turnBy(double radians) {
-    input.at.x = game.width / 2 + radians / 0.001;
+    input.at.x += radians / 0.001;
 }

@@ -354,6 +354,41 @@ TEST(PlayingFrames, TabShowsTheMapOfTheSeenRoomsAndMarksTheGoal) {
     EXPECT_LT(pixelsOfColour(panel, outline), outlineBefore + 100);
 }
 
+TEST(PlayingFrames, LosingTheKeyboardPausesTheRunTillAKeyIsPressedAndLetGoBackInTheWindow) {
+    ScriptedLoop loop;
+    // A window that never had the keyboard (as under a bare X server) plays on.
+    loop.input.focused = false;
+    EXPECT_TRUE(loop.press(keys::space));
+    ASSERT_EQ(GameState, PLAYING);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_FALSE(loop.game.paused);
+    loop.input.focused = true;
+    EXPECT_TRUE(loop.frame());
+
+    // It loses it: the world's clock stops, whatever is held meanwhile.
+    loop.input.focused = false;
+    EXPECT_TRUE(loop.frame());
+    ASSERT_TRUE(loop.game.paused);
+    const double stoppedAt = loop.game.runSeconds;
+    loop.input.press(keys::w);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(loop.frame());
+    loop.input.release(keys::w);
+    EXPECT_EQ(loop.game.runSeconds, stoppedAt);
+
+    // Back in the window: nothing goes on until a key is pressed, nor while it is held.
+    loop.input.focused = true;
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.game.paused);
+    loop.input.press(keys::d);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.game.paused) << "the key goes on once let go, so it does nothing else";
+    loop.input.release(keys::d);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_FALSE(loop.game.paused);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_GT(loop.game.runSeconds, stoppedAt);
+}
+
 TEST(PlayingFrames, EscapeOrClosingTheWindowEndsTheLoop) {
     ScriptedLoop loop;
     EXPECT_TRUE(loop.game.keepsRunning());

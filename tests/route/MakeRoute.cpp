@@ -45,7 +45,7 @@ struct GameRun {
         const btVector3& v = player->body->getLinearVelocity();
         return {v.x(), v.y(), v.z()};
     }
-    void turnBy(double radians) { input.at.x = game.width / 2 + radians / 0.001; }
+    void turnBy(double radians) { input.at.x += radians / 0.001; }
 
     Game& game;
     ScriptedInput& input;

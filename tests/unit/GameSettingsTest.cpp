@@ -38,6 +38,8 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
     EXPECT_TRUE(timedemo.options.timedemo) << "a timedemo replays";
     EXPECT_EQ(timedemo.options.replayFile, "route.zrec");
     EXPECT_FALSE(timedemo.options.vsync) << "and never waits for the display";
+    EXPECT_FALSE(none.options.fullscreen);
+    EXPECT_TRUE(parseCommandLine({"--fullscreen"}).options.fullscreen);
 
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--scale"},
@@ -48,7 +50,7 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
                                                {"--target-fps", "0"},
                                                {"--target-fps", ""},
                                                {"--clock-file="},
-                                               {"--fullscreen"},
+                                               {"--fullscreen=yes"},
                                                {"extra"},
                                                {"--help=yes"},
                                                {"--mute=1"},

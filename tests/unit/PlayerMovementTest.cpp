@@ -116,15 +116,26 @@ TEST(PlayerMovement, TheMouseTurnsWithoutBoundSidewaysButStopsAtAQuarterTurnUpOr
     testing::internal::CaptureStdout();
     WalkingRun run;
     settle(run);
+    // The cursor is captured: the view follows its motion, and it stays where it went.
     run.input.at = glm::dvec2(800 + 3000, 450 + 4000);
     run.frame(frameSeconds);
     EXPECT_DOUBLE_EQ(run.player->verticalAngle, 1.57);
     EXPECT_NEAR(run.player->horizontalAngle, 3.0, 1e-9);
-    EXPECT_EQ(run.input.at, glm::dvec2(800, 450)) << "the cursor goes back to the centre";
-    run.input.at = glm::dvec2(800 + 9000, 450 - 9000);
+    EXPECT_EQ(run.input.at, glm::dvec2(3800, 4450));
+    run.input.at += glm::dvec2(9000, -9000);
     run.frame(frameSeconds);
     EXPECT_DOUBLE_EQ(run.player->verticalAngle, -1.57);
     EXPECT_NEAR(run.player->horizontalAngle, 12.0, 1e-9);
+    // A cursor at rest turns nothing, wherever it rests, also where the window's drawable is
+    // twice its size on the screen (a scaled display), whose "centre" once lay elsewhere.
+    run.game.width *= 2;
+    run.game.height *= 2;
+    run.input.at = glm::dvec2(400, 300);
+    run.frame(frameSeconds);
+    const double h = run.player->horizontalAngle, v = run.player->verticalAngle;
+    for (int i = 0; i < 10; ++i) run.frame(frameSeconds);
+    EXPECT_EQ(run.player->horizontalAngle, h);
+    EXPECT_EQ(run.player->verticalAngle, v);
     // The up vector points along render -y while the view is not straight up or down.
     EXPECT_LT(run.player->up.y, 0.0f);
     testing::internal::GetCapturedStdout();

@@ -329,7 +329,12 @@ Image paintScreen(const ScreenStyle& style, const std::string& fontDir) {
     return image;
 }
 
-Image paintHelpPanel(const std::string& fontDir) {
+namespace {
+
+// A panel over a run: `title` and `lines` on dark stone in a thin lit frame, designed in the
+// 960 x 540 frame it fills at the middle of a 1600 x 900 window.
+Image paintPanel(const std::string& title, const std::vector<std::string>& lines, int firstLine,
+                 const std::string& fontDir) {
     const int width = 960, height = 540;
     ScreenStyle style = introStyle();
     Image image(width, height);
@@ -354,15 +359,11 @@ Image paintHelpPanel(const std::string& fontDir) {
     TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
     TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
     if (titleFont.ok()) {
-        paintText(image, titleFont.renderLine("Help", 64, 24, 3), 78, style.titleTop, style.titleBottom,
+        paintText(image, titleFont.renderLine(title, 64, 24, 3), 78, style.titleTop, style.titleBottom,
                   style.glow, 0.6f, 12);
     }
     if (lineFont.ok()) {
-        std::vector<std::string> lines = controlLines();
-        lines.push_back("Tab: the map of the rooms seen, and the way to the goal");
-        lines.push_back("M flies through walls for the rest of the run,  F3 shows a shadow map");
-        lines.push_back("Press F1 again to hide this");
-        int y = 162;
+        int y = firstLine;
         for (const std::string& text : lines) {
             paintText(image, lineFont.renderLine(text, 22, 12, 1), y, style.lineColour,
                       style.lineColour * 0.9f, style.glow, 0.2f, 5);
@@ -370,6 +371,23 @@ Image paintHelpPanel(const std::string& fontDir) {
         }
     }
     return image;
+}
+
+}  // namespace
+
+Image paintHelpPanel(const std::string& fontDir) {
+    std::vector<std::string> lines = controlLines();
+    lines.push_back("Tab: the map of the rooms seen, and the way to the goal");
+    lines.push_back("M flies through walls for the rest of the run,  F3 shows a shadow map");
+    lines.push_back("Press F1 again to hide this");
+    return paintPanel("Help", lines, 162, fontDir);
+}
+
+Image paintPausedPanel(const std::string& fontDir) {
+    return paintPanel("Paused",
+                      {"The run waits while the game's window is away.", "",
+                       "Click in the window or press any key to go on;  Esc quits"},
+                      230, fontDir);
 }
 
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir) {
@@ -387,5 +405,6 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
         const Image design = paintScreen(picture.style, fontDir);
         ok = writeBmp(modelsDir + "/" + picture.file, design.resized(kTextureWidth, kTextureHeight)) && ok;
     }
+    ok = writeBmp(modelsDir + "/Paused.bmp", paintPausedPanel(fontDir).resized(1024, 512)) && ok;
     return writeBmp(modelsDir + "/Help.bmp", paintHelpPanel(fontDir).resized(1024, 512)) && ok;
 }

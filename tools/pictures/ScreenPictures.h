@@ -49,8 +49,10 @@ std::vector<std::string> controlLines();
 // The help panel shown over a run: the control lines on dark stone, designed in the
 // 960 x 540 frame it fills at the middle of a 1600 x 900 window.
 Image paintHelpPanel(const std::string& fontDir);
+// The panel over a paused run: how to go on.
+Image paintPausedPanel(const std::string& fontDir);
 
 // Writes Intro.bmp, Loading.bmp, GameOver.bmp, GameOverSlain.bmp, GameOverFell.bmp and
-// GameWin.bmp (2048 x 1024), and Help.bmp (1024 x 512), into `modelsDir`; false when a file
+// GameWin.bmp (2048 x 1024), and Help.bmp and Paused.bmp (1024 x 512), into `modelsDir`; false when a file
 // cannot be written.
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir);
