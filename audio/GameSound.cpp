@@ -7,8 +7,8 @@
 
 GameSound::GameSound() : GameSound(std::make_unique<OpenAlDevice>(), &Clock::now) {}
 
-GameSound::GameSound(std::unique_ptr<SoundDevice> device, std::function<Clock::time_point()> now)
-    : device(std::move(device)), now(std::move(now)) {
+GameSound::GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clock::time_point()> clock)
+    : device(std::move(soundDevice)), now(std::move(clock)) {
     buffers.fill(-1);
 }
 

@@ -29,8 +29,8 @@ public:
 
     // Sound through OpenAL, timed by the steady clock.
     GameSound();
-    // Sound through `device`, timed by `now`.
-    GameSound(std::unique_ptr<SoundDevice> device, std::function<Clock::time_point()> now);
+    // Sound through `soundDevice`, timed by `clock`.
+    GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clock::time_point()> clock);
 
     // Opens the sound device unless `mute`, at the master level `volume` (0 to 100), and
     // loads every sound. With no device prints "No sound device: playing in silence" and
