@@ -1,51 +1,105 @@
 #include "audio/GameSound.h"
 
 #include <cstdio>
+#include <utility>
 
-#include "scene/WavLoader.h"
+#include "audio/OpenAlDevice.h"
+
+GameSound::GameSound() : GameSound(std::make_unique<OpenAlDevice>(), &Clock::now) {}
+
+GameSound::GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clock::time_point()> clock)
+    : device(std::move(soundDevice)), now(std::move(clock)) {
+    buffers.fill(-1);
+}
 
 void GameSound::start(float volume, bool mute) {
-    buffers.fill(-1);
+    start(volume, mute, [](Sound sound) { return readWavFile(soundInfo(sound).file); });
+}
+
+void GameSound::start(float volume, bool mute, const std::function<WavSound(Sound)>& load) {
     if (mute) return;
-    if (!device.open(referenceDistance, maxDistance)) {
+    master = masterGain(volume, mute);
+    if (!device->open(referenceDistance, maxDistance)) {
         std::printf("No sound device: playing in silence\n");
         return;
     }
-    for (int i = 0; i < static_cast<int>(Sound::count); ++i) {
-        buffers[static_cast<std::size_t>(i)] =
-            device.addBuffer(readWavFile(soundInfo(static_cast<Sound>(i)).file));
-    }
-    device.makeVoices(voiceCount);
-    device.setMasterGain(masterGain(volume, mute));
-    voices.assign(voiceCount, Voice());
-    voiceSounds.assign(voiceCount, Sound::ambient);
-    voicePlaces.assign(voiceCount, glm::vec3(0.0f));
-    voiceHere.assign(voiceCount, false);
-    voiceLevels.assign(voiceCount, 0.0f);
+    sounds.clear();
+    for (int i = 0; i < static_cast<int>(Sound::count); ++i) sounds.push_back(load(static_cast<Sound>(i)));
+    setUpDevice();
 }
 
-void GameSound::stop() {
-    device.close();
+void GameSound::setUpDevice() {
+    for (std::size_t i = 0; i < sounds.size(); ++i) buffers[i] = device->addBuffer(sounds[i]);
+    // A device short of sources plays with fewer voices; the mixer shares out what there is.
+    const std::size_t made = static_cast<std::size_t>(device->makeVoices(voiceCount));
+    device->setMasterGain(master);
+    voices.assign(made, Voice());
+    voiceSounds.assign(made, Sound::ambient);
+    voicePlaces.assign(made, glm::vec3(0.0f));
+    voiceHere.assign(made, false);
+    voiceLevels.assign(made, 0.0f);
+    lastWatch = now();
+}
+
+void GameSound::closeDevice() {
+    device->close();
+    buffers.fill(-1);
     voices.clear();
     humVoices.clear();
     ambientVoice = chimeVoice = -1;
 }
 
-void GameSound::startVoice(int voice, Sound sound, glm::vec3 renderPos, bool here, float level) {
+void GameSound::stop() {
+    closeDevice();
+    sounds.clear();
+    lost = false;
+}
+
+bool GameSound::due(Clock::time_point time, double seconds) const {
+    return time - lastWatch >= std::chrono::duration<double>(seconds);
+}
+
+void GameSound::watchDevice() {
+    const Clock::time_point time = now();
+    if (audible()) {
+        if (!due(time, checkSeconds)) return;
+        lastWatch = time;
+        if (device->connected()) return;
+        closeDevice();
+        lost = true;
+        std::printf("Sound device lost: playing in silence\n");
+        return;
+    }
+    // A game that never had a device (or was muted) does not go looking for one.
+    if (!lost || !due(time, reopenSeconds)) return;
+    lastWatch = time;
+    if (!device->open(referenceDistance, maxDistance)) return;
+    setUpDevice();
+    lost = false;
+    std::printf("Sound device back: playing sound again\n");
+}
+
+bool GameSound::startVoice(int voice, Sound sound, glm::vec3 renderPos, bool here, float level) {
     const std::size_t v = static_cast<std::size_t>(voice);
     const SoundInfo& info = soundInfo(sound);
     const glm::vec3 place = here ? glm::vec3(0.0f) : toListener(view, renderPos);
+    if (!device->start(voice, buffers[static_cast<std::size_t>(sound)], place, info.gain * level,
+                       info.loops)) {
+        // Whatever the voice played before stopped with the failed start.
+        voices[v] = Voice();
+        return false;
+    }
     voices[v] = Voice{true, info.loops, info.gain * level * distanceGain(glm::length(place))};
     voiceSounds[v] = sound;
     voicePlaces[v] = renderPos;
     voiceHere[v] = here;
     voiceLevels[v] = level;
-    device.start(voice, buffers[static_cast<std::size_t>(sound)], place, info.gain * level, info.loops);
+    return true;
 }
 
 void GameSound::play(Sound sound, glm::vec3 renderPos) {
-    if (!audible()) return;
-    if (sound == Sound::swordHit) lastSwordHit = Clock::now();
+    if (!audible() || !canPlay(sound)) return;
+    if (sound == Sound::swordHit) lastSwordHit = now();
     const float level = duckLevel(sound, msSinceSwordHit());
     const float heard =
         soundInfo(sound).gain * level * distanceGain(glm::length(toListener(view, renderPos)));
@@ -54,8 +108,8 @@ void GameSound::play(Sound sound, glm::vec3 renderPos) {
 }
 
 void GameSound::playHere(Sound sound) {
-    if (!audible()) return;
-    if (sound == Sound::swordHit) lastSwordHit = Clock::now();
+    if (!audible() || !canPlay(sound)) return;
+    if (sound == Sound::swordHit) lastSwordHit = now();
     const float level = duckLevel(sound, msSinceSwordHit());
     const int voice = chooseVoice(voices, soundInfo(sound).gain * level);
     if (voice >= 0) startVoice(voice, sound, glm::vec3(0.0f), true, level);
@@ -63,14 +117,16 @@ void GameSound::playHere(Sound sound) {
 
 double GameSound::msSinceSwordHit() const {
     if (!lastSwordHit) return -1.0;
-    return std::chrono::duration<double, std::milli>(Clock::now() - *lastSwordHit).count();
+    return std::chrono::duration<double, std::milli>(now() - *lastSwordHit).count();
 }
 
-// Starts the loop on a free voice the first time, then keeps it placed and at its level.
-void GameSound::keepLoop(int& voice, Sound sound, glm::vec3 renderPos, float level) {
+// Starts the loop on a free voice the first time (tried again each frame until it starts),
+// then keeps it placed and at its level.
+void GameSound::keepLoop(int& voice, Sound sound, glm::vec3 renderPos, bool here, float level) {
     if (voice < 0) {
-        voice = chooseVoice(voices, soundInfo(sound).gain);
-        if (voice >= 0) startVoice(voice, sound, renderPos, false, level);
+        if (!canPlay(sound)) return;
+        const int chosen = chooseVoice(voices, soundInfo(sound).gain);
+        if (chosen >= 0 && startVoice(chosen, sound, renderPos, here, level)) voice = chosen;
         return;
     }
     voicePlaces[static_cast<std::size_t>(voice)] = renderPos;
@@ -79,18 +135,16 @@ void GameSound::keepLoop(int& voice, Sound sound, glm::vec3 renderPos, float lev
 
 void GameSound::follow(const glm::mat4& newView, const std::vector<glm::vec3>& humPlaces,
                        const std::vector<float>& humLevels, glm::vec3 goalPlace, bool runOn) {
+    watchDevice();
     if (!audible()) return;
     view = newView;
-    if (ambientVoice < 0) {
-        ambientVoice = chooseVoice(voices, 1.0f);
-        if (ambientVoice >= 0) startVoice(ambientVoice, Sound::ambient, glm::vec3(0.0f), true, 1.0f);
-    }
+    keepLoop(ambientVoice, Sound::ambient, glm::vec3(0.0f), true, 1.0f);
     if (runOn) {
         humVoices.resize(humPlaces.size(), -1);
         for (std::size_t i = 0; i < humPlaces.size(); ++i) {
-            keepLoop(humVoices[i], Sound::crystalHum, humPlaces[i], humGain(humLevels[i]));
+            keepLoop(humVoices[i], Sound::crystalHum, humPlaces[i], false, humGain(humLevels[i]));
         }
-        keepLoop(chimeVoice, Sound::goalChime, goalPlace, 1.0f);
+        keepLoop(chimeVoice, Sound::goalChime, goalPlace, false, 1.0f);
     } else {
         stopLoopsOfRun();
     }
@@ -98,7 +152,7 @@ void GameSound::follow(const glm::mat4& newView, const std::vector<glm::vec3>& h
     for (std::size_t v = 0; v < voices.size(); ++v) {
         if (!voices[v].busy) continue;
         const int voice = static_cast<int>(v);
-        if (!voices[v].loops && !device.playing(voice)) {
+        if (!voices[v].loops && !device->playing(voice)) {
             voices[v].busy = false;
             continue;
         }
@@ -108,13 +162,13 @@ void GameSound::follow(const glm::mat4& newView, const std::vector<glm::vec3>& h
             isContactThump(voiceSounds[v]) ? duckLevel(voiceSounds[v], sinceHit) : voiceLevels[v];
         const float gain = soundInfo(voiceSounds[v]).gain * level;
         voices[v].heard = gain * distanceGain(glm::length(place));
-        device.place(voice, place, gain);
+        device->place(voice, place, gain);
     }
 }
 
 void GameSound::stopVoice(int voice) {
     if (voice < 0) return;
-    device.stop(voice);
+    device->stop(voice);
     voices[static_cast<std::size_t>(voice)].busy = false;
 }
 

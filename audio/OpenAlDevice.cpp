@@ -2,6 +2,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include "scene/WavLoader.h"
 
@@ -11,6 +12,16 @@ ALCdevice* asDevice(void* device) {
     return static_cast<ALCdevice*>(device);
 }
 
+// OpenAL keeps the first error until it is read: read it before a checked group of calls
+// so that only theirs is seen after.
+void clearErrors() {
+    alGetError();
+}
+
+bool succeeded() {
+    return alGetError() == AL_NO_ERROR;
+}
+
 }  // namespace
 
 OpenAlDevice::~OpenAlDevice() {
@@ -18,6 +29,7 @@ OpenAlDevice::~OpenAlDevice() {
 }
 
 bool OpenAlDevice::open(float referenceDistance, float maxDistance) {
+    if (isOpen()) close();
     ALCdevice* opened = alcOpenDevice(nullptr);
     if (opened == nullptr) return false;
     ALCcontext* made = alcCreateContext(opened, nullptr);
@@ -28,6 +40,7 @@ bool OpenAlDevice::open(float referenceDistance, float maxDistance) {
     }
     device = opened;
     context = made;
+    tellsDisconnect = alcIsExtensionPresent(opened, "ALC_EXT_disconnect") == ALC_TRUE;
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     referenceDistanceAll = referenceDistance;
     maxDistanceAll = maxDistance;
@@ -48,55 +61,77 @@ void OpenAlDevice::close() {
     alcCloseDevice(asDevice(device));
     context = nullptr;
     device = nullptr;
+    tellsDisconnect = false;
 }
 
 int OpenAlDevice::addBuffer(const WavSound& sound) {
     if (!isOpen() || sound.empty()) return -1;
+    clearErrors();
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
+    if (!succeeded()) return -1;
     const ALenum format = sound.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
     alBufferData(buffer, format, sound.samples.data(), static_cast<ALsizei>(sound.samples.size() * 2),
                  sound.sampleRate);
+    if (!succeeded()) {
+        alDeleteBuffers(1, &buffer);
+        return -1;
+    }
     buffers.push_back(buffer);
     return static_cast<int>(buffers.size()) - 1;
 }
 
-void OpenAlDevice::makeVoices(int count) {
-    if (!isOpen() || count <= 0) return;
-    voices.resize(static_cast<std::size_t>(count));
-    alGenSources(count, voices.data());
-    for (ALuint voice : voices) {
+int OpenAlDevice::makeVoices(int count) {
+    if (!isOpen()) return 0;
+    clearErrors();
+    // One at a time: a device short of sources gives as many as it has, and a refused one
+    // leaves no name behind.
+    for (int i = 0; i < count; ++i) {
+        ALuint voice = 0;
+        alGenSources(1, &voice);
+        if (!succeeded()) break;
         alSourcef(voice, AL_REFERENCE_DISTANCE, referenceDistanceAll);
         alSourcef(voice, AL_MAX_DISTANCE, maxDistanceAll);
         alSourcef(voice, AL_ROLLOFF_FACTOR, 1.0f);
+        voices.push_back(voice);
     }
+    return static_cast<int>(voices.size());
 }
 
-void OpenAlDevice::start(int voice, int buffer, glm::vec3 position, float gain, bool loop) {
-    if (!isOpen() || voice < 0 || voice >= static_cast<int>(voices.size()) || buffer < 0) return;
+bool OpenAlDevice::hasVoice(int voice) const {
+    return isOpen() && voice >= 0 && voice < static_cast<int>(voices.size());
+}
+
+bool OpenAlDevice::start(int voice, int buffer, glm::vec3 position, float gain, bool loop) {
+    if (!hasVoice(voice) || buffer < 0 || buffer >= static_cast<int>(buffers.size())) return false;
     const ALuint source = voices[static_cast<std::size_t>(voice)];
     alSourceStop(source);
+    clearErrors();
     alSourcei(source, AL_BUFFER, static_cast<ALint>(buffers[static_cast<std::size_t>(buffer)]));
     alSourcei(source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     alSource3f(source, AL_POSITION, position.x, position.y, position.z);
     alSourcef(source, AL_GAIN, gain);
     alSourcePlay(source);
+    if (succeeded()) return true;
+    // Half set up, it might still play its old buffer.
+    alSourceStop(source);
+    return false;
 }
 
 void OpenAlDevice::place(int voice, glm::vec3 position, float gain) {
-    if (!isOpen() || voice < 0 || voice >= static_cast<int>(voices.size())) return;
+    if (!hasVoice(voice)) return;
     const ALuint source = voices[static_cast<std::size_t>(voice)];
     alSource3f(source, AL_POSITION, position.x, position.y, position.z);
     alSourcef(source, AL_GAIN, gain);
 }
 
 void OpenAlDevice::stop(int voice) {
-    if (!isOpen() || voice < 0 || voice >= static_cast<int>(voices.size())) return;
+    if (!hasVoice(voice)) return;
     alSourceStop(voices[static_cast<std::size_t>(voice)]);
 }
 
 bool OpenAlDevice::playing(int voice) const {
-    if (!isOpen() || voice < 0 || voice >= static_cast<int>(voices.size())) return false;
+    if (!hasVoice(voice)) return false;
     ALint state = AL_STOPPED;
     alGetSourcei(voices[static_cast<std::size_t>(voice)], AL_SOURCE_STATE, &state);
     return state == AL_PLAYING;
@@ -104,6 +139,14 @@ bool OpenAlDevice::playing(int voice) const {
 
 void OpenAlDevice::setMasterGain(float gain) {
     if (isOpen()) alListenerf(AL_GAIN, gain);
+}
+
+bool OpenAlDevice::connected() const {
+    if (!isOpen()) return false;
+    if (!tellsDisconnect) return true;
+    ALCint connectedNow = ALC_TRUE;
+    alcGetIntegerv(asDevice(device), ALC_CONNECTED, 1, &connectedNow);
+    return connectedNow != ALC_FALSE;
 }
 
 int OpenAlDevice::liveVoices() const {

@@ -2,46 +2,42 @@
 
 #include <vector>
 
-#include <glm/glm.hpp>
+#include "audio/SoundDevice.h"
 
-struct WavSound;
-
-// The sound device through OpenAL: the one file that includes it. The listener stays at the
-// origin looking down -z with +y up; voices are placed in that frame. Without an open
-// device every call does nothing.
-class OpenAlDevice {
+// The sound device through OpenAL: the one file that includes it. Every call whose failure
+// matters is checked: a buffer or a source OpenAL refuses is never kept, a start it refuses
+// says so, and where OpenAL Soft can tell (ALC_EXT_disconnect) a device that is gone says so.
+class OpenAlDevice : public SoundDevice {
 public:
     OpenAlDevice() = default;
     OpenAlDevice(const OpenAlDevice&) = delete;
     OpenAlDevice& operator=(const OpenAlDevice&) = delete;
-    ~OpenAlDevice();
+    ~OpenAlDevice() override;
 
-    // The default device and a context on it, inverse-distance clamped attenuation from
-    // `referenceDistance` to `maxDistance`; false when there is no device.
-    bool open(float referenceDistance, float maxDistance);
-    bool isOpen() const { return context != nullptr; }
-    // Frees every voice and buffer, then the context and the device.
-    void close();
+    bool open(float referenceDistance, float maxDistance) override;
+    bool isOpen() const override { return context != nullptr; }
+    void close() override;
 
-    // A buffer holding `sound` (mono sounds are placed in space, stereo ones are not);
-    // returns its index, or -1 for an empty sound or no device.
-    int addBuffer(const WavSound& sound);
-    // `count` voices (sources), all stopped.
-    void makeVoices(int count);
+    int addBuffer(const WavSound& sound) override;
+    int makeVoices(int count) override;
 
-    void start(int voice, int buffer, glm::vec3 position, float gain, bool loop);
-    void place(int voice, glm::vec3 position, float gain);
-    void stop(int voice);
-    bool playing(int voice) const;
-    void setMasterGain(float gain);
+    bool start(int voice, int buffer, glm::vec3 position, float gain, bool loop) override;
+    void place(int voice, glm::vec3 position, float gain) override;
+    void stop(int voice) override;
+    bool playing(int voice) const override;
+    void setMasterGain(float gain) override;
+    bool connected() const override;
 
     // The sources and buffers OpenAL holds for this device now.
-    int liveVoices() const;
-    int liveBuffers() const;
+    int liveVoices() const override;
+    int liveBuffers() const override;
 
 private:
+    bool hasVoice(int voice) const;
+
     void* device = nullptr;
     void* context = nullptr;
+    bool tellsDisconnect = false;
     float referenceDistanceAll = 1.0f;
     float maxDistanceAll = 100.0f;
     std::vector<unsigned int> buffers;

@@ -4,6 +4,7 @@
 #   <prefix>/lib/games/zarnhold/zarnhold            the program
 #   <prefix>/share/games/zarnhold/                  its shaders and External/Models/
 #   <prefix>/share/applications/zarnhold.desktop    the menu entry
+#   <prefix>/share/metainfo/org.example.zarnhold.metainfo.xml   the software centres' listing
 #   <prefix>/share/icons/hicolor/128x128/apps/zarnhold.png
 #   <prefix>/share/man/man6/zarnhold.6.gz           the manual page, zarnhold(6)
 #   <prefix>/share/doc/zarnhold/copyright           the licence, in Debian's copyright format
@@ -86,6 +87,7 @@ install(DIRECTORY ${GAME_DIR}/External DESTINATION ${ZARNHOLD_DATA_DIR}
   PATTERN .stamp EXCLUDE)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/zarnhold DESTINATION ${ZARNHOLD_LAUNCHER_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/zarnhold.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.example.zarnhold.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${ZARNHOLD_ICON} DESTINATION share/icons/hicolor/${ZARNHOLD_ICON_SIZE}/apps)
 install(FILES ${ZARNHOLD_MANUAL} DESTINATION share/man/man6)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${ZARNHOLD_CHANGELOG} DESTINATION ${ZARNHOLD_DOC_DIR})

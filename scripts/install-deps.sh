@@ -13,7 +13,7 @@ packages=(
   glslang-tools clang-format
   xvfb xauth xdotool imagemagick x11-utils x11-apps sox
   libgl1-mesa-dri mesa-utils
-  lintian groff-base man-db
+  lintian groff-base man-db appstream
 )
 if [ $# -gt 0 ]; then packages=("$@"); fi
 

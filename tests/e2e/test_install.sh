@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The game installed as a package lays it out (cmake --install into a fresh prefix, not the
 # configured one): the program, its shaders and models, the launcher, the menu entry, the
-# icon, the manual page, the copyright file and the changelog. The .deb that cpack makes
-# from the same build passes lintian without an error or a warning and depends on the
-# packages of every library the program links. The installed launcher, found on the PATH
-# and started from an unrelated folder, runs the installed program in the installed data
-# folder: the intro picture shows, and Escape ends the game with status 0.
+# icon, the manual page, the copyright file, the changelog and the AppStream metainfo. The
+# .deb that cpack makes from the same build passes lintian without an error or a warning
+# and depends on the packages of every library the program links. The installed launcher,
+# found on the PATH and started from an unrelated folder, runs the installed program in
+# the installed data folder: the intro picture shows, and Escape ends the game with
+# status 0.
 source "$(dirname "$0")/lib.sh"
 
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
@@ -109,6 +110,22 @@ changelog_version=$(dpkg-parsechangelog -l "$E2E_TMP/changelog" -S Version) ||
 cmp -s "$E2E_TMP/changelog" "$source_dir/packaging/changelog" || fail "the changelog is not packaging/changelog"
 pass "changelog.gz, version $changelog_version"
 
+# The software centres' listing: valid AppStream (checked without the network, which would
+# fetch the screenshot), launching the installed menu entry, at the changelog's version, its
+# screenshot the README's.
+command -v appstreamcli >/dev/null || fail "appstreamcli (Debian's appstream) is needed to check the metainfo"
+metainfo="$prefix/share/metainfo/org.example.zarnhold.metainfo.xml"
+[ -f "$metainfo" ] || fail "no AppStream metainfo at share/metainfo/"
+appstreamcli validate --strict --no-net "$metainfo" >"$E2E_TMP/appstream.log" 2>&1 ||
+  { cat "$E2E_TMP/appstream.log"; fail "appstreamcli validate refuses the metainfo"; }
+launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+[ -f "$prefix/share/applications/$launchable" ] || fail "the metainfo launches '$launchable', which is not installed"
+release=$(sed -n 's:.*<release version="\([^"]*\)".*:\1:p' "$metainfo" | head -1)
+[ "$release" = "$changelog_version" ] || fail "the metainfo's newest release is '$release', the changelog's $changelog_version"
+image=$(sed -n 's:.*<image>https\?\://[^/]*/\(.*\)</image>.*:\1:p' "$metainfo")
+[ -n "$image" ] && [ -f "$source_dir/$image" ] || fail "the metainfo's screenshot '$image' is no file of the sources"
+pass "AppStream metainfo valid (appstreamcli --strict), launching $launchable, release $release, screenshot $image"
+
 # --- The Debian package ---------------------------------------------------------------
 # cpack reuses the build (its first step builds only what is out of date) and leaves the
 # package and its staging folder in the test's own folder.
@@ -121,10 +138,11 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$version" = "$changelog_version" ] || fail "the package is version $version, the changelog $changelog_version"
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$E2E_TMP/contents.txt"
 for path in ./usr/games/zarnhold ./usr/lib/games/zarnhold/zarnhold ./usr/share/man/man6/zarnhold.6.gz \
-  ./usr/share/doc/zarnhold/copyright ./usr/share/doc/zarnhold/changelog.gz; do
+  ./usr/share/doc/zarnhold/copyright ./usr/share/doc/zarnhold/changelog.gz \
+  ./usr/share/metainfo/org.example.zarnhold.metainfo.xml; do
   grep -qxF "$path" "$E2E_TMP/contents.txt" || fail "the package lacks $path"
 done
-pass "cpack made $(basename "$deb") with the program, the launcher, the manual page and the docs"
+pass "cpack made $(basename "$deb") with the program, the launcher, the manual page, the docs and the metainfo"
 
 # Debian's checker: any error (E:) or warning (W:) fails the package.
 lintian "$deb" >"$E2E_TMP/lintian.log" 2>&1

@@ -4,7 +4,8 @@
 # and checks what was heard there: a crystal's hum louder under it than across the start
 # hall, louder in the right ear when it is to the right, and the sword's sweep loud within a
 # few frames of the click against the quiet before it. Then --mute and --volume 0 are heard
-# as silence, and a missing device plays on silent with one line.
+# as silence, a device lost while playing is said and heard again when it is back, and a
+# missing device plays on silent with one line.
 source "$(dirname "$0")/lib.sh"
 command -v sox >/dev/null || fail "sox is needed to measure the sound"
 
@@ -100,6 +101,35 @@ for quiet in --mute "--volume 0"; do
   fi
   pass "$quiet: silence"
 done
+
+# The device lost while playing, then back: the wave driver writing into /dev/full fails,
+# and OpenAL Soft reports the device gone; once the file it opens is a real one again, the
+# device found again stays. Each loss and each return is said in one line, the game plays on
+# through them, and the device found again is heard.
+device="$E2E_TMP/device"
+found="$E2E_TMP/found.wav"
+ln -s /dev/full "$device"
+printf '[general]\nsample-type = int16\nchannels = stereo\n[wave]\nfile = %s\n' "$device" >"$E2E_TMP/lost.conf"
+export ALSOFT_CONF="$E2E_TMP/lost.conf"
+start_game
+wait_for_window
+lost_said() { output_has "Sound device lost: playing in silence"; }
+wait_until "a line about the lost sound device" lost_said
+start_run_from_intro >/dev/null
+ln -sfn "$found" "$device"
+# Two seconds of 16-bit stereo at 44.1 kHz written into the file found again.
+found_written() { [ -f "$found" ] && [ "$(stat -c %s "$found")" -gt 352800 ]; }
+wait_until "the sound on the device found again" found_written
+said() { grep -c "^Sound device $1" "$E2E_TMP/game.out"; }
+[ "$(grep -E '^Sound device (lost|back)' "$E2E_TMP/game.out" | tail -1)" = "Sound device back: playing sound again" ] ||
+  fail "the game did not say the sound was back"
+[ "$(said lost)" -eq "$(said back)" ] || fail "$(said lost) lines of a lost device, $(said back) of its return"
+hold_key_until Escape "the game to exit" game_exited
+wait_for_exit
+[ "$E2E_STATUS" -eq 0 ] || fail "after a lost device the game exited with $E2E_STATUS"
+again=$(sox "$found" -n trim 0.5 1.0 stat 2>&1 | awk '/RMS *amplitude/ { print $3 }')
+greater "$again" 0.001 || fail "the device found again is silent (RMS $again)"
+pass "a lost device: $(said lost) lost, $(said back) back, each said once, the game played on; RMS $again on the device found again"
 
 # No device at all: one line, and the game plays on.
 export ALSOFT_DRIVERS=none
