@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "app/Console.h"
 #include "app/GameState.h"
+#include "app/GamepadRules.h"
 #include "app/HealthBar.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
@@ -192,6 +193,7 @@ FrameKeys Game::readFrameKeys() const {
     frameKeys.escape = input->keyDown(keys::escape);
     frameKeys.space = input->keyDown(keys::space);
     frameKeys.enter = input->keyDown(keys::enter);
+    addPadKeys(frameKeys, input->gamepad());
     return frameKeys;
 }
 
@@ -221,8 +223,14 @@ float Game::sceneScale() const {
 }
 
 void Game::playFrame() {
-    // Looking follows every frame; a replay's view comes with its ticks.
-    if (player != nullptr && !replayActive) player->look(*input);
+    // Looking follows every frame; a replay's view comes with its ticks. The stick turns by
+    // the frame's game time, so a stall (a run's build) does not fling the view.
+    if (player != nullptr && !replayActive) {
+        const double stickSeconds = worldAdvanceMs((currentTime - previousTime) * 1000.0) / 1000.0;
+        turnByStick(player->horizontalAngle, player->verticalAngle, input->gamepad().rightStick,
+                    stickSeconds);
+        player->look(*input);
+    }
     // A timedemo advances the world by the most a frame may, whatever the frame took, so
     // its world is the same as at any frame rate.
     const double worldMs =
@@ -244,7 +252,7 @@ void Game::followOverlayKeys() {
 }
 
 void Game::followHelpKey() {
-    const bool f1 = input->keyDown(keys::f1);
+    const bool f1 = input->keyDown(keys::f1) || input->gamepad().back;
     if (f1 && !f1WasDown) showHelp = !showHelp;
     f1WasDown = f1;
 }

@@ -13,6 +13,27 @@ static_assert(keys::space == GLFW_KEY_SPACE && keys::w == GLFW_KEY_W && keys::s 
               keys::f3 == GLFW_KEY_F3);
 static_assert(mouseButtons::left == GLFW_MOUSE_BUTTON_LEFT && mouseButtons::right == GLFW_MOUSE_BUTTON_RIGHT);
 
+namespace {
+
+// GLFW's triggers rest at -1 and read 1 pulled all the way.
+float triggerPull(float axis) {
+    return (axis + 1.0f) * 0.5f;
+}
+
+GamepadState fromGlfw(const GLFWgamepadstate& pad) {
+    GamepadState state;
+    state.leftStick = glm::vec2(pad.axes[GLFW_GAMEPAD_AXIS_LEFT_X], pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y]);
+    state.rightStick = glm::vec2(pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X], pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y]);
+    state.leftTrigger = triggerPull(pad.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER]);
+    state.rightTrigger = triggerPull(pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER]);
+    state.a = pad.buttons[GLFW_GAMEPAD_BUTTON_A] == GLFW_PRESS;
+    state.back = pad.buttons[GLFW_GAMEPAD_BUTTON_BACK] == GLFW_PRESS;
+    state.start = pad.buttons[GLFW_GAMEPAD_BUTTON_START] == GLFW_PRESS;
+    return state;
+}
+
+}  // namespace
+
 bool Platform::start() {
     keepLargeBlocksMapped();
     return glfwInit() == GLFW_TRUE;
@@ -126,4 +147,17 @@ glm::dvec2 Platform::cursor() const {
 
 void Platform::placeCursor(double x, double y) {
     glfwSetCursorPos(window, x, y);
+}
+
+// A joystick without a gamepad mapping (a flight stick, a pad's motion sensors, which show
+// up as a joystick of their own) is passed over.
+GamepadState Platform::gamepad() const {
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        GLFWgamepadstate pad{};
+        if (glfwJoystickIsGamepad(joystick) == GLFW_TRUE &&
+            glfwGetGamepadState(joystick, &pad) == GLFW_TRUE) {
+            return fromGlfw(pad);
+        }
+    }
+    return {};
 }

@@ -7,7 +7,8 @@
 struct GLFWwindow;
 
 // The game's one door to GLFW: the window with the game's context and starting GL state,
-// the clock, events, the buffer swap, and the keyboard and mouse of one window. The game,
+// the clock, events, the buffer swap, the keyboard and mouse of one window, and the first
+// gamepad. The game,
 // the GL tests and the frame benchmark all open their windows here.
 class Platform : public PlayerInput {
 public:
@@ -49,6 +50,9 @@ public:
     bool buttonDown(int button) const override;
     glm::dvec2 cursor() const override;
     void placeCursor(double x, double y) override;
+    // Read afresh at each call from the first joystick GLFW maps as a gamepad, so a pad
+    // plugged in during a run plays at once and one pulled out reads as nothing held.
+    GamepadState gamepad() const override;
 
     GLFWwindow* window = nullptr;
 };

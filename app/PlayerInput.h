@@ -22,8 +22,21 @@ constexpr int left = 0;
 constexpr int right = 1;
 }  // namespace mouseButtons
 
-// What the player reads of the keyboard and the mouse: the current state, no events. The
-// game backs it with the window (Platform); a test backs it with a script.
+// A gamepad in the standard layout as it stands: each stick from -1 to 1 each way (x to
+// the right, y downwards), each trigger from 0 (let go) to 1 (pulled all the way). The
+// defaults are a pad with nothing held, which is also how a missing pad reads.
+struct GamepadState {
+    glm::vec2 leftStick{0.0f};
+    glm::vec2 rightStick{0.0f};
+    float leftTrigger = 0.0f;
+    float rightTrigger = 0.0f;
+    bool a = false;
+    bool back = false;
+    bool start = false;
+};
+
+// What the player reads of the keyboard, the mouse and the gamepad: the current state, no
+// events. The game backs it with the window (Platform); a test backs it with a script.
 class PlayerInput {
 public:
     virtual ~PlayerInput() = default;
@@ -33,4 +46,8 @@ public:
     // Cursor position in window pixels, origin at the top left.
     virtual glm::dvec2 cursor() const = 0;
     virtual void placeCursor(double x, double y) = 0;
+    // The first connected gamepad; with none (or from an input that has no pad) nothing held.
+    virtual GamepadState gamepad() const { return {}; }
+    // Whether the pause button (the pad's Start) is down now; a pause takes its fresh press.
+    bool pausePressed() const { return gamepad().start; }
 };
