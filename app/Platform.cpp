@@ -15,9 +15,11 @@ static_assert(mouseButtons::left == GLFW_MOUSE_BUTTON_LEFT && mouseButtons::righ
 
 namespace {
 
-// GLFW's triggers rest at -1 and read 1 pulled all the way.
+// GLFW's triggers rest at -1 and read 1 pulled all the way. A pad whose mapping has no
+// triggers (many small pads) reads exactly 0, half-way, where a real trigger's steps do not
+// land on: that is taken as let go, or such a pad would hold the sword and the shield.
 float triggerPull(float axis) {
-    return (axis + 1.0f) * 0.5f;
+    return axis == 0.0f ? 0.0f : (axis + 1.0f) * 0.5f;
 }
 
 GamepadState fromGlfw(const GLFWgamepadstate& pad) {
