@@ -10,6 +10,10 @@ constexpr double quarterTurn = 1.57;
 
 }  // namespace
 
+float triggerPull(float axis) {
+    return axis == 0.0f ? 0.0f : (axis + 1.0f) * 0.5f;
+}
+
 glm::vec2 shapeStick(glm::vec2 stick) {
     const float length = glm::length(stick);
     if (length <= stickDeadZone) return glm::vec2(0.0f);

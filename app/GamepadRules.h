@@ -25,6 +25,12 @@ constexpr float stickWalkThreshold = 0.4f;
 // How far a trigger must be pulled to hold its button.
 constexpr float triggerThreshold = 0.3f;
 
+// A trigger's pull, 0 (let go) to 1, from its axis as a pad's mapping reads it: -1 let go,
+// 1 pulled all the way. A pad whose mapping has no triggers (many small pads) reads exactly
+// 0, half-way, where a real trigger's steps do not fall: that is taken as let go, or such a
+// pad would hold the sword and the shield for good.
+float triggerPull(float axis);
+
 // The stick with its radial dead zone and response curve: the same direction, its length
 // 0 inside the dead zone and rising to 1 at full push (a stick past the unit circle, as a
 // square pad's corners read, counts as full push).

@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include "app/GamepadRules.h"
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -14,13 +16,6 @@ static_assert(keys::space == GLFW_KEY_SPACE && keys::w == GLFW_KEY_W && keys::s 
 static_assert(mouseButtons::left == GLFW_MOUSE_BUTTON_LEFT && mouseButtons::right == GLFW_MOUSE_BUTTON_RIGHT);
 
 namespace {
-
-// GLFW's triggers rest at -1 and read 1 pulled all the way. A pad whose mapping has no
-// triggers (many small pads) reads exactly 0, half-way, where a real trigger's steps do not
-// land on: that is taken as let go, or such a pad would hold the sword and the shield.
-float triggerPull(float axis) {
-    return axis == 0.0f ? 0.0f : (axis + 1.0f) * 0.5f;
-}
 
 GamepadState fromGlfw(const GLFWgamepadstate& pad) {
     GamepadState state;

@@ -1,5 +1,6 @@
 // The gamepad's rules: the sticks' dead zone and curve, the left stick, A and the triggers
-// as the keys and buttons of a tick, and the right stick turning the view.
+// (as a pad's mapping reads them) as the keys and buttons of a tick, and the right stick
+// turning the view.
 #include <string>
 #include <vector>
 
@@ -25,12 +26,13 @@ std::string heldLetters(const TickInput& tick) {
     return out;
 }
 
-GamepadState padWith(glm::vec2 left, glm::vec2 right, float leftTrigger, float rightTrigger, bool a) {
+// The triggers given as their axes read: -1 let go, 1 pulled all the way.
+GamepadState padWith(glm::vec2 left, glm::vec2 right, float leftTriggerAxis, float rightTriggerAxis, bool a) {
     GamepadState pad;
     pad.leftStick = left;
     pad.rightStick = right;
-    pad.leftTrigger = leftTrigger;
-    pad.rightTrigger = rightTrigger;
+    pad.leftTrigger = triggerPull(leftTriggerAxis);
+    pad.rightTrigger = triggerPull(rightTriggerAxis);
     pad.a = a;
     return pad;
 }
@@ -48,46 +50,51 @@ TEST(Gamepad, SticksTriggersAndAReadAsTheKeysAndButtonsOfATickAndTheRightStickIs
     const std::vector<Case> cases = {
         {"nothing held, as an unplugged pad reads", GamepadState(), 0, "----- --", {0.0f, 0.0f}},
         {"resting a little off centre",
-         padWith({0.1f, -0.1f}, {0.1f, -0.1f}, 0.0f, 0.0f, false),
+         padWith({0.1f, -0.1f}, {0.1f, -0.1f}, -1.0f, -1.0f, false),
          0,
          "----- --",
          {0.0f, 0.0f}},
         {"pushed ahead all the way",
-         padWith({0.0f, -1.0f}, {0.0f, -1.0f}, 0.0f, 0.0f, false),
+         padWith({0.0f, -1.0f}, {0.0f, -1.0f}, -1.0f, -1.0f, false),
          0,
          "W---- --",
          {0.0f, -1.0f}},
         // Half-way past the dead zone: a quarter of the full turn.
         {"half-way back",
-         padWith({0.0f, 0.575f}, {0.0f, 0.575f}, 0.0f, 0.0f, false),
+         padWith({0.0f, 0.575f}, {0.0f, 0.575f}, -1.0f, -1.0f, false),
          0,
          "-S--- --",
          {0.0f, 0.25f}},
         {"a small push turns a little and walks nowhere",
-         padWith({-0.35f, 0.0f}, {-0.35f, 0.0f}, 0.0f, 0.0f, false),
+         padWith({-0.35f, 0.0f}, {-0.35f, 0.0f}, -1.0f, -1.0f, false),
          0,
          "----- --",
          {-0.0553633f, 0.0f}},
         {"a full diagonal",
-         padWith({0.7071068f, -0.7071068f}, {0.7071068f, -0.7071068f}, 0.0f, 0.0f, false),
+         padWith({0.7071068f, -0.7071068f}, {0.7071068f, -0.7071068f}, -1.0f, -1.0f, false),
          0,
          "W--D- --",
          {0.7071068f, -0.7071068f}},
         {"mostly left, a little back",
-         padWith({-0.9f, 0.3f}, {-0.9f, 0.3f}, 0.0f, 0.0f, false),
+         padWith({-0.9f, 0.3f}, {-0.9f, 0.3f}, -1.0f, -1.0f, false),
          0,
          "--A-- --",
          {-0.8375901f, 0.2791967f}},
         // A square pad's corner reads past the unit circle: full push, no more.
         {"a square pad's corner",
-         padWith({1.0f, 1.0f}, {1.0f, 1.0f}, 0.0f, 0.0f, false),
+         padWith({1.0f, 1.0f}, {1.0f, 1.0f}, -1.0f, -1.0f, false),
          0,
          "-S-D- --",
          {0.7071068f, 0.7071068f}},
-        {"triggers resting lightly", padWith({}, {}, 0.25f, 0.25f, false), 0, "----- --", {0.0f, 0.0f}},
-        {"both triggers pulled, A down", padWith({}, {}, 0.5f, 1.0f, true), 0, "----J LR", {0.0f, 0.0f}},
+        {"triggers resting lightly", padWith({}, {}, -0.5f, -0.5f, false), 0, "----- --", {0.0f, 0.0f}},
+        {"a pad whose mapping has no triggers",
+         padWith({}, {}, 0.0f, 0.0f, false),
+         0,
+         "----- --",
+         {0.0f, 0.0f}},
+        {"both triggers pulled, A down", padWith({}, {}, -0.3f, 1.0f, true), 0, "----J LR", {0.0f, 0.0f}},
         {"S on the keyboard with the stick ahead",
-         padWith({0.0f, -1.0f}, {}, 0.0f, 0.0f, false),
+         padWith({0.0f, -1.0f}, {}, -1.0f, -1.0f, false),
          keys::s,
          "WS--- --",
          {0.0f, 0.0f}},
