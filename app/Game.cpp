@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "app/Console.h"
 #include "app/GameState.h"
+#include "app/GamepadRules.h"
 #include "app/HealthBar.h"
 #include "app/LevelPlaces.h"
 #include "app/PhysicsWorld.h"
@@ -189,6 +190,14 @@ void Game::followFullscreenKeys() {
 }
 
 void Game::followFocus() {
+    // The pad's Start pauses and goes on, as players of any pad game expect.
+    const bool start = input->pausePressed();
+    if (start && !startWasDown && !replayActive) {
+        paused = !paused;
+        resumeHeld = false;
+        input->anyKeyOrButton();
+    }
+    startWasDown = start;
     const bool focused = input->windowFocused();
     if (!paused && hadFocus && !focused && options.pauseOnFocusLoss && !replayActive) {
         paused = true;
@@ -251,6 +260,7 @@ FrameKeys Game::readFrameKeys() const {
     // Alt+Enter fills the screen; it does not also leave the won picture.
     frameKeys.enter =
         input->keyDown(keys::enter) && !input->keyDown(keys::leftAlt) && !input->keyDown(keys::rightAlt);
+    addPadKeys(frameKeys, input->gamepad());
     return frameKeys;
 }
 
@@ -280,8 +290,14 @@ float Game::sceneScale() const {
 }
 
 void Game::playFrame() {
-    // Looking follows every frame; a replay's view comes with its ticks.
-    if (player != nullptr && !replayActive) player->look(*input);
+    // Looking follows every frame; a replay's view comes with its ticks. The stick turns by
+    // the frame's game time, so a stall (a run's build) does not fling the view.
+    if (player != nullptr && !replayActive) {
+        const double stickSeconds = worldAdvanceMs((currentTime - previousTime) * 1000.0) / 1000.0;
+        turnByStick(player->horizontalAngle, player->verticalAngle, input->gamepad().rightStick,
+                    stickSeconds);
+        player->look(*input);
+    }
     // A timedemo advances the world by the most a frame may, whatever the frame took, so
     // its world is the same as at any frame rate.
     const double worldMs =
@@ -306,7 +322,7 @@ void Game::followOverlayKeys() {
 }
 
 void Game::followHelpKey() {
-    const bool f1 = input->keyDown(keys::f1);
+    const bool f1 = input->keyDown(keys::f1) || input->gamepad().back;
     if (f1 && !f1WasDown) showHelp = !showHelp;
     f1WasDown = f1;
 }

@@ -189,8 +189,8 @@ private:
     void startWindow();
     void playFrame();
     // While a run is on: a window that had the keyboard and lost it (or was minimised)
-    // pauses the run; back in the window, a key or button, once let go, goes on. Replays
-    // and timedemos never pause.
+    // pauses the run; back in the window, a key or button, once let go, goes on. The pad's
+    // Start pauses and goes on too. Replays and timedemos never pause.
     void followFocus();
     // A paused frame: the scene as the world left it, the overlays and the "Paused" panel.
     void drawPausedFrame();
@@ -223,6 +223,7 @@ private:
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     bool f1WasDown = false;
     bool f11WasDown = false;
+    bool startWasDown = false;
     bool altEnterWasDown = false;
     bool hadFocus = false;
     // A key or button went down in the paused window: going on waits for it to be let go.

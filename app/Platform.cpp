@@ -5,6 +5,8 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include "app/GamepadRules.h"
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -28,6 +30,18 @@ void notePressedKey(GLFWwindow*, int, int, int action, int) {
 
 void notePressedButton(GLFWwindow*, int, int action, int) {
     if (action == GLFW_PRESS) Platform::pressedSinceAsked = true;
+}
+
+GamepadState fromGlfw(const GLFWgamepadstate& pad) {
+    GamepadState state;
+    state.leftStick = glm::vec2(pad.axes[GLFW_GAMEPAD_AXIS_LEFT_X], pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y]);
+    state.rightStick = glm::vec2(pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X], pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y]);
+    state.leftTrigger = triggerPull(pad.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER]);
+    state.rightTrigger = triggerPull(pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER]);
+    state.a = pad.buttons[GLFW_GAMEPAD_BUTTON_A] == GLFW_PRESS;
+    state.back = pad.buttons[GLFW_GAMEPAD_BUTTON_BACK] == GLFW_PRESS;
+    state.start = pad.buttons[GLFW_GAMEPAD_BUTTON_START] == GLFW_PRESS;
+    return state;
 }
 
 }  // namespace
@@ -215,4 +229,17 @@ glm::dvec2 Platform::cursor() const {
 
 void Platform::placeCursor(double x, double y) {
     glfwSetCursorPos(window, x, y);
+}
+
+// A joystick without a gamepad mapping (a flight stick, a pad's motion sensors, which show
+// up as a joystick of their own) is passed over.
+GamepadState Platform::gamepad() const {
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        GLFWgamepadstate pad{};
+        if (glfwJoystickIsGamepad(joystick) == GLFW_TRUE &&
+            glfwGetGamepadState(joystick, &pad) == GLFW_TRUE) {
+            return fromGlfw(pad);
+        }
+    }
+    return {};
 }

@@ -7,7 +7,8 @@
 struct GLFWwindow;
 
 // The game's one door to GLFW: the window with the game's context and starting GL state,
-// the clock, events, the buffer swap, and the keyboard and mouse of one window. The game,
+// the clock, events, the buffer swap, the keyboard and mouse of one window, and the first
+// gamepad. The game,
 // the GL tests and the frame benchmark all open their windows here.
 class Platform : public PlayerInput {
 public:
@@ -59,6 +60,9 @@ public:
     bool anyKeyOrButton() const override;
     // Set by the windows' key and button callbacks.
     static bool pressedSinceAsked;
+    // Read afresh at each call from the first joystick GLFW maps as a gamepad, so a pad
+    // plugged in during a run plays at once and one pulled out reads as nothing held.
+    GamepadState gamepad() const override;
 
     GLFWwindow* window = nullptr;
 

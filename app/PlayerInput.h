@@ -26,8 +26,21 @@ constexpr int left = 0;
 constexpr int right = 1;
 }  // namespace mouseButtons
 
-// What the player reads of the keyboard and the mouse: the current state, no events. The
-// game backs it with the window (Platform); a test backs it with a script.
+// A gamepad in the standard layout as it stands: each stick from -1 to 1 each way (x to
+// the right, y downwards), each trigger from 0 (let go) to 1 (pulled all the way). The
+// defaults are a pad with nothing held, which is also how a missing pad reads.
+struct GamepadState {
+    glm::vec2 leftStick{0.0f};
+    glm::vec2 rightStick{0.0f};
+    float leftTrigger = 0.0f;
+    float rightTrigger = 0.0f;
+    bool a = false;
+    bool back = false;
+    bool start = false;
+};
+
+// What the player reads of the keyboard, the mouse and the gamepad: the current state, no
+// events. The game backs it with the window (Platform); a test backs it with a script.
 class PlayerInput {
 public:
     virtual ~PlayerInput() = default;
@@ -42,4 +55,8 @@ public:
     virtual bool windowFocused() const { return true; }
     // Whether any key or mouse button is held: one goes on from a pause.
     virtual bool anyKeyOrButton() const = 0;
+    // The first connected gamepad; with none (or from an input that has no pad) nothing held.
+    virtual GamepadState gamepad() const { return {}; }
+    // Whether the pause button (the pad's Start) is down now; a pause takes its fresh press.
+    bool pausePressed() const { return gamepad().start; }
 };

@@ -1,5 +1,7 @@
 #include "app/RecordedInput.h"
 
+#include "app/GamepadRules.h"
+
 void RecordedInput::hold(const TickInput& input, glm::dvec2 centre) {
     tick = input;
     at = centre;
@@ -33,6 +35,7 @@ TickInput readTickInput(const PlayerInput& input, double h, double v) {
     tick.fly = input.keyDown(keys::m);
     tick.attack = input.buttonDown(mouseButtons::left);
     tick.block = input.buttonDown(mouseButtons::right);
+    addPadHolds(tick, input.gamepad());
     tick.horizontalAngle = h;
     tick.verticalAngle = v;
     return tick;

@@ -22,5 +22,6 @@ private:
     glm::dvec2 at{0.0};
 };
 
-// What `input` holds now, as a tick's input, with the view's angles `h` and `v`.
+// What `input` holds now (keys, buttons and the gamepad), as a tick's input, with the
+// view's angles `h` and `v`.
 TickInput readTickInput(const PlayerInput& input, double h, double v);

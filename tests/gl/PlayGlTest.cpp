@@ -4,7 +4,9 @@
 // a fall from the chasm's bridge with Space held ends the run on the game-over picture for
 // a fall, which waits for a fresh press of Space (not Enter) to start the next; touching
 // the goal crystal with Enter held shows the won picture, which waits for a fresh press of
-// Enter (not Space).
+// Enter (not Space). A scripted gamepad starts a run with A, walks with the left stick,
+// turns with the right, and pulled out mid-run leaves nothing held. Losing the keyboard
+// pauses a run.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,9 +22,12 @@
 #include "app/AutomapView.h"
 #include "app/Game.h"
 #include "app/GameState.h"
+#include "app/GamepadRules.h"
 #include "app/HealthBar.h"
 #include "app/HealthTrail.h"
 #include "app/LevelPlaces.h"
+#include "app/TickInput.h"
+#include "app/WorldClock.h"
 #include "game/CameraState.h"
 #include "tests/ScriptedInput.h"
 #include "tests/gl/GlContext.h"
@@ -354,7 +359,7 @@ TEST(PlayingFrames, TabShowsTheMapOfTheSeenRoomsAndMarksTheGoal) {
     EXPECT_LT(pixelsOfColour(panel, outline), outlineBefore + 100);
 }
 
-TEST(PlayingFrames, LosingTheKeyboardPausesTheRunTillAKeyIsPressedAndLetGoBackInTheWindow) {
+TEST(PlayingFrames, LosingTheKeyboardOrStartPausesTheRunTillAKeyIsPressedAndLetGoOrStartAgain) {
     ScriptedLoop loop;
     // A window that never had the keyboard (as under a bare X server) plays on.
     loop.input.focused = false;
@@ -387,6 +392,16 @@ TEST(PlayingFrames, LosingTheKeyboardPausesTheRunTillAKeyIsPressedAndLetGoBackIn
     EXPECT_FALSE(loop.game.paused);
     EXPECT_TRUE(loop.frame());
     EXPECT_GT(loop.game.runSeconds, stoppedAt);
+
+    // The pad's Start pauses, held it does nothing more, and pressed again goes on.
+    loop.input.pad.start = true;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.game.paused);
+    loop.input.pad.start = false;
+    EXPECT_TRUE(loop.frame());
+    loop.input.pad.start = true;
+    EXPECT_TRUE(loop.frame());
+    EXPECT_FALSE(loop.game.paused);
 }
 
 TEST(PlayingFrames, EscapeOrClosingTheWindowEndsTheLoop) {
@@ -398,4 +413,58 @@ TEST(PlayingFrames, EscapeOrClosingTheWindowEndsTheLoop) {
     EXPECT_TRUE(loop.game.keepsRunning());
     EXPECT_TRUE(loop.press(keys::escape));
     EXPECT_FALSE(loop.game.keepsRunning()) << "Escape, after its frame";
+}
+
+TEST(PlayingFrames, APadStartsARunWalksAndTurnsWithItsSticksAndPulledOutMidRunLeavesNothingHeld) {
+    ScriptedLoop loop;
+    Game& game = loop.game;
+    GamepadState& pad = loop.input.pad;
+    game.recordsTicks = true;
+    testing::internal::CaptureStdout();
+    pad.a = true;
+    EXPECT_TRUE(loop.frame());
+    pad.a = false;
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(GameState, PLAYING) << "A on the intro builds a run";
+    CameraState* player = loop.player();
+    ASSERT_NE(player, nullptr);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(loop.frame());
+
+    // The left stick pushed ahead walks along the view: physics -z at the start's angles.
+    const glm::vec3 before = bodyOrigin(*player);
+    pad.leftStick = glm::vec2(0.0f, -1.0f);
+    for (int i = 0; i < 20; ++i) EXPECT_TRUE(loop.frame());
+    pad.leftStick = glm::vec2(0.0f);
+    const glm::vec3 walked = bodyOrigin(*player) - before;
+    EXPECT_LT(walked.z, -1.5f);
+    EXPECT_LT(std::abs(walked.x), 0.2f);
+
+    // The right stick pushed right turns right at its full rate over the frames' game time
+    // (30 ms each, the most a frame advances), and the view follows.
+    const double h = player->horizontalAngle;
+    pad.rightStick = glm::vec2(1.0f, 0.0f);
+    for (int i = 0; i < 10; ++i) EXPECT_TRUE(loop.frame());
+    EXPECT_NEAR(player->horizontalAngle - h, 10 * longestWorldStepMs / 1000.0 * stickTurnRateAcross, 1e-9);
+    EXPECT_NEAR(player->direction.x, std::sin(player->horizontalAngle), 1e-5f);
+
+    // Everything held at once reaches the ticks (and so a recording), then the pad is
+    // pulled out: the next tick holds nothing and the view stops turning.
+    pad.leftStick = glm::vec2(-1.0f, 0.0f);
+    pad.leftTrigger = 1.0f;
+    pad.rightTrigger = 1.0f;
+    pad.a = true;
+    EXPECT_TRUE(loop.frame());
+    const TickInput held = game.recorded().ticks.back();
+    EXPECT_TRUE(held.left && held.jump && held.attack && held.block);
+    EXPECT_TRUE(player->shieldRaised);
+    pad = GamepadState();
+    EXPECT_TRUE(loop.frame());
+    const double turnedTo = player->horizontalAngle;
+    EXPECT_TRUE(loop.frame());
+    TickInput nothing = game.recorded().ticks.back();
+    nothing.horizontalAngle = nothing.verticalAngle = 0.0;
+    EXPECT_EQ(nothing, TickInput()) << "a pad pulled out holds nothing";
+    EXPECT_FALSE(player->shieldRaised);
+    EXPECT_FALSE(player->attackHeld);
+    EXPECT_EQ(player->horizontalAngle, turnedTo);
 }
