@@ -141,6 +141,7 @@ void Game::runFrame(double nowSeconds) {
         loadingStep();
     }
     followSound();
+    gameSound.hush(GameState == PLAYING && paused);
     followCursorCapture();
     writeClockFile();
     previousTime = currentTime;

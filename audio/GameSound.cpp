@@ -32,13 +32,19 @@ void GameSound::setUpDevice() {
     for (std::size_t i = 0; i < sounds.size(); ++i) buffers[i] = device->addBuffer(sounds[i]);
     // A device short of sources plays with fewer voices; the mixer shares out what there is.
     const std::size_t made = static_cast<std::size_t>(device->makeVoices(voiceCount));
-    device->setMasterGain(master);
+    device->setMasterGain(hushed ? 0.0f : master);
     voices.assign(made, Voice());
     voiceSounds.assign(made, Sound::ambient);
     voicePlaces.assign(made, glm::vec3(0.0f));
     voiceHere.assign(made, false);
     voiceLevels.assign(made, 0.0f);
     lastWatch = now();
+}
+
+void GameSound::hush(bool on) {
+    if (on == hushed) return;
+    hushed = on;
+    if (audible()) device->setMasterGain(hushed ? 0.0f : master);
 }
 
 void GameSound::closeDevice() {

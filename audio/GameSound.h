@@ -41,6 +41,9 @@ public:
     // Frees the voices, the sounds and the device.
     void stop();
     bool audible() const { return device->isOpen(); }
+    // Silent while `on` (a paused run), at the master level again after; a device found
+    // again meanwhile stays silent too.
+    void hush(bool on);
 
     void play(Sound sound, glm::vec3 renderPos) override;
     void playHere(Sound sound) override;
@@ -87,6 +90,7 @@ private:
     // Kept to make the buffers again on a device opened after the first was lost.
     std::vector<WavSound> sounds;
     float master = 1.0f;
+    bool hushed = false;
     bool lost = false;
     // The last time the device was asked after, or lost, or looked for again.
     Clock::time_point lastWatch{};

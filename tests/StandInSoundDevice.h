@@ -18,6 +18,7 @@ public:
     int refusedBuffer = -1;
 
     // What it saw.
+    float masterGain = -1.0f;
     int openTries = 0;
     mutable int checks = 0;
     mutable int strays = 0;
@@ -55,7 +56,7 @@ public:
         if (madeVoice(voice)) at(voice) = -1;
     }
     bool playing(int voice) const override { return madeVoice(voice) && voiceBuffers[index(voice)] >= 0; }
-    void setMasterGain(float) override {}
+    void setMasterGain(float gain) override { masterGain = gain; }
     bool connected() const override {
         ++checks;
         return opened && present;

@@ -110,7 +110,7 @@ TEST(GameSound, WhatTheDeviceRefusesIsNeitherUsedNorRecorded) {
 // Headphones pulled out: within a check the game says so once and falls silent, looks for
 // a device every few seconds without a word, and when one opens says so once and plays
 // the run's loops on it again from buffers and voices made anew.
-TEST(GameSound, ALostDeviceIsNoticedPlayedOverInSilenceAndFoundAgain) {
+TEST(GameSound, ALostDeviceIsNoticedPlayedOverInSilenceAndFoundAgainAndAPausesHushHoldsThroughIt) {
     SoundRig rig(standIn(24, Sound::count));
     rig.start();
     rig.playUntil(2.0);
@@ -118,6 +118,9 @@ TEST(GameSound, ALostDeviceIsNoticedPlayedOverInSilenceAndFoundAgain) {
     EXPECT_GE(rig.device->checks, 2);
     EXPECT_LE(rig.device->checks, static_cast<int>(2.0 / GameSound::checkSeconds) + 1);
     rig.expectLoops(humCount, "before the device goes");
+    // A paused run hushes the sound, also on a device found again meanwhile.
+    rig.sound.hush(true);
+    EXPECT_EQ(rig.device->masterGain, 0.0f);
 
     struct Step {
         const char* what;
@@ -150,4 +153,7 @@ TEST(GameSound, ALostDeviceIsNoticedPlayedOverInSilenceAndFoundAgain) {
     EXPECT_EQ(rig.sound.liveVoices(), voiceCount);
     rig.expectLoops(humCount, "on the device found again");
     EXPECT_EQ(rig.device->sounding(bufferOf(Sound::swish)), 2) << "the swishes since the device came back";
+    EXPECT_EQ(rig.device->masterGain, 0.0f) << "still hushed on the device found again";
+    rig.sound.hush(false);
+    EXPECT_EQ(rig.device->masterGain, 1.0f);
 }
