@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/HarmOverlay.h"
 #include "app/HealthTrail.h"
+#include "app/OptionsPanel.h"
 #include "app/Platform.h"
 #include "app/RecordedInput.h"
 #include "app/ResolutionScale.h"
@@ -99,6 +100,12 @@ public:
     bool showCubeMapViewer = false;
     // Shown over the playing view; F1 toggles it.
     bool showHelp = false;
+    // The settings, over the middle of the view or the intro while F2 has them shown.
+    Screen* optionsScreen = nullptr;
+    bool showOptions = false;
+    OptionsPanel optionsPanel;
+    // The settings as the game now plays them (the command line's over the file's).
+    const Settings& settings() const { return options; }
 
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
@@ -186,6 +193,13 @@ private:
     // Over the scene at full size: the health bar, the viewer and the help when shown.
     void drawOverlays();
     void drawHelp();
+    // F2 shows or hides the options; while shown, the arrows choose and change a setting,
+    // which is applied at once and written to the settings file.
+    void followOptionsKeys();
+    void drawOptions();
+    // The look, the view's width, the volume and vsync as the settings give them.
+    void applySettings();
+    void saveSetting(int row);
     void drawPicture(GameStateValue picture);
     // The game-over picture that names what ended the run.
     Screen* gameOverPicture() const;
@@ -204,6 +218,7 @@ private:
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     bool f1WasDown = false;
     bool f3WasDown = false;
+    bool f2WasDown = false;
     PictureKeyLatch pictureKeys;
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.

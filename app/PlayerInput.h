@@ -15,6 +15,12 @@ constexpr int escape = 256;
 constexpr int enter = 257;
 constexpr int f1 = 290;
 constexpr int f3 = 292;
+// The options panel's keys: F2 and the arrows.
+constexpr int f2 = 291;
+constexpr int right = 262;
+constexpr int left = 263;
+constexpr int down = 264;
+constexpr int up = 265;
 }  // namespace keys
 
 namespace mouseButtons {

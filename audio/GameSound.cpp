@@ -4,6 +4,10 @@
 
 #include "scene/WavLoader.h"
 
+void GameSound::setVolume(float volume) {
+    device.setMasterGain(masterGain(volume, false));
+}
+
 void GameSound::start(float volume, bool mute) {
     buffers.fill(-1);
     if (mute) return;

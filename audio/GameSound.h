@@ -20,6 +20,8 @@ public:
     // loads every sound. With no device prints "No sound device: playing in silence" and
     // plays on silent.
     void start(float volume, bool mute);
+    // The master level from now on, 0 to 100; nothing while silent (muted or no device).
+    void setVolume(float volume);
     // Frees the voices, the sounds and the device.
     void stop();
     bool audible() const { return device.isOpen(); }

@@ -91,7 +91,7 @@ const char* const kPictures[] = {
     "External/Models/Intro.bmp",         "External/Models/Loading.bmp",
     "External/Models/GameOver.bmp",      "External/Models/GameWin.bmp",
     "External/Models/GameOverSlain.bmp", "External/Models/GameOverFell.bmp",
-    "External/Models/Help.bmp",
+    "External/Models/Help.bmp",          "External/Models/Options.bmp",
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/OptionsPanelDesign.h"
 #include "tools/pictures/BmpWriter.h"
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Paint.h"
@@ -126,15 +127,22 @@ void paintCrystal(Image& image, const ScreenStyle& style) {
     }
 }
 
-// Text with a soft drop shadow, a dark rim for contrast and a glow of `glowColour`.
-void paintText(Image& image, const Mask& text, int centreY, glm::vec3 topColour, glm::vec3 bottomColour,
-               glm::vec3 glowColour, float glowStrength, int glowRadius) {
-    const int left = (image.width() - text.width()) / 2;
+// Text with a soft drop shadow, a dark rim for contrast and a glow of `glowColour`, its
+// mask's left edge at `left`.
+void paintTextAt(Image& image, const Mask& text, int left, int centreY, glm::vec3 topColour,
+                 glm::vec3 bottomColour, glm::vec3 glowColour, float glowStrength, int glowRadius) {
     const int top = centreY - text.height() / 2;
     darkenMask(image, text.blurred(std::max(2, glowRadius / 3)).shifted(0, glowRadius / 2), left, top, 0.85f);
     addMask(image, text.blurred(glowRadius), left, top, glowColour, glowStrength);
     darkenMask(image, text.blurred(2), left, top, 0.7f);
     blendMaskGradient(image, text, left, top, topColour, bottomColour, 1.0f);
+}
+
+// The same, centred across the image.
+void paintText(Image& image, const Mask& text, int centreY, glm::vec3 topColour, glm::vec3 bottomColour,
+               glm::vec3 glowColour, float glowStrength, int glowRadius) {
+    paintTextAt(image, text, (image.width() - text.width()) / 2, centreY, topColour, bottomColour, glowColour,
+                glowStrength, glowRadius);
 }
 
 // A thin rule under the title that fades at both ends, with a small diamond at its middle.
@@ -329,9 +337,10 @@ Image paintScreen(const ScreenStyle& style, const std::string& fontDir) {
     return image;
 }
 
-Image paintHelpPanel(const std::string& fontDir) {
-    const int width = 960, height = 540;
-    ScreenStyle style = introStyle();
+namespace {
+
+// Dark stone with a thin lit frame, so a panel reads as a panel over the dungeon.
+Image paintPanelBackground(int width, int height, const ScreenStyle& style) {
     Image image(width, height);
     const Noise noise(style.seed + 5);
     for (int y = 0; y < height; ++y) {
@@ -351,6 +360,14 @@ Image paintHelpPanel(const std::string& fontDir) {
     }
     addMask(image, frame.blurred(4), 0, 0, style.glow, 0.6f);
     blendMask(image, frame, 0, 0, style.lineColour, 0.7f);
+    return image;
+}
+
+}  // namespace
+
+Image paintHelpPanel(const std::string& fontDir) {
+    const ScreenStyle style = introStyle();
+    Image image = paintPanelBackground(960, 540, style);
     TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
     TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
     if (titleFont.ok()) {
@@ -371,6 +388,30 @@ Image paintHelpPanel(const std::string& fontDir) {
     return image;
 }
 
+Image paintOptionsPanel(const std::string& fontDir) {
+    namespace design = optionsPanelDesign;
+    const ScreenStyle style = introStyle();
+    Image image = paintPanelBackground(design::width, design::height, style);
+    TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
+    TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
+    if (titleFont.ok()) {
+        paintText(image, titleFont.renderLine("Options", 56, 24, 3), 66, style.titleTop, style.titleBottom,
+                  style.glow, 0.6f, 12);
+    }
+    if (!lineFont.ok()) return image;
+    // The masks carry their padding: the text's left edge lands at the design's place.
+    const int padding = 12;
+    for (int row = 0; row < design::rowCount; ++row) {
+        paintTextAt(image, lineFont.renderLine(design::rowNames[row], 24, padding, 1),
+                    design::nameLeft - padding, design::rowTop(row) + design::rowHeight / 2, style.lineColour,
+                    style.lineColour * 0.9f, style.glow, 0.2f, 5);
+    }
+    paintText(image,
+              lineFont.renderLine("Up / Down choose,  Left / Right change,  F2 hides this", 22, padding, 1),
+              design::footerCentre, style.lineColour, style.lineColour * 0.9f, style.glow, 0.2f, 5);
+    return image;
+}
+
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir) {
     struct Picture {
         const char* file;
@@ -386,5 +427,6 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
         const Image design = paintScreen(picture.style, fontDir);
         ok = writeBmp(modelsDir + "/" + picture.file, design.resized(kTextureWidth, kTextureHeight)) && ok;
     }
+    ok = writeBmp(modelsDir + "/Options.bmp", paintOptionsPanel(fontDir).resized(1024, 512)) && ok;
     return writeBmp(modelsDir + "/Help.bmp", paintHelpPanel(fontDir).resized(1024, 512)) && ok;
 }

@@ -50,7 +50,11 @@ std::vector<std::string> controlLines();
 // 960 x 540 frame it fills at the middle of a 1600 x 900 window.
 Image paintHelpPanel(const std::string& fontDir);
 
+// The options panel's picture: the settings' names, one a row where the game draws each
+// value's bar, and the keys that change them, in the same 960 x 540 frame as the help.
+Image paintOptionsPanel(const std::string& fontDir);
+
 // Writes Intro.bmp, Loading.bmp, GameOver.bmp, GameOverSlain.bmp, GameOverFell.bmp and
-// GameWin.bmp (2048 x 1024), and Help.bmp (1024 x 512), into `modelsDir`; false when a file
+// GameWin.bmp (2048 x 1024), and Help.bmp and Options.bmp (1024 x 512), into `modelsDir`; false when a file
 // cannot be written.
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir);
