@@ -52,7 +52,7 @@ OptionsPanelLayout layoutOptionsPanel(const PixelRect& panel, const Settings& se
 void drawOptionsPanel(const OptionsPanelLayout& layout) {
     glEnable(GL_SCISSOR_TEST);
     for (std::size_t row = 0; row < layout.bars.size(); ++row) {
-        clearRect(layout.bars[row], 0.05f, 0.05f, 0.03f);
+        clearRect(layout.bars[row], 0.16f, 0.14f, 0.10f);
         clearRect(layout.fills[row], 0.95f, 0.75f, 0.25f);
     }
     clearRect(layout.mark, 0.88f, 0.96f, 0.78f);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -40,12 +41,12 @@ bool readSwitch(const std::string& text, bool& value) {
     return true;
 }
 
-// The shortest decimal that reads back to the same double.
+// The shortest plain decimal (no exponent) that reads back to the same double.
 std::string shortest(double value) {
     char text[32];
     for (int digits = 1; digits <= 17; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (std::strtod(text, nullptr) == value) break;
+        if (std::strchr(text, 'e') == nullptr && std::strtod(text, nullptr) == value) break;
     }
     return text;
 }
