@@ -109,7 +109,8 @@ GameOptions withSavedSettings(GameOptions options, const Settings& saved) {
     const auto fromFile = [&given](const char* key) { return given.count(key) == 0; };
     if (fromFile("sensitivity")) options.sensitivity = saved.sensitivity;
     if (fromFile("invert_look")) options.invertLook = saved.invertLook;
-    if (fromFile("field_of_view")) options.fieldOfViewDegrees = saved.fieldOfViewDegrees;
+    // A timedemo's figures compare across players: the view as wide as the command line says.
+    if (fromFile("field_of_view") && !options.timedemo) options.fieldOfViewDegrees = saved.fieldOfViewDegrees;
     if (fromFile("volume")) options.volume = saved.volume;
     if (fromFile("vsync")) options.vsync = saved.vsync;
     if (fromFile("pause_on_focus_loss")) options.pauseOnFocusLoss = saved.pauseOnFocusLoss;

@@ -49,7 +49,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The command line's options over the settings read from the file: each setting the
 // command line gave stands, the rest are the file's. A timedemo never waits for the
-// display, whatever either says.
+// display, whatever either says, and takes its field of view from the command line only.
 GameOptions withSavedSettings(GameOptions options, const Settings& saved);
 
 // The usage text, ending with a newline.

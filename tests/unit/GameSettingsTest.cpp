@@ -106,7 +106,9 @@ TEST(CommandLine, SettingsGivenStandOverTheFileAndTheRestComeFromIt) {
     EXPECT_TRUE(oneGiven.invertLook);
     Settings vsyncOn = file;
     vsyncOn.vsync = true;
-    EXPECT_FALSE(withSavedSettings(parseCommandLine({"--timedemo", "r"}).options, vsyncOn).vsync);
+    const GameOptions timedemo = withSavedSettings(parseCommandLine({"--timedemo", "r"}).options, vsyncOn);
+    EXPECT_FALSE(timedemo.vsync);
+    EXPECT_EQ(timedemo.fieldOfViewDegrees, 45.0f) << "a timedemo draws the view every machine draws";
 }
 
 namespace {
