@@ -191,6 +191,7 @@ void Game::initPictures() {
     optionsScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
+    automapView.init();
     sceneTarget.init();
     harmOverlay.init();
     glBindVertexArray(vertexArray);
@@ -251,6 +252,9 @@ void Game::followOverlayKeys() {
     const bool f3 = input->keyDown(keys::f3);
     if (f3 && !f3WasDown) showCubeMapViewer = !showCubeMapViewer;
     f3WasDown = f3;
+    const bool tab = input->keyDown(keys::tab);
+    if (tab && !tabWasDown) showMap = !showMap;
+    tabWasDown = tab;
 }
 
 void Game::followHelpKey() {
@@ -265,6 +269,7 @@ void Game::drawOverlays() {
     }
     drawHealthBar(layoutHealthBar(width, height, health, healthTrail.trail()));
     if (showCubeMapViewer) drawCubeMapViewer();
+    if (showMap && player != nullptr) automapView.draw(*player, width, height);
     if (showHelp) drawHelp();
     if (showOptions) drawOptions();
 }

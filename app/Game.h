@@ -8,6 +8,7 @@
 
 #include <glm/glm.hpp>
 
+#include "app/AutomapView.h"
 #include "app/CommandLine.h"
 #include "app/HarmOverlay.h"
 #include "app/HealthTrail.h"
@@ -100,6 +101,10 @@ public:
     bool showCubeMapViewer = false;
     // Shown over the playing view; F1 toggles it.
     bool showHelp = false;
+    // The map of the run's rooms, over the playing view; Tab toggles it, and each run starts
+    // without it.
+    bool showMap = false;
+    AutomapView automapView;
     // The settings, over the middle of the view or the intro while F2 has them shown.
     Screen* optionsScreen = nullptr;
     bool showOptions = false;
@@ -186,11 +191,11 @@ public:
 private:
     void startWindow();
     void playFrame();
-    // F1 shows or hides the help, F3 the cube-map viewer, while playing.
+    // F1 shows or hides the help, F3 the cube-map viewer, Tab the map, while playing.
     void followOverlayKeys();
     // F1 shows or hides the help (on the intro too).
     void followHelpKey();
-    // Over the scene at full size: the health bar, the viewer and the help when shown.
+    // Over the scene at full size: the health bar, the viewer, the map and the help when shown.
     void drawOverlays();
     void drawHelp();
     // F2 shows or hides the options; while shown, the arrows choose and change a setting,
@@ -218,6 +223,7 @@ private:
     std::unique_ptr<PhysicsWorld> retiredPhysics;
     bool f1WasDown = false;
     bool f3WasDown = false;
+    bool tabWasDown = false;
     bool f2WasDown = false;
     PictureKeyLatch pictureKeys;
     GameOptions options;

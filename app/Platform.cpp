@@ -9,8 +9,8 @@
 
 static_assert(keys::space == GLFW_KEY_SPACE && keys::w == GLFW_KEY_W && keys::s == GLFW_KEY_S &&
               keys::a == GLFW_KEY_A && keys::d == GLFW_KEY_D && keys::m == GLFW_KEY_M &&
-              keys::escape == GLFW_KEY_ESCAPE && keys::enter == GLFW_KEY_ENTER && keys::f1 == GLFW_KEY_F1 &&
-              keys::f3 == GLFW_KEY_F3);
+              keys::escape == GLFW_KEY_ESCAPE && keys::enter == GLFW_KEY_ENTER && keys::tab == GLFW_KEY_TAB &&
+              keys::f1 == GLFW_KEY_F1 && keys::f3 == GLFW_KEY_F3);
 static_assert(mouseButtons::left == GLFW_MOUSE_BUTTON_LEFT && mouseButtons::right == GLFW_MOUSE_BUTTON_RIGHT);
 
 bool Platform::start() {

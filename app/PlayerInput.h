@@ -13,6 +13,7 @@ constexpr int s = 83;
 constexpr int w = 87;
 constexpr int escape = 256;
 constexpr int enter = 257;
+constexpr int tab = 258;
 constexpr int f1 = 290;
 constexpr int f3 = 292;
 // The options panel's keys: F2 and the arrows.

@@ -59,6 +59,7 @@ void Game::buildWorld() {
     runSeconds = 0.0;
     ticksRun = 0;
     carriedMs = 0.0;
+    showMap = false;
     const std::uint64_t seed = nextRunSeed ? *nextRunSeed : std::random_device{}() * 0x100000001ull;
     nextRunSeed.reset();
     random.reseed(seed);

@@ -73,6 +73,10 @@ std::vector<IndexRange> Level::rangesSeenFrom(const glm::mat4& view, const glm::
     const glm::mat4 modelView = view * modelMatrix;
     const glm::vec3 eye = glm::vec3(glm::inverse(modelView) * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
     sights = roomGraph.seenRooms(projection * modelView, eye);
+    roomsSeen.resize(sights.size(), false);
+    for (std::size_t room = 0; room < sights.size(); ++room) {
+        if (sights[room].depth >= 0) roomsSeen[room] = true;
+    }
     return roomBatches.rangesFor(sights);
 }
 

@@ -31,7 +31,7 @@ public:
     // may reach their triangles, so that a lit draw of a run uses those lights only.
     void groupByLights(const std::vector<Light*>& lights);
     // The runs of the element buffer that the camera can see, nearest rooms first; keeps
-    // which rooms it saw for hidesSphere.
+    // which rooms it saw for hidesSphere, and adds them to roomsSeen.
     std::vector<IndexRange> rangesSeenFrom(const glm::mat4& view, const glm::mat4& projection);
     // True when a sphere (render frame) lies wholly inside a room that this frame's draw
     // found out of sight: nothing in it can show. False before the level is drawn, or when
@@ -54,6 +54,9 @@ public:
     bool cullHiddenRooms = true;
     // The rooms the last draw saw, by room; empty when it drew every room.
     std::vector<RoomGraph::Sight> sights;
+    // By room: whether any draw of this run has seen it (the eye's own rooms too), for the
+    // map. Empty while every room is drawn.
+    std::vector<bool> roomsSeen;
 
 private:
     void groupByRoom();

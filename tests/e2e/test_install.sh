@@ -78,7 +78,7 @@ for option in $usage_options; do
   grep -qE -- "^ +(-[a-z], )?$option( |$)" "$E2E_TMP/options.txt" ||
     fail "the manual page's OPTIONS has no entry for $option"
 done
-for key in Space Enter 'W / S' 'A / D' mouse 'left button' 'right button' M F1 F2 F3 Escape; do
+for key in Space Enter 'W / S' 'A / D' mouse 'left button' 'right button' M F1 F2 Tab F3 Escape; do
   awk '/^CONTROLS$/ { on = 1; next } /^[A-Z]/ { on = 0 } on' "$E2E_TMP/manual.txt" |
     grep -qE "^ +$key( |$)" || fail "the manual page's CONTROLS has no entry for $key"
 done

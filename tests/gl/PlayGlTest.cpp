@@ -1,10 +1,10 @@
 // The main loop's own frames in a real window, with the keys and the mouse of a script: a
 // run starts from the intro, the health bar follows health (a loss shows pale, then
-// drains), F1 shows the help (over the intro too) and F3 the cube-map viewer, a fall from
-// the chasm's bridge with Space held ends the run on the game-over picture for a fall,
-// which waits for a fresh press of Space (not Enter) to start the next; touching the goal
-// crystal with Enter held shows the won picture, which waits for a fresh press of Enter
-// (not Space); F2's options change a setting with the arrows, apply it and write it.
+// drains), F1 shows the help (over the intro too), F3 the cube-map viewer and Tab the map,
+// a fall from the chasm's bridge with Space held ends the run on the game-over picture for
+// a fall, which waits for a fresh press of Space (not Enter) to start the next; touching
+// the goal crystal with Enter held shows the won picture, which waits for a fresh press of
+// Enter (not Space); F2's options change a setting with the arrows, apply it and write it.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +18,7 @@
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
+#include "app/AutomapView.h"
 #include "app/Game.h"
 #include "app/GameState.h"
 #include "app/HealthBar.h"
@@ -81,6 +82,30 @@ bool helpFrameShown() {
         lit = lit && rgba[2] > 150 && rgba[2] >= rgba[0];
     }
     return lit;
+}
+
+// Whether the window's pixel at `at` has `colour`, within a step of rounding per channel.
+bool pixelIs(glm::ivec2 at, glm::vec4 colour) {
+    unsigned char rgba[4] = {};
+    glReadPixels(at.x, at.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    for (int c = 0; c < 3; ++c) {
+        if (std::abs(rgba[c] - colour[c] * 255.0f) > 2.0f) return false;
+    }
+    return true;
+}
+
+// How many pixels of `panel` have `colour`.
+int pixelsOfColour(const MapPanel& panel, glm::vec4 colour) {
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(panel.width) * panel.height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(panel.x, panel.y, panel.width, panel.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int count = 0;
+    for (std::size_t i = 0; i < rgba.size(); i += 4) {
+        bool same = true;
+        for (std::size_t c = 0; c < 3; ++c) same = same && std::abs(rgba[i + c] - colour[c] * 255.0f) <= 2.0f;
+        count += same ? 1 : 0;
+    }
+    return count;
 }
 
 glm::vec3 bodyOrigin(const CameraState& player) {
@@ -270,6 +295,8 @@ TEST(PlayingFrames, TheGoalCrystalShowsTheWonPictureWhichOnlyAFreshPressOfEnterL
     CameraState* player = loop.player();
     ASSERT_NE(player, nullptr);
 
+    // A new run starts without the map.
+    loop.game.showMap = true;
     // Enter held through the win. The body is put on the goal room's floor under the goal
     // crystal, the eye (0.2 above the body's centre) at the crystal's height.
     loop.input.press(keys::enter);
@@ -292,6 +319,42 @@ TEST(PlayingFrames, TheGoalCrystalShowsTheWonPictureWhichOnlyAFreshPressOfEnterL
     CameraState* next = loop.player();
     ASSERT_NE(next, nullptr);
     EXPECT_NEAR(bodyOrigin(*next).z, 6.5f, 1e-4f) << "the new run starts at the start";
+    EXPECT_FALSE(loop.game.showMap);
+}
+
+// Tab shows the map over the middle of the view: the outlines of the rooms seen from the
+// start hall, and the goal crystal's mark where the map's geometry puts it, far off in a
+// room not yet seen. Held, the key toggles once; pressed again, it hides the map.
+TEST(PlayingFrames, TabShowsTheMapOfTheSeenRoomsAndMarksTheGoal) {
+    ScriptedLoop loop;
+    EXPECT_TRUE(loop.press(keys::space));
+    ASSERT_EQ(GameState, PLAYING);
+    CameraState* player = loop.player();
+    ASSERT_NE(player, nullptr);
+    const MapPanel panel = AutomapView::panelIn(testWidth, testHeight);
+    const glm::vec4 outline = AutomapView::colourOf(AutomapMark::Room);
+    const glm::vec4 goalMark = AutomapView::colourOf(AutomapMark::Goal);
+    EXPECT_TRUE(loop.frame());
+    const int outlineBefore = pixelsOfColour(panel, outline);
+
+    loop.input.press(keys::tab);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(loop.frame());
+    const AutomapDrawing drawing = AutomapView::drawingFor(*player, panel);
+    ASSERT_EQ(drawing.triangles.size(), 3u);
+    const glm::vec2 goalInPanel = drawing.frame.toPanel(renderToPhysics(levelPlaces().goalCrystalRenderPos));
+    const glm::ivec2 goal = glm::ivec2(panel.x, panel.y) + glm::ivec2(glm::round(goalInPanel));
+    EXPECT_TRUE(pixelIs(goal, goalMark)) << "held down, the key toggles once";
+    // The start hall alone is outlined by several hundred pixels.
+    EXPECT_GT(pixelsOfColour(panel, outline), outlineBefore + 400);
+    if (const char* folder = std::getenv("ZARNHOLD_SHOTS")) saveLastFrame(std::string(folder) + "/map.ppm");
+
+    loop.input.release(keys::tab);
+    EXPECT_TRUE(loop.frame());
+    EXPECT_TRUE(pixelIs(goal, goalMark));
+    EXPECT_TRUE(loop.press(keys::tab));
+    EXPECT_FALSE(pixelIs(goal, goalMark));
+    EXPECT_LT(pixelsOfColour(panel, outline), outlineBefore + 100);
 }
 
 TEST(PlayingFrames, EscapeOrClosingTheWindowEndsTheLoop) {

@@ -376,13 +376,14 @@ Image paintHelpPanel(const std::string& fontDir) {
     }
     if (lineFont.ok()) {
         std::vector<std::string> lines = controlLines();
+        lines.push_back("Tab: the map of the rooms seen, and the way to the goal");
         lines.push_back("M flies through walls for the rest of the run,  F3 shows a shadow map");
         lines.push_back("Press F1 again to hide this");
-        int y = 170;
+        int y = 162;
         for (const std::string& text : lines) {
             paintText(image, lineFont.renderLine(text, 22, 12, 1), y, style.lineColour,
                       style.lineColour * 0.9f, style.glow, 0.2f, 5);
-            y += 56;
+            y += 50;
         }
     }
     return image;
