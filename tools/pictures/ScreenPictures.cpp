@@ -223,7 +223,7 @@ std::vector<std::string> controlLines() {
         "Find the goal crystal at the far end of the dungeon.",
         "W A S D walk,  the mouse looks,  Space jumps",
         "Walk past the sword to take it:  left button swings,  right button shields",
-        "F1 help,  F2 options,  Esc quits",
+        "F1 help,  Esc quits",
     };
 }
 
