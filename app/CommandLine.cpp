@@ -33,15 +33,22 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             name = name.substr(0, equals);
             hasValue = true;
         }
-        if (name == "--help" || name == "-h" || name == "--mute" || name == "--fullscreen") {
+        if (name == "--help" || name == "-h" || name == "--mute" || name == "--fullscreen" ||
+            name == "--no-pause-on-focus-loss") {
             if (hasValue) return {options, "option '" + name + "' takes no value"};
-            (name == "--mute"         ? options.mute
-             : name == "--fullscreen" ? options.fullscreen
-                                      : options.help) = true;
+            if (name == "--no-pause-on-focus-loss") {
+                options.pauseOnFocusLoss = false;
+                options.settingsGiven.insert("pause_on_focus_loss");
+            } else {
+                (name == "--mute"         ? options.mute
+                 : name == "--fullscreen" ? options.fullscreen
+                                          : options.help) = true;
+            }
             continue;
         }
         if (name != "--scale" && name != "--target-fps" && name != "--clock-file" && name != "--volume" &&
-            name != "--record" && name != "--replay" && name != "--timedemo" && name != "--vsync") {
+            name != "--record" && name != "--replay" && name != "--timedemo" && name != "--vsync" &&
+            name != "--sensitivity" && name != "--invert-look" && name != "--fov") {
             return {options, "unknown argument '" + arguments[i] + "'"};
         }
         if (!hasValue) {
@@ -64,10 +71,25 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 return {options, "--volume takes a number from 0 to 100, not '" + value + "'"};
             }
             options.volume = static_cast<float>(number);
-        } else if (name == "--vsync") {
+            options.settingsGiven.insert("volume");
+        } else if (name == "--sensitivity") {
+            if (!readNumber(value, number) || number < lowestSensitivity || number > highestSensitivity) {
+                return {options,
+                        "--sensitivity takes radians a pixel from 0.0002 to 0.004, not '" + value + "'"};
+            }
+            options.sensitivity = number;
+            options.settingsGiven.insert("sensitivity");
+        } else if (name == "--fov") {
+            if (!readNumber(value, number) || number < narrowestFieldOfView || number > widestFieldOfView) {
+                return {options, "--fov takes degrees from 35 to 75, not '" + value + "'"};
+            }
+            options.fieldOfViewDegrees = static_cast<float>(number);
+            options.settingsGiven.insert("field_of_view");
+        } else if (name == "--vsync" || name == "--invert-look") {
             if (value != "on" && value != "off")
-                return {options, "--vsync takes on or off, not '" + value + "'"};
-            options.vsync = value == "on";
+                return {options, name + " takes on or off, not '" + value + "'"};
+            (name == "--vsync" ? options.vsync : options.invertLook) = value == "on";
+            options.settingsGiven.insert(name == "--vsync" ? "vsync" : "invert_look");
         } else {
             if (value.empty()) return {options, name + " needs a file name"};
             if (name == "--clock-file") options.clockFile = value;
@@ -85,10 +107,26 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return parsed;
 }
 
+GameOptions withSavedSettings(GameOptions options, const Settings& saved) {
+    const std::set<std::string>& given = options.settingsGiven;
+    const auto fromFile = [&given](const char* key) { return given.count(key) == 0; };
+    if (fromFile("sensitivity")) options.sensitivity = saved.sensitivity;
+    if (fromFile("invert_look")) options.invertLook = saved.invertLook;
+    // A timedemo's figures compare across players: the view as wide as the command line says.
+    if (fromFile("field_of_view") && !options.timedemo) options.fieldOfViewDegrees = saved.fieldOfViewDegrees;
+    if (fromFile("volume")) options.volume = saved.volume;
+    if (fromFile("vsync")) options.vsync = saved.vsync;
+    if (fromFile("pause_on_focus_loss")) options.pauseOnFocusLoss = saved.pauseOnFocusLoss;
+    if (options.timedemo) options.vsync = false;
+    options.savedSettings = saved;
+    return options;
+}
+
 std::string usageText() {
     return "Usage: zarnhold [--scale S] [--target-fps N] [--mute] [--volume N] [--clock-file FILE]\n"
            "                [--record FILE] [--replay FILE | --timedemo FILE] [--vsync on|off]\n"
-           "                [--fullscreen] [--help]\n"
+           "                [--sensitivity X] [--invert-look on|off] [--fov DEG]\n"
+           "                [--no-pause-on-focus-loss] [--fullscreen] [--help]\n"
            "  --scale S         draw the scene at S (0.25 to 1) of the window's size each way;\n"
            "                    1 is always full size (default: chosen each frame to hold the\n"
            "                    target frame rate, between 0.35 and 1)\n"
@@ -105,7 +143,17 @@ std::string usageText() {
            "  --timedemo FILE   replay as fast as frames can be drawn, 30 ms of game time a\n"
            "                    frame, then print the frame rate and frame times and quit\n"
            "  --vsync on|off    wait for the display between frames (default on)\n"
+           "  --sensitivity X   radians the view turns for each pixel the mouse moves,\n"
+           "                    0.0002 to 0.004 (default 0.001)\n"
+           "  --invert-look on|off\n"
+           "                    moving the mouse forward looks down (default off)\n"
+           "  --fov DEG         the view's vertical field of view, 35 to 75 degrees (default 45)\n"
+           "  --no-pause-on-focus-loss\n"
+           "                    play on while the window does not have the keyboard focus\n"
            "  --fullscreen      start filling the screen (F11 or Alt+Enter toggles it)\n"
            "  --help            print this and exit\n"
+           "The volume, vsync, look and pause settings stand over those the game keeps in\n"
+           "$XDG_CONFIG_HOME/zarnhold/settings.ini (or ~/.config/zarnhold/settings.ini),\n"
+           "which F2's options change; given here, they are not written back to it.\n"
            "Run it from the folder that holds the shaders and External/.\n";
 }

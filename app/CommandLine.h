@@ -1,10 +1,14 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
-// What the command line asks of the game.
-struct GameOptions {
+#include "app/SettingsFile.h"
+
+// What the command line asks of the game, over the settings that stay (the settings file's,
+// or the command line's where it gives them).
+struct GameOptions : Settings {
     // The share of the window's size, each way, that the scene is drawn at; 0 lets the
     // game choose it each frame to hold `targetFps`.
     float fixedScale = 0.0f;
@@ -13,9 +17,8 @@ struct GameOptions {
     // (for scripts).
     std::string clockFile;
     bool help = false;
-    // No sound at all, and the master level from 0 (silent) to 100 (as made).
+    // No sound at all.
     bool mute = false;
-    float volume = 100.0f;
     // Writes the run's seed and every tick's input to this file as the run ends.
     std::string recordFile;
     // Plays this recording instead of the live input.
@@ -23,12 +26,16 @@ struct GameOptions {
     // Replays it as fast as frames can be drawn, 30 ms of game time a frame, prints the
     // figures and quits.
     bool timedemo = false;
-    // Waits for the display between frames.
-    bool vsync = true;
     // Starts filling the screen.
     bool fullscreen = false;
-    // A run pauses when the window loses the keyboard or is minimised.
-    bool pauseOnFocusLoss = true;
+    // The settings file's keys of the settings the command line gave: those stand over the
+    // file's, and are not written back to it unless changed in the game.
+    std::set<std::string> settingsGiven;
+    // Where the game writes the settings when one changes in the game; none when empty.
+    std::string settingsFile;
+    // What that file holds (or will once a setting changes): the command line's settings
+    // are not among them.
+    Settings savedSettings;
 };
 
 // The options, or `error` (one line, without the program's name) when an argument is
@@ -41,6 +48,11 @@ struct ParsedCommandLine {
 // `arguments` without the program's name. Values follow their option as the next argument
 // or after '='.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The command line's options over the settings read from the file: each setting the
+// command line gave stands, the rest are the file's. A timedemo never waits for the
+// display, whatever either says, and takes its field of view from the command line only.
+GameOptions withSavedSettings(GameOptions options, const Settings& saved);
 
 // The usage text, ending with a newline.
 std::string usageText();

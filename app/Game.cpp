@@ -13,6 +13,7 @@
 #include "app/GamepadRules.h"
 #include "app/HealthBar.h"
 #include "app/LevelPlaces.h"
+#include "app/OptionsPanelDraw.h"
 #include "app/PhysicsWorld.h"
 #include "app/PlayerInput.h"
 #include "app/RecordingFile.h"
@@ -50,6 +51,7 @@ Game::Game(const GameOptions& options)
     slainScreen = new Screen("External\\Models\\GameOverSlain.bmp");
     fellScreen = new Screen("External\\Models\\GameOverFell.bmp");
     helpScreen = new Screen("External\\Models\\Help.bmp");
+    optionsScreen = new Screen("External\\Models\\Options.bmp");
     wonScreen = new Screen("External\\Models\\GameWin.bmp");
     introScreen = new Screen("External\\Models\\Intro.bmp");
     loadingScreen = new Screen("External\\Models\\Loading.bmp");
@@ -57,6 +59,9 @@ Game::Game(const GameOptions& options)
     cubeMapDebugger = new CubeMapDebugger();
     GameState = INTRO;
     health = 1000.0f;
+    lookSensitivity = options.sensitivity;
+    invertLook = options.invertLook;
+    fieldOfViewDegrees = options.fieldOfViewDegrees;
 }
 
 Game::~Game() {
@@ -64,11 +69,12 @@ Game::~Game() {
     // The pictures and the viewer live as long as the game: their memory goes with it (their
     // GL objects go with the context). A run's scene objects and physics world go with the
     // process; only the lists are released here.
-    for (AppState* picture : {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
-                              static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
-                              static_cast<AppState*>(wonScreen), static_cast<AppState*>(introScreen),
-                              static_cast<AppState*>(loadingScreen), static_cast<AppState*>(pausedScreen),
-                              static_cast<AppState*>(cubeMapDebugger)}) {
+    for (AppState* picture :
+         {static_cast<AppState*>(gameOverScreen), static_cast<AppState*>(slainScreen),
+          static_cast<AppState*>(fellScreen), static_cast<AppState*>(helpScreen),
+          static_cast<AppState*>(optionsScreen), static_cast<AppState*>(wonScreen),
+          static_cast<AppState*>(introScreen), static_cast<AppState*>(loadingScreen),
+          static_cast<AppState*>(pausedScreen), static_cast<AppState*>(cubeMapDebugger)}) {
         delete picture;
     }
     lightList.clear();
@@ -133,7 +139,10 @@ void Game::runFrame(double nowSeconds) {
     if (played && replayActive) followReplayEnd(step.picture != PLAYING);
     if (step.picture != PLAYING) {
         GameState = step.picture;
-        if (step.picture == INTRO) followHelpKey();
+        if (step.picture == INTRO) {
+            followHelpKey();
+            followOptionsKeys();
+        }
         drawPicture(step.picture);
     }
     if (step.buildRun) {
@@ -246,6 +255,7 @@ void Game::initPictures() {
     fellScreen->init();
     helpScreen->init();
     pausedScreen->init();
+    optionsScreen->init();
     loadingScreen->init();
     cubeMapDebugger->init();
     automapView.init();
@@ -314,6 +324,7 @@ void Game::playFrame() {
 
 void Game::followOverlayKeys() {
     followHelpKey();
+    followOptionsKeys();
     const bool f3 = input->keyDown(keys::f3);
     if (f3 && !f3WasDown) showCubeMapViewer = !showCubeMapViewer;
     f3WasDown = f3;
@@ -336,6 +347,7 @@ void Game::drawOverlays() {
     if (showCubeMapViewer) drawCubeMapViewer();
     if (showMap && player != nullptr) automapView.draw(*player, width, height);
     if (showHelp) drawHelp();
+    if (showOptions) drawOptions();
 }
 
 // Over the middle of the view, 0.6 of it each way.
@@ -367,6 +379,52 @@ void Game::drawPicture(GameStateValue picture) {
     screen->render(view, projection, lightList);
     // The intro says F1 gives the help: it shows there as in play.
     if (picture == INTRO && showHelp) drawHelp();
+    if (picture == INTRO && showOptions) drawOptions();
+}
+
+void Game::followOptionsKeys() {
+    const PanelKeys held{input->keyDown(keys::up), input->keyDown(keys::down), input->keyDown(keys::left),
+                         input->keyDown(keys::right)};
+    const bool f2 = input->keyDown(keys::f2);
+    if (f2 && !f2WasDown) {
+        showOptions = !showOptions;
+        optionsPanel.show(held);
+    }
+    f2WasDown = f2;
+    if (!showOptions) return;
+    const std::optional<int> changed = optionsPanel.follow(held, options);
+    if (!changed) return;
+    applySettings();
+    saveSetting(*changed);
+}
+
+void Game::applySettings() {
+    lookSensitivity = options.sensitivity;
+    invertLook = options.invertLook;
+    fieldOfViewDegrees = options.fieldOfViewDegrees;
+    gameSound.setVolume(options.volume);
+    if (window != nullptr) Platform::waitForDisplay(options.vsync);
+}
+
+// Only the changed setting goes to the file: the others it holds stay as they are there,
+// the command line's included.
+void Game::saveSetting(int row) {
+    options.savedSettings = OptionsPanel::withRow(options.savedSettings, options, row);
+    if (options.settingsFile.empty()) return;
+    if (!saveSettingsFile(options.settingsFile, options.savedSettings)) {
+        std::printf("The settings could not be written: %s\n", options.settingsFile.c_str());
+    }
+}
+
+// Over the middle of the view, as the help is: the picture, then the values over it.
+void Game::drawOptions() {
+    const PixelRect panel{(width - width * 3 / 5) / 2, (height - height * 3 / 5) / 2, width * 3 / 5,
+                          height * 3 / 5};
+    glViewport(panel.x, panel.y, panel.width, panel.height);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    optionsScreen->render(view, projection, lightList);
+    glViewport(0, 0, width, height);
+    drawOptionsPanel(layoutOptionsPanel(panel, options, optionsPanel.chosenRow()));
 }
 
 Screen* Game::gameOverPicture() const {

@@ -12,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/HarmOverlay.h"
 #include "app/HealthTrail.h"
+#include "app/OptionsPanel.h"
 #include "app/Platform.h"
 #include "app/RecordedInput.h"
 #include "app/ResolutionScale.h"
@@ -108,6 +109,12 @@ public:
     // without it.
     bool showMap = false;
     AutomapView automapView;
+    // The settings, over the middle of the view or the intro while F2 has them shown.
+    Screen* optionsScreen = nullptr;
+    bool showOptions = false;
+    OptionsPanel optionsPanel;
+    // The settings as the game now plays them (the command line's over the file's).
+    const Settings& settings() const { return options; }
 
     // Steps of a playing frame, in the order the main loop runs them; public so that a
     // benchmark or test with its own window can run a frame piece by piece.
@@ -205,6 +212,13 @@ private:
     // Over the scene at full size: the health bar, the viewer, the map and the help when shown.
     void drawOverlays();
     void drawHelp();
+    // F2 shows or hides the options; while shown, the arrows choose and change a setting,
+    // which is applied at once and written to the settings file.
+    void followOptionsKeys();
+    void drawOptions();
+    // The look, the view's width, the volume and vsync as the settings give them.
+    void applySettings();
+    void saveSetting(int row);
     void drawPicture(GameStateValue picture);
     // The game-over picture that names what ended the run.
     Screen* gameOverPicture() const;
@@ -231,6 +245,7 @@ private:
     bool cursorCaptured = false;
     bool f3WasDown = false;
     bool tabWasDown = false;
+    bool f2WasDown = false;
     PictureKeyLatch pictureKeys;
     GameOptions options;
     // Whether the frame before this one played: only then is its length a playing frame's.

@@ -19,6 +19,12 @@ constexpr int f3 = 292;
 constexpr int f11 = 300;
 constexpr int leftAlt = 342;
 constexpr int rightAlt = 346;
+// The options panel's keys: F2 and the arrows.
+constexpr int f2 = 291;
+constexpr int right = 262;
+constexpr int left = 263;
+constexpr int down = 264;
+constexpr int up = 265;
 }  // namespace keys
 
 namespace mouseButtons {

@@ -70,6 +70,11 @@ public:
     // The run's one random generator, seeded as the run is built (from its recording when
     // one is replayed).
     RunRandom random;
+    // The player's look: radians the view turns a pixel of the mouse, whether moving it
+    // forward looks down, and the view's vertical field of view.
+    double lookSensitivity = 0.001;
+    bool invertLook = false;
+    float fieldOfViewDegrees = 45.0f;
     // Where the run's sounds go; none in tests that do not listen.
     SoundEvents* soundEvents = nullptr;
 

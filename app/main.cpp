@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "app/DataFolder.h"
 #include "app/Game.h"
 #include "app/RecordingFile.h"
+#include "app/SettingsFile.h"
 
 int main(int argc, char** argv) {
     // Diagnostics go out line by line, so a watching console (or test) sees them at once.
@@ -20,8 +22,16 @@ int main(int argc, char** argv) {
         std::printf("%s", usageText().c_str());
         return 0;
     }
+    // The settings file is read once the command line is known good, so that a bad
+    // argument says only what is wrong with it.
+    const std::string settingsFile = settingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    SettingsLoad saved;
+    if (!settingsFile.empty()) saved = loadSettingsFile(settingsFile);
+    if (!saved.line.empty()) std::printf("%s\n", saved.line.c_str());
+    GameOptions withSettings = withSavedSettings(parsed.options, saved.settings);
+    withSettings.settingsFile = settingsFile;
     // Files named on the command line stay those of the folder the game was started in.
-    const GameOptions options = runFromDataFolder(parsed.options);
+    const GameOptions options = runFromDataFolder(withSettings);
     // A recording that cannot be played stops the game before any window opens.
     RecordingRead replay;
     if (!options.replayFile.empty()) {

@@ -12,6 +12,12 @@ GameSound::GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clo
     buffers.fill(-1);
 }
 
+void GameSound::setVolume(float volume) {
+    if (!audible()) return;
+    master = masterGain(volume, false);
+    if (!hushed) device->setMasterGain(master);
+}
+
 void GameSound::start(float volume, bool mute) {
     start(volume, mute, [](Sound sound) { return readWavFile(soundInfo(sound).file); });
 }

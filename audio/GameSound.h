@@ -38,6 +38,8 @@ public:
     void start(float volume, bool mute);
     // As start, with each sound made by `load` instead of read from its file.
     void start(float volume, bool mute, const std::function<WavSound(Sound)>& load);
+    // The master level from now on, 0 to 100; nothing while silent (muted or no device).
+    void setVolume(float volume);
     // Frees the voices, the sounds and the device.
     void stop();
     bool audible() const { return device->isOpen(); }

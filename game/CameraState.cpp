@@ -53,7 +53,6 @@ void CameraState::startMoving() {
     bodyShape = static_cast<btBoxShape*>(body->getCollisionShape());
     pitchMatrix = glm::mat4(1.0f);
     yawMatrix = glm::mat4(1.0f);
-    invertMouseY = false;
     up = glm::vec3(0.0f, 1.0f, 0.0f);
     position = glm::vec3(0.0f, 0.0f, -7.0f);
     direction = glm::vec3(0.0f, 0.0f, -1.0f);
@@ -140,7 +139,7 @@ void CameraState::readButtons(const PlayerInput& input) {
 
 void CameraState::writeCamera(glm::vec3 eye) {
     game->projection =
-        glm::perspective(glm::radians(45.0f),
+        glm::perspective(glm::radians(game->fieldOfViewDegrees),
                          static_cast<float>(game->width) / static_cast<float>(game->height), 0.1f, 100.0f);
     game->view = glm::lookAt(eye, eye + direction, up);
 }
@@ -152,7 +151,8 @@ void CameraState::turnWithMouse(PlayerInput& input) {
     const glm::dvec2 cursor = input.cursor();
     const glm::dvec2 motion = lastCursor ? cursor - *lastCursor : glm::dvec2(0.0);
     lastCursor = cursor;
-    turnByCursor(horizontalAngle, verticalAngle, glm::vec2(-motion.x, -motion.y), invertMouseY);
+    turnByCursor(horizontalAngle, verticalAngle, glm::vec2(-motion.x, -motion.y), game->invertLook,
+                 game->lookSensitivity);
     followAngles();
 }
 

@@ -61,7 +61,6 @@ public:
     // Radians: horizontal never wrapped, vertical within +-1.57.
     double horizontalAngle = 0.0;
     double verticalAngle = 0.0;
-    bool invertMouseY = false;
     bool flyMode = false;
     Level* level = nullptr;
     // Owned, with the body, by the run's physics.

@@ -49,10 +49,11 @@ glm::vec3 flightStep(glm::vec3 direction, glm::vec3 up, double elapsedMs, MoveKe
     return step;
 }
 
-void turnByCursor(double& h, double& v, glm::vec2 centreMinusCursor, bool invertMouseY) {
+void turnByCursor(double& h, double& v, glm::vec2 centreMinusCursor, bool invertMouseY,
+                  double radiansPerPixel) {
     const float dx = centreMinusCursor.x, dy = centreMinusCursor.y;
-    h = h - 0.001 * dx;
-    v = invertMouseY ? v + 0.001 * dy : v - 0.001 * dy;
+    h = h - radiansPerPixel * dx;
+    v = invertMouseY ? v + radiansPerPixel * dy : v - radiansPerPixel * dy;
     v = std::clamp(v, -quarterTurn, quarterTurn);
 }
 

@@ -33,9 +33,10 @@ constexpr double walkPushPeriodMs = 1000.0 / 60.0;
 glm::vec3 flightStep(glm::vec3 direction, glm::vec3 up, double elapsedMs, MoveKeys keys);
 
 // Turns the angles by the cursor's motion, given as its negation (where it was minus where
-// it is) in pixels: 0.001 radians a pixel; a cursor moved right turns right, moved down
+// it is) in pixels, `radiansPerPixel` for each; a cursor moved right turns right, moved down
 // looks down (up, with `invertMouseY`).
-void turnByCursor(double& h, double& v, glm::vec2 centreMinusCursor, bool invertMouseY);
+void turnByCursor(double& h, double& v, glm::vec2 centreMinusCursor, bool invertMouseY,
+                  double radiansPerPixel);
 
 // The camera's vectors for angles h and v, render frame.
 struct ViewVectors {

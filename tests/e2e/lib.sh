@@ -4,6 +4,8 @@ set -u
 
 E2E_GAME=${1:?path to the zarnhold executable}
 E2E_TMP=$(mktemp -d /tmp/zarnhold-e2e.XXXXXX)
+# The game reads and writes its settings here, never in the developer's own folder.
+export XDG_CONFIG_HOME="$E2E_TMP/config"
 E2E_GAME_PID=""
 E2E_XVFB_PID=""
 E2E_LIMIT=${E2E_LIMIT:-240}

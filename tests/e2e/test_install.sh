@@ -72,13 +72,14 @@ grep -q 'goal crystal at the far end of the dungeon' "$E2E_TMP/manual.txt" ||
   fail "the manual page's DESCRIPTION does not give the goal"
 # Every option the program's usage names is an entry of OPTIONS.
 awk '/^OPTIONS$/ { on = 1; next } /^[A-Z]/ { on = 0 } on' "$E2E_TMP/manual.txt" >"$E2E_TMP/options.txt"
-usage_options=$("$program" --help | head -1 | grep -o -- '--[a-z-]*')
+# The synopsis: the lines before the first option's own line.
+usage_options=$("$program" --help | sed '/^  -/,$d' | grep -o -- '--[a-z-]*')
 [ -n "$usage_options" ] || fail "the program's usage names no option"
 for option in $usage_options; do
   grep -qE -- "^ +(-[a-z], )?$option( |$)" "$E2E_TMP/options.txt" ||
     fail "the manual page's OPTIONS has no entry for $option"
 done
-for key in Space Enter 'W / S' 'A / D' mouse 'left button' 'right button' M F1 Tab F3 F11 Escape \
+for key in Space Enter 'W / S' 'A / D' mouse 'left button' 'right button' M F1 F2 Tab F3 F11 Escape \
   'left stick' 'right stick' A 'right trigger' 'left trigger' Back; do
   awk '/^CONTROLS$/ { on = 1; next } /^[A-Z]/ { on = 0 } on' "$E2E_TMP/manual.txt" |
     grep -qE "^ +$key( |$)" || fail "the manual page's CONTROLS has no entry for $key"

@@ -4,12 +4,13 @@
 // a fall from the chasm's bridge with Space held ends the run on the game-over picture for
 // a fall, which waits for a fresh press of Space (not Enter) to start the next; touching
 // the goal crystal with Enter held shows the won picture, which waits for a fresh press of
-// Enter (not Space). A scripted gamepad starts a run with A, walks with the left stick,
-// turns with the right, and pulled out mid-run leaves nothing held. Losing the keyboard
-// pauses a run.
+// Enter (not Space); F2's options change a setting with the arrows, apply it and write it.
+// A scripted gamepad starts a run with A, walks with the left stick, turns with the right,
+// and pulled out mid-run leaves nothing held. Losing the keyboard pauses a run.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@
 #include "app/HealthBar.h"
 #include "app/HealthTrail.h"
 #include "app/LevelPlaces.h"
+#include "app/OptionsPanelDraw.h"
+#include "app/SettingsFile.h"
 #include "app/TickInput.h"
 #include "app/WorldClock.h"
 #include "game/CameraState.h"
@@ -128,7 +131,7 @@ void placeBody(CameraState& player, const btVector3& origin) {
 
 // The game in the test window on the intro picture, its keys and mouse a script's.
 struct ScriptedLoop {
-    ScriptedLoop() {
+    explicit ScriptedLoop(const GameOptions& options = {}) : game(options) {
         game.window = testWindow();
         game.platform = Platform(testWindow());
         game.width = testWidth;
@@ -467,4 +470,69 @@ TEST(PlayingFrames, APadStartsARunWalksAndTurnsWithItsSticksAndPulledOutMidRunLe
     EXPECT_FALSE(player->shieldRaised);
     EXPECT_FALSE(player->attackHeld);
     EXPECT_EQ(player->horizontalAngle, turnedTo);
+}
+
+TEST(PlayingFrames, F2ShowsTheOptionsWhoseArrowsChangeASettingAtOnceAndWriteItButNeverMoveThePlayer) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zarnhold_options_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::string settingsFile = pattern + "/zarnhold/settings.ini";
+    // The field of view comes from the command line: the file keeps its own until the
+    // player changes it in the panel.
+    GameOptions options = withSavedSettings(parseCommandLine({"--fov", "40"}).options, Settings{});
+    options.settingsFile = settingsFile;
+    ScriptedLoop loop(options);
+    Game& game = loop.game;
+    EXPECT_TRUE(loop.press(keys::space));
+    ASSERT_EQ(GameState, PLAYING);
+    CameraState* player = loop.player();
+    ASSERT_NE(player, nullptr);
+    for (int i = 0; i < 10; ++i) EXPECT_TRUE(loop.frame());
+    const glm::vec3 before = bodyOrigin(*player);
+    EXPECT_NEAR(game.projection[1][1], 1.0f / std::tan(glm::radians(20.0f)), 1e-4f) << "40 degrees";
+
+    const PixelRect panel{(testWidth - testWidth * 3 / 5) / 2, (testHeight - testHeight * 3 / 5) / 2,
+                          testWidth * 3 / 5, testHeight * 3 / 5};
+    const auto markLit = [&](int row) {
+        const PixelRect mark = layoutOptionsPanel(panel, game.settings(), row).mark;
+        return greenAt(mark.x + mark.width / 2, mark.y + mark.height / 2) > 200;
+    };
+    // The volume's bar (row 3) is lit to its right end at 100, dark there below it.
+    const auto volumeBarFull = [&] {
+        const PixelRect bar = layoutOptionsPanel(panel, game.settings(), 0).bars[3];
+        return redAt(bar.x + bar.width - bar.height / 2, bar.y + bar.height / 2) > 200;
+    };
+    EXPECT_FALSE(helpFrameShown());
+    EXPECT_TRUE(loop.press(keys::f2));
+    EXPECT_TRUE(helpFrameShown()) << "the panel's lit frame, where the help's is";
+    EXPECT_TRUE(markLit(0));
+    EXPECT_TRUE(volumeBarFull());
+    // Each press is let go for a frame, as a player's finger is: a key held counts once.
+    const auto tap = [&](int key) { return loop.press(key) && loop.frame(); };
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(tap(keys::down));
+    EXPECT_TRUE(markLit(3));
+    EXPECT_FALSE(markLit(0));
+    if (const char* folder = std::getenv("ZARNHOLD_SHOTS"))
+        saveLastFrame(std::string(folder) + "/options.ppm");
+    EXPECT_FALSE(std::filesystem::exists(settingsFile)) << "choosing a row changes nothing";
+
+    EXPECT_TRUE(tap(keys::left));
+    EXPECT_EQ(game.settings().volume, 90.0f);
+    EXPECT_FALSE(volumeBarFull());
+    Settings written;
+    written.volume = 90.0f;
+    EXPECT_EQ(loadSettingsFile(settingsFile).settings, written)
+        << "the command line's 40 degrees stay out of it";
+
+    EXPECT_TRUE(tap(keys::up));
+    EXPECT_TRUE(tap(keys::left));
+    EXPECT_NEAR(game.projection[1][1], 1.0f / std::tan(glm::radians(17.5f)), 1e-4f) << "35 degrees, at once";
+    written.fieldOfViewDegrees = 35.0f;
+    EXPECT_EQ(loadSettingsFile(settingsFile).settings, written);
+
+    const glm::vec3 after = bodyOrigin(*player);
+    EXPECT_NEAR(after.x, before.x, 1e-3f) << "the arrows do not walk";
+    EXPECT_NEAR(after.z, before.z, 1e-3f);
+    EXPECT_TRUE(loop.press(keys::f2));
+    EXPECT_FALSE(helpFrameShown());
+    std::filesystem::remove_all(pattern);
 }

@@ -59,12 +59,58 @@ TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine
                                                {"--replay"},
                                                {"--record="},
                                                {"--vsync", "yes"},
+                                               {"--sensitivity", "0.0001"},
+                                               {"--sensitivity", "0.005"},
+                                               {"--invert-look", "1"},
+                                               {"--fov", "34"},
+                                               {"--fov=76"},
+                                               {"--no-pause-on-focus-loss=1"},
                                                {"--replay", "a", "--timedemo", "b"}}) {
         const ParsedCommandLine parsed = parseCommandLine(bad);
         EXPECT_NE(parsed.error, "") << bad[0];
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << "one line";
     }
     EXPECT_NE(usageText().find("--target-fps"), std::string::npos);
+}
+
+TEST(CommandLine, SettingsGivenStandOverTheFileAndTheRestComeFromIt) {
+    Settings file;
+    file.sensitivity = 0.002;
+    file.invertLook = true;
+    file.fieldOfViewDegrees = 70.0f;
+    file.volume = 20.0f;
+    file.vsync = false;
+    file.pauseOnFocusLoss = false;
+
+    const GameOptions fromFile = withSavedSettings(parseCommandLine({}).options, file);
+    EXPECT_EQ(static_cast<const Settings&>(fromFile), file);
+    EXPECT_EQ(fromFile.savedSettings, file);
+
+    const ParsedCommandLine given =
+        parseCommandLine({"--sensitivity", "0.0005", "--invert-look=off", "--fov", "40", "--volume", "90",
+                          "--vsync", "on", "--no-pause-on-focus-loss"});
+    ASSERT_EQ(given.error, "");
+    EXPECT_EQ(given.options.settingsGiven.size(), 6u);
+    const GameOptions over = withSavedSettings(given.options, file);
+    EXPECT_EQ(over.sensitivity, 0.0005);
+    EXPECT_FALSE(over.invertLook);
+    EXPECT_EQ(over.fieldOfViewDegrees, 40.0f);
+    EXPECT_EQ(over.volume, 90.0f);
+    EXPECT_TRUE(over.vsync);
+    EXPECT_FALSE(over.pauseOnFocusLoss);
+    EXPECT_EQ(over.savedSettings, file) << "what the command line gives is not the file's";
+
+    // One given, the rest from the file; a timedemo never waits for the display.
+    const GameOptions oneGiven =
+        withSavedSettings(parseCommandLine({"--fov=50", "--timedemo", "r"}).options, file);
+    EXPECT_EQ(oneGiven.fieldOfViewDegrees, 50.0f);
+    EXPECT_EQ(oneGiven.volume, 20.0f);
+    EXPECT_TRUE(oneGiven.invertLook);
+    Settings vsyncOn = file;
+    vsyncOn.vsync = true;
+    const GameOptions timedemo = withSavedSettings(parseCommandLine({"--timedemo", "r"}).options, vsyncOn);
+    EXPECT_FALSE(timedemo.vsync);
+    EXPECT_EQ(timedemo.fieldOfViewDegrees, 45.0f) << "a timedemo draws the view every machine draws";
 }
 
 namespace {

@@ -259,3 +259,20 @@ TEST(PlayerMovement, AFinelyCutFloorDoesNotCatchTheBodyOnItsSeams) {
         EXPECT_LT(steepest, 0.2f);
     }
 }
+
+TEST(PlayerMovement, TheMouseTurnsByTheSensitivityInvertFlipsOnlyUpAndDownAndTheViewTakesItsWidth) {
+    testing::internal::CaptureStdout();
+    WalkingRun run;
+    settle(run);
+    run.game.lookSensitivity = 0.002;
+    run.game.invertLook = true;
+    run.game.fieldOfViewDegrees = 60.0f;
+    const double h = run.player->horizontalAngle, v = run.player->verticalAngle;
+    // Right by 100 pixels and back (down the screen) by 50.
+    run.input.at = glm::dvec2(run.game.width / 2 + 100, run.game.height / 2 + 50);
+    run.frame(frameSeconds);
+    EXPECT_NEAR(run.player->horizontalAngle - h, 0.2, 1e-9);
+    EXPECT_NEAR(run.player->verticalAngle - v, -0.1, 1e-9) << "inverted, the mouse moved back looks up";
+    EXPECT_NEAR(run.game.projection[1][1], 1.0f / std::tan(glm::radians(30.0f)), 1e-5f);
+    testing::internal::GetCapturedStdout();
+}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/OptionsPanelDesign.h"
 #include "tools/pictures/BmpWriter.h"
 #include "tools/pictures/Noise.h"
 #include "tools/pictures/Paint.h"
@@ -126,15 +127,22 @@ void paintCrystal(Image& image, const ScreenStyle& style) {
     }
 }
 
-// Text with a soft drop shadow, a dark rim for contrast and a glow of `glowColour`.
-void paintText(Image& image, const Mask& text, int centreY, glm::vec3 topColour, glm::vec3 bottomColour,
-               glm::vec3 glowColour, float glowStrength, int glowRadius) {
-    const int left = (image.width() - text.width()) / 2;
+// Text with a soft drop shadow, a dark rim for contrast and a glow of `glowColour`, its
+// mask's left edge at `left`.
+void paintTextAt(Image& image, const Mask& text, int left, int centreY, glm::vec3 topColour,
+                 glm::vec3 bottomColour, glm::vec3 glowColour, float glowStrength, int glowRadius) {
     const int top = centreY - text.height() / 2;
     darkenMask(image, text.blurred(std::max(2, glowRadius / 3)).shifted(0, glowRadius / 2), left, top, 0.85f);
     addMask(image, text.blurred(glowRadius), left, top, glowColour, glowStrength);
     darkenMask(image, text.blurred(2), left, top, 0.7f);
     blendMaskGradient(image, text, left, top, topColour, bottomColour, 1.0f);
+}
+
+// The same, centred across the image.
+void paintText(Image& image, const Mask& text, int centreY, glm::vec3 topColour, glm::vec3 bottomColour,
+               glm::vec3 glowColour, float glowStrength, int glowRadius) {
+    paintTextAt(image, text, (image.width() - text.width()) / 2, centreY, topColour, bottomColour, glowColour,
+                glowStrength, glowRadius);
 }
 
 // A thin rule under the title that fades at both ends, with a small diamond at its middle.
@@ -331,12 +339,8 @@ Image paintScreen(const ScreenStyle& style, const std::string& fontDir) {
 
 namespace {
 
-// A panel over a run: `title` and `lines` on dark stone in a thin lit frame, designed in the
-// 960 x 540 frame it fills at the middle of a 1600 x 900 window.
-Image paintPanel(const std::string& title, const std::vector<std::string>& lines, int firstLine,
-                 const std::string& fontDir) {
-    const int width = 960, height = 540;
-    ScreenStyle style = introStyle();
+// Dark stone with a thin lit frame, so a panel reads as a panel over the dungeon.
+Image paintPanelBackground(int width, int height, const ScreenStyle& style) {
     Image image(width, height);
     const Noise noise(style.seed + 5);
     for (int y = 0; y < height; ++y) {
@@ -356,6 +360,19 @@ Image paintPanel(const std::string& title, const std::vector<std::string>& lines
     }
     addMask(image, frame.blurred(4), 0, 0, style.glow, 0.6f);
     blendMask(image, frame, 0, 0, style.lineColour, 0.7f);
+    return image;
+}
+
+}  // namespace
+
+namespace {
+
+// A panel over a run: `title` and `lines`, from `firstLine` down, 50 apart, in the 960 x
+// 540 frame it fills at the middle of a 1600 x 900 window.
+Image paintTextPanel(const std::string& title, const std::vector<std::string>& lines, int firstLine,
+                     const std::string& fontDir) {
+    const ScreenStyle style = introStyle();
+    Image image = paintPanelBackground(960, 540, style);
     TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
     TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
     if (titleFont.ok()) {
@@ -380,14 +397,38 @@ Image paintHelpPanel(const std::string& fontDir) {
     lines.push_back("Tab: the map of the rooms seen, and the way to the goal");
     lines.push_back("M flies through walls for the rest of the run,  F3 shows a shadow map");
     lines.push_back("Press F1 again to hide this");
-    return paintPanel("Help", lines, 162, fontDir);
+    return paintTextPanel("Help", lines, 162, fontDir);
 }
 
 Image paintPausedPanel(const std::string& fontDir) {
-    return paintPanel("Paused",
-                      {"The run waits while the game's window is away.", "",
-                       "Click in the window or press any key to go on;  Esc quits"},
-                      230, fontDir);
+    return paintTextPanel("Paused",
+                          {"The run waits while the game's window is away.", "",
+                           "Click in the window or press any key to go on;  Esc quits"},
+                          230, fontDir);
+}
+
+Image paintOptionsPanel(const std::string& fontDir) {
+    namespace design = optionsPanelDesign;
+    const ScreenStyle style = introStyle();
+    Image image = paintPanelBackground(design::width, design::height, style);
+    TextRenderer titleFont(fontDir + "/DejaVuSerif-Bold.ttf");
+    TextRenderer lineFont(fontDir + "/DejaVuSerif.ttf");
+    if (titleFont.ok()) {
+        paintText(image, titleFont.renderLine("Options", 56, 24, 3), 66, style.titleTop, style.titleBottom,
+                  style.glow, 0.6f, 12);
+    }
+    if (!lineFont.ok()) return image;
+    // The masks carry their padding: the text's left edge lands at the design's place.
+    const int padding = 12;
+    for (int row = 0; row < design::rowCount; ++row) {
+        paintTextAt(image, lineFont.renderLine(design::rowNames[row], 24, padding, 1),
+                    design::nameLeft - padding, design::rowTop(row) + design::rowHeight / 2, style.lineColour,
+                    style.lineColour * 0.9f, style.glow, 0.2f, 5);
+    }
+    paintText(image,
+              lineFont.renderLine("Up / Down choose,  Left / Right change,  F2 hides this", 22, padding, 1),
+              design::footerCentre, style.lineColour, style.lineColour * 0.9f, style.glow, 0.2f, 5);
+    return image;
 }
 
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir) {
@@ -405,6 +446,7 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
         const Image design = paintScreen(picture.style, fontDir);
         ok = writeBmp(modelsDir + "/" + picture.file, design.resized(kTextureWidth, kTextureHeight)) && ok;
     }
+    ok = writeBmp(modelsDir + "/Options.bmp", paintOptionsPanel(fontDir).resized(1024, 512)) && ok;
     ok = writeBmp(modelsDir + "/Paused.bmp", paintPausedPanel(fontDir).resized(1024, 512)) && ok;
     return writeBmp(modelsDir + "/Help.bmp", paintHelpPanel(fontDir).resized(1024, 512)) && ok;
 }

@@ -52,7 +52,11 @@ Image paintHelpPanel(const std::string& fontDir);
 // The panel over a paused run: how to go on.
 Image paintPausedPanel(const std::string& fontDir);
 
+// The options panel's picture: the settings' names, one a row where the game draws each
+// value's bar, and the keys that change them, in the same 960 x 540 frame as the help.
+Image paintOptionsPanel(const std::string& fontDir);
+
 // Writes Intro.bmp, Loading.bmp, GameOver.bmp, GameOverSlain.bmp, GameOverFell.bmp and
-// GameWin.bmp (2048 x 1024), and Help.bmp and Paused.bmp (1024 x 512), into `modelsDir`; false when a file
-// cannot be written.
+// GameWin.bmp (2048 x 1024), and Help.bmp, Options.bmp and Paused.bmp (1024 x 512), into `modelsDir`; false
+// when a file cannot be written.
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir);
