@@ -14,7 +14,7 @@ wait_until "half a second of play" clock_reached 0.5
 # Another program's window takes the keyboard.
 xmessage -geometry 300x100+50+50 "elsewhere" &
 other_pid=$!
-trap 'kill $other_pid 2>/dev/null' EXIT
+trap 'kill $other_pid 2>/dev/null; e2e_cleanup' EXIT
 other_window() { xdotool search --name '^xmessage$' 2>/dev/null | head -1; }
 has_other_window() { [ -n "$(other_window)" ]; }
 wait_until "the other window" has_other_window
