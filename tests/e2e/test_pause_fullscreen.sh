@@ -3,6 +3,7 @@
 # clock (the clock file says "paused"), and back in the game's window a key, let go, goes
 # on. F11 fills the screen with the game, and F11 again gives back the window.
 source "$(dirname "$0")/lib.sh"
+E2E_PAUSE_ON_FOCUS_LOSS=1
 
 start_xvfb
 start_game
