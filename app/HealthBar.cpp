@@ -23,22 +23,18 @@ HealthBarLayout layoutHealthBar(int width, int height, float health, float trail
     return layout;
 }
 
-namespace {
-
-void clearRect(const PixelRect& rect, float r, float g, float b) {
+void clearPixelRect(const PixelRect& rect, float r, float g, float b) {
     if (rect.width <= 0 || rect.height <= 0) return;
     glScissor(rect.x, rect.y, rect.width, rect.height);
     glClearColor(r, g, b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-}  // namespace
-
 void drawHealthBar(const HealthBarLayout& layout) {
     glEnable(GL_SCISSOR_TEST);
-    clearRect(layout.frame, 0.06f, 0.04f, 0.04f);
-    clearRect(layout.fill, 0.78f, 0.10f, 0.07f);
-    clearRect(layout.lost, 0.98f, 0.78f, 0.55f);
+    clearPixelRect(layout.frame, 0.06f, 0.04f, 0.04f);
+    clearPixelRect(layout.fill, 0.78f, 0.10f, 0.07f);
+    clearPixelRect(layout.lost, 0.98f, 0.78f, 0.55f);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }

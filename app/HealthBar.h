@@ -23,6 +23,10 @@ struct HealthBarLayout {
 // part from there up to `trail` (see HealthTrail; none when it is not above `health`).
 HealthBarLayout layoutHealthBar(int width, int height, float health, float trail = 0.0f);
 
+// Fills `rect` of the bound framebuffer with a colour by a scissored clear (nothing when it
+// is empty), with the scissor test the caller has enabled; leaves both rectangle and colour changed.
+void clearPixelRect(const PixelRect& rect, float r, float g, float b);
+
 // Draws the bar into the bound framebuffer. Leaves the clear colour and the scissor test as
 // it found them (clear colour black, scissor off).
 void drawHealthBar(const HealthBarLayout& layout);

@@ -21,13 +21,6 @@ PixelRect fromDesign(const PixelRect& panel, int left, int top, int width, int h
     return {x0, yBottom, x1 - x0, yTop - yBottom};
 }
 
-void clearRect(const PixelRect& rect, float r, float g, float b) {
-    if (rect.width <= 0 || rect.height <= 0) return;
-    glScissor(rect.x, rect.y, rect.width, rect.height);
-    glClearColor(r, g, b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
 }  // namespace
 
 OptionsPanelLayout layoutOptionsPanel(const PixelRect& panel, const Settings& settings, int chosenRow) {
@@ -52,10 +45,10 @@ OptionsPanelLayout layoutOptionsPanel(const PixelRect& panel, const Settings& se
 void drawOptionsPanel(const OptionsPanelLayout& layout) {
     glEnable(GL_SCISSOR_TEST);
     for (std::size_t row = 0; row < layout.bars.size(); ++row) {
-        clearRect(layout.bars[row], 0.16f, 0.14f, 0.10f);
-        clearRect(layout.fills[row], 0.95f, 0.75f, 0.25f);
+        clearPixelRect(layout.bars[row], 0.16f, 0.14f, 0.10f);
+        clearPixelRect(layout.fills[row], 0.95f, 0.75f, 0.25f);
     }
-    clearRect(layout.mark, 0.88f, 0.96f, 0.78f);
+    clearPixelRect(layout.mark, 0.88f, 0.96f, 0.78f);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
