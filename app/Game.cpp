@@ -561,7 +561,9 @@ void Game::writeClockFile() {
     const std::string partial = options.clockFile + ".partial";
     std::FILE* file = std::fopen(partial.c_str(), "w");
     if (file == nullptr) return;
-    std::fprintf(file, "%.3f %s\n", runSeconds, state);
+    // Where the eye is, so that a test can tell a player standing still from the flicker.
+    const glm::vec3 eye = player != nullptr ? player->getPosition() : glm::vec3(0.0f);
+    std::fprintf(file, "%.3f %s %.3f %.3f %.3f\n", runSeconds, state, eye.x, eye.y, eye.z);
     std::fclose(file);
     std::rename(partial.c_str(), options.clockFile.c_str());
 }

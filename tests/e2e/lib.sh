@@ -64,9 +64,9 @@ start_game() {
 }
 
 # The game's clock file: the seconds the current run's world has advanced (0 before the
-# first playing frame), and the state the last frame ended in (intro, playing, game-over,
-# won). Below 33 frames a second the world runs slower than the wall clock, so anything
-# timed in play (a flight, a walk) is timed by this.
+# first playing frame), the state the last frame ended in (intro, playing, paused,
+# game-over, won) and the eye's place (x y z). Below 33 frames a second the world runs
+# slower than the wall clock, so anything timed in play (a flight, a walk) is timed by this.
 game_clock() {
   local c=""
   [ -s "$E2E_CLOCK" ] && read -r c _ <"$E2E_CLOCK"
@@ -74,8 +74,26 @@ game_clock() {
 }
 game_state() {
   local s=""
-  [ -s "$E2E_CLOCK" ] && read -r _ s <"$E2E_CLOCK"
+  [ -s "$E2E_CLOCK" ] && read -r _ s _ <"$E2E_CLOCK"
   echo "${s:-none}"
+}
+eye_place() {
+  local x=0 y=0 z=0
+  [ -s "$E2E_CLOCK" ] && read -r _ _ x y z <"$E2E_CLOCK"
+  echo "$x $y $z"
+}
+# True when the eye has not moved by a hundredth of a unit over `seconds` of play (as long
+# as the run goes on). The flicker changes what the screen shows of a player standing still.
+eye_stays() {
+  local seconds=$1 before later
+  local -a a b
+  before=$(eye_place)
+  later=$(awk -v c="$(game_clock)" -v s="$seconds" 'BEGIN { print c + s }')
+  wait_until "$seconds s of play" clock_reached "$later"
+  read -r -a a <<<"$before"
+  read -r -a b <<<"$(eye_place)"
+  awk -v x="${a[0]}" -v y="${a[1]}" -v z="${a[2]}" -v X="${b[0]}" -v Y="${b[1]}" -v Z="${b[2]}" \
+    'BEGIN { exit !((x - X) ^ 2 + (y - Y) ^ 2 + (z - Z) ^ 2 < 0.0001) }'
 }
 # True once the game's clock reads at least $1.
 clock_reached() { greater "$(game_clock)" "$1" || [ "$(game_clock)" = "$1" ]; }
