@@ -6,9 +6,9 @@
 
 #include <GL/glew.h>
 
-#include "app/LevelPlaces.h"
 #include "game/CameraState.h"
 #include "render/Level.h"
+#include "run/LevelPlaces.h"
 #include "scene/ShaderLoader.h"
 
 namespace {

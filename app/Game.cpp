@@ -7,15 +7,10 @@
 
 #include <GL/glew.h>
 
-#include "app/AppState.h"
 #include "app/Console.h"
-#include "app/GameState.h"
 #include "app/GamepadRules.h"
 #include "app/HealthBar.h"
-#include "app/LevelPlaces.h"
 #include "app/OptionsPanelDraw.h"
-#include "app/PhysicsWorld.h"
-#include "app/PlayerInput.h"
 #include "app/RecordingFile.h"
 #include "app/Screen.h"
 #include "app/TimedemoReport.h"
@@ -27,6 +22,11 @@
 #include "render/Flicker.h"
 #include "render/Light.h"
 #include "render/LitDraw.h"
+#include "run/AppState.h"
+#include "run/GameState.h"
+#include "run/LevelPlaces.h"
+#include "run/PhysicsWorld.h"
+#include "run/PlayerInput.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 #include "app/Platform.h"
 #include "app/RecordedInput.h"
 #include "app/ResolutionScale.h"
-#include "app/RunContext.h"
 #include "app/StateRule.h"
 #include "app/TickInput.h"
 #include "audio/GameSound.h"
 #include "render/DepthCubePool.h"
 #include "render/SceneTarget.h"
+#include "run/RunContext.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 
@@ -68,6 +68,9 @@ public:
     void clearWorld();
     // Makes the new run's physics world; the previous one is kept until clearWorld frees it.
     void createPhysicsWorld();
+
+    // The lights' depth cubes, lent to each run in turn.
+    DepthCubePool depthCubes;
 
     GLFWwindow* window = nullptr;
     bool running = true;

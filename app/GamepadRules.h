@@ -2,9 +2,9 @@
 
 #include <glm/glm.hpp>
 
-#include "app/PlayerInput.h"
 #include "app/StateRule.h"
 #include "app/TickInput.h"
+#include "run/PlayerInput.h"
 
 // How a gamepad plays, as plain values: the left stick walks as W, S, A and D, the right
 // stick turns the view, A is Space (and Enter on the pictures), the right trigger the left

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/PlayerInput.h"
+#include "run/PlayerInput.h"
 
 struct GLFWwindow;
 

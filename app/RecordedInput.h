@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/PlayerInput.h"
 #include "app/TickInput.h"
+#include "run/PlayerInput.h"
 
 // The player's input during one tick of the world: the keys and buttons of that tick's
 // input (live or replayed), and a cursor that rests where the player last put it, so the

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/AppState.h"
+#include "run/AppState.h"
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 

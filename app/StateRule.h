@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GameState.h"
+#include "run/GameState.h"
 
 // The keys the state machine reads, as they stood in one frame.
 struct FrameKeys {

@@ -3,10 +3,7 @@
 
 #include <GL/glew.h>
 
-#include "app/AppState.h"
 #include "app/Game.h"
-#include "app/LevelPlaces.h"
-#include "app/PhysicsWorld.h"
 #include "app/Platform.h"
 #include "game/Arms.h"
 #include "game/CameraState.h"
@@ -15,6 +12,9 @@
 #include "render/Crystal.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "run/AppState.h"
+#include "run/LevelPlaces.h"
+#include "run/PhysicsWorld.h"
 #include "scene/BmpLoader.h"
 #include "scene/ObjLoader.h"
 

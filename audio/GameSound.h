@@ -10,8 +10,8 @@
 #include <glm/glm.hpp>
 
 #include "audio/SoundDevice.h"
-#include "audio/SoundEvents.h"
 #include "audio/SoundMixer.h"
+#include "run/SoundEvents.h"
 #include "scene/WavLoader.h"
 
 // The game's sound: every file loaded once at start-up, a fixed pool of voices, the loops

@@ -5,7 +5,7 @@
 
 #include <glm/glm.hpp>
 
-#include "audio/SoundEvents.h"
+#include "run/SoundEvents.h"
 
 // The sound's rules as plain values: which file each sound is, how loud and whether it
 // loops; how loudness falls with distance; which of a fixed pool of voices a new sound

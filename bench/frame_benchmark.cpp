@@ -37,8 +37,6 @@
 #include <glm/glm.hpp>
 
 #include "app/Game.h"
-#include "app/GameState.h"
-#include "app/PhysicsWorld.h"
 #include "app/Platform.h"
 #include "app/RecordingFile.h"
 #include "app/TimedemoReport.h"
@@ -49,6 +47,8 @@
 #include "render/Level.h"
 #include "render/Light.h"
 #include "render/SceneTarget.h"
+#include "run/GameState.h"
+#include "run/PhysicsWorld.h"
 #include "tests/HiddenWindow.h"
 #include "tests/ScriptedInput.h"
 #include "tests/ViewPlaces.h"

@@ -2,9 +2,9 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/RunContext.h"
 #include "game/CameraState.h"
 #include "render/LitDraw.h"
+#include "run/RunContext.h"
 #include "scene/Rotation.h"
 #include "scene/RunRandom.h"
 #include "scene/ShaderLoader.h"

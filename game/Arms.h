@@ -4,8 +4,8 @@
 
 #include <glm/glm.hpp>
 
-#include "app/AppState.h"
 #include "game/EnemyRules.h"
+#include "run/AppState.h"
 #include "scene/Object3D.h"
 
 class CameraState;

@@ -6,13 +6,13 @@
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/LevelPlaces.h"
-#include "app/PhysicsWorld.h"
-#include "app/PlayerInput.h"
-#include "app/RunContext.h"
 #include "game/Footsteps.h"
 #include "game/Shield.h"
 #include "render/Light.h"
+#include "run/LevelPlaces.h"
+#include "run/PhysicsWorld.h"
+#include "run/PlayerInput.h"
+#include "run/RunContext.h"
 #include "scene/Rotation.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <glm/glm.hpp>
 
-#include "app/AppState.h"
 #include "game/Footsteps.h"
 #include "game/HarmMarks.h"
 #include "game/Movement.h"
+#include "run/AppState.h"
 
 class RunContext;
 class Level;

@@ -6,14 +6,14 @@
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/PhysicsWorld.h"
-#include "app/RunContext.h"
 #include "game/Arms.h"
 #include "game/CameraState.h"
 #include "game/EnemyRules.h"
 #include "game/HarmMarks.h"
 #include "render/Level.h"
 #include "render/LitDraw.h"
+#include "run/PhysicsWorld.h"
+#include "run/RunContext.h"
 #include "scene/Rotation.h"
 #include "scene/RunRandom.h"
 #include "scene/ShaderLoader.h"

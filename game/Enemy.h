@@ -5,7 +5,7 @@
 
 #include <glm/glm.hpp>
 
-#include "app/AppState.h"
+#include "run/AppState.h"
 #include "scene/Object3D.h"
 
 class Arms;

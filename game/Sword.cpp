@@ -6,11 +6,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "app/LevelPlaces.h"
-#include "app/RunContext.h"
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
 #include "render/LightArrayUniforms.h"
+#include "run/LevelPlaces.h"
+#include "run/RunContext.h"
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ShaderLoader.h"

@@ -1,6 +1,6 @@
 #include "game/SwordSweep.h"
 
-#include "app/LevelPlaces.h"
+#include "run/LevelPlaces.h"
 
 namespace {
 

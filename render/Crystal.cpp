@@ -4,9 +4,9 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "app/LevelPlaces.h"
-#include "app/RunContext.h"
 #include "render/LightArrayUniforms.h"
+#include "run/LevelPlaces.h"
+#include "run/RunContext.h"
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ShaderLoader.h"

@@ -4,7 +4,7 @@
 
 #include <glm/glm.hpp>
 
-#include "app/AppState.h"
+#include "run/AppState.h"
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 

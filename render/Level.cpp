@@ -3,13 +3,13 @@
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 
-#include "app/LevelPlaces.h"
-#include "app/PhysicsWorld.h"
-#include "app/RunContext.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
 #include "render/LitRules.h"
+#include "run/LevelPlaces.h"
+#include "run/PhysicsWorld.h"
+#include "run/RunContext.h"
 #include "scene/BmpLoader.h"
 #include "scene/ObjLoader.h"
 #include "scene/RoomLoader.h"

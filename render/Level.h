@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/AppState.h"
 #include "render/RoomBatches.h"
+#include "run/AppState.h"
 #include "scene/Object3D.h"
 #include "scene/RoomGraph.h"
 

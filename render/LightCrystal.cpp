@@ -2,8 +2,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/RunContext.h"
 #include "render/LitDraw.h"
+#include "run/RunContext.h"
 #include "scene/BmpLoader.h"
 #include "scene/Rotation.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "render/Light.h"
+#include "run/AppState.h"
 #include "scene/Object3D.h"
 
 class RunContext;

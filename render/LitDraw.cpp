@@ -6,10 +6,10 @@
 #include <GL/glew.h>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "app/RunContext.h"
 #include "render/Light.h"
 #include "render/LightArrayUniforms.h"
 #include "render/LitRules.h"
+#include "run/RunContext.h"
 #include "scene/Object3D.h"
 #include "scene/ShaderLoader.h"
 

@@ -9,7 +9,7 @@
 #include <glm/glm.hpp>
 #include <glm/gtc/constants.hpp>
 
-#include "app/PlayerInput.h"
+#include "run/PlayerInput.h"
 #include "tests/RouteWaypoints.h"
 
 // A box the body must stay inside (physics frame): leaving it is leaving the world.

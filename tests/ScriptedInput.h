@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/PlayerInput.h"
+#include "run/PlayerInput.h"
 
 // Keys, buttons, a cursor and a gamepad that a test sets by hand. The cursor stays where the game
 // last placed it until the test moves it, as a real one does.

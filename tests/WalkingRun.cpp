@@ -2,8 +2,8 @@
 
 #include <btBulletDynamicsCommon.h>
 
-#include "app/PhysicsWorld.h"
 #include "app/WorldClock.h"
+#include "run/PhysicsWorld.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 

@@ -14,13 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "app/Game.h"
-#include "app/GameState.h"
-#include "app/PhysicsWorld.h"
 #include "bench/Ssim.h"
 #include "game/CameraState.h"
 #include "game/Enemy.h"
 #include "render/Light.h"
 #include "render/SceneTarget.h"
+#include "run/GameState.h"
+#include "run/PhysicsWorld.h"
 #include "scene/GlLedger.h"
 #include "tests/ScriptedInput.h"
 #include "tests/ViewPlaces.h"

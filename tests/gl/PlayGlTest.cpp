@@ -22,16 +22,16 @@
 
 #include "app/AutomapView.h"
 #include "app/Game.h"
-#include "app/GameState.h"
 #include "app/GamepadRules.h"
 #include "app/HealthBar.h"
 #include "app/HealthTrail.h"
-#include "app/LevelPlaces.h"
 #include "app/OptionsPanelDraw.h"
 #include "app/SettingsFile.h"
 #include "app/TickInput.h"
 #include "app/WorldClock.h"
 #include "game/CameraState.h"
+#include "run/GameState.h"
+#include "run/LevelPlaces.h"
 #include "tests/ScriptedInput.h"
 #include "tests/gl/GlContext.h"
 

@@ -13,8 +13,6 @@
 #include <gtest/gtest.h>
 
 #include "app/Game.h"
-#include "app/GameState.h"
-#include "app/LevelPlaces.h"
 #include "app/Screen.h"
 #include "game/Arms.h"
 #include "game/CameraState.h"
@@ -25,6 +23,8 @@
 #include "render/Level.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
+#include "run/GameState.h"
+#include "run/LevelPlaces.h"
 #include "scene/GlLedger.h"
 #include "tests/ScriptedInput.h"
 #include "tests/gl/CubeDepths.h"

@@ -13,8 +13,8 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "app/LevelPlaces.h"
 #include "render/LightCrystal.h"
+#include "run/LevelPlaces.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 #include "scene/VertexIndexer.h"

@@ -14,9 +14,9 @@
 #include <glm/gtc/constants.hpp>
 #include <gtest/gtest.h>
 
-#include "app/LevelPlaces.h"
-#include "app/PhysicsWorld.h"
-#include "app/PlayerInput.h"
+#include "run/LevelPlaces.h"
+#include "run/PhysicsWorld.h"
+#include "run/PlayerInput.h"
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 #include "tests/RouteFollower.h"

@@ -7,8 +7,8 @@
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
-#include "app/PlayerInput.h"
 #include "game/Movement.h"
+#include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
 TEST(BodyContact, JumpingAgainstTheWallUnderALightCrystalLiftsNobody) {

@@ -11,12 +11,12 @@
 #include <glm/glm.hpp>
 
 #include "app/Game.h"
-#include "app/LevelPlaces.h"
 #include "app/Platform.h"
 #include "app/RecordingFile.h"
 #include "app/WorldClock.h"
 #include "game/CameraState.h"
 #include "game/Enemy.h"
+#include "run/LevelPlaces.h"
 #include "scene/Rotation.h"
 #include "tests/HiddenWindow.h"
 #include "tests/RouteFollower.h"

@@ -9,11 +9,11 @@
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
-#include "app/PhysicsWorld.h"
-#include "app/PlayerInput.h"
 #include "app/WorldClock.h"
 #include "game/Enemy.h"
 #include "game/Movement.h"
+#include "run/PhysicsWorld.h"
+#include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
 namespace {

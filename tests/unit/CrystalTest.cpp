@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/GameState.h"
-#include "app/LevelPlaces.h"
-#include "app/PlayerInput.h"
 #include "render/Crystal.h"
+#include "run/GameState.h"
+#include "run/LevelPlaces.h"
+#include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
 TEST(Crystal, WinsCloserThanOneIsSeenUpTo20AndSpins50DegreesASecond) {

@@ -3,10 +3,10 @@
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
-#include "app/PhysicsWorld.h"
 #include "game/Arms.h"
 #include "game/Enemy.h"
 #include "game/EnemyRules.h"
+#include "run/PhysicsWorld.h"
 #include "tests/WalkingRun.h"
 
 namespace {

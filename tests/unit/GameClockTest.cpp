@@ -7,11 +7,11 @@
 #include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
-#include "app/PhysicsWorld.h"
-#include "app/PlayerInput.h"
 #include "app/WorldClock.h"
 #include "game/Enemy.h"
 #include "game/Sword.h"
+#include "run/PhysicsWorld.h"
+#include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Game.h"
-#include "app/GameState.h"
-#include "app/PhysicsWorld.h"
+#include "run/GameState.h"
+#include "run/PhysicsWorld.h"
 
 TEST(GameHealth, StartsFullChangesOnlyByTheAmountAndKnowsWhatEndedTheRun) {
     testing::internal::CaptureStdout();

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/LevelPlaces.h"
 #include "render/CubeDepthTiles.h"
 #include "render/Flicker.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
 #include "render/ShadowFaces.h"
+#include "run/LevelPlaces.h"
 #include "scene/RunRandom.h"
 
 TEST(LightCrystalLight, SitsOneUnitInFrontAlongTheCrystalsOwnZ) {

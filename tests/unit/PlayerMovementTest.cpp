@@ -3,8 +3,8 @@
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
 
-#include "app/PlayerInput.h"
 #include "game/Shield.h"
+#include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
 namespace {

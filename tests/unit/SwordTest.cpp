@@ -2,10 +2,10 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 
-#include "app/LevelPlaces.h"
-#include "app/PlayerInput.h"
 #include "game/Sword.h"
 #include "game/SwordSweep.h"
+#include "run/LevelPlaces.h"
+#include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/LevelPlaces.h"
+#include "run/LevelPlaces.h"
 #include "tools/level/LevelLayout.h"
 #include "tools/meshes/Mesh.h"
 #include "tools/pictures/Image.h"

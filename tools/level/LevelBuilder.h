@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "app/LevelPlaces.h"
+#include "run/LevelPlaces.h"
 #include "tools/level/LevelLayout.h"
 #include "tools/meshes/Mesh.h"
 

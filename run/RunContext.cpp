@@ -1,7 +1,7 @@
-#include "app/RunContext.h"
+#include "run/RunContext.h"
 
-#include "app/GameState.h"
-#include "app/PhysicsWorld.h"
+#include "run/GameState.h"
+#include "run/PhysicsWorld.h"
 
 RunContext::RunContext() = default;
 

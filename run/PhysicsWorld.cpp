@@ -1,4 +1,4 @@
-#include "app/PhysicsWorld.h"
+#include "run/PhysicsWorld.h"
 
 #include <algorithm>
 #include <cmath>

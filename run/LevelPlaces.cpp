@@ -1,4 +1,4 @@
-#include "app/LevelPlaces.h"
+#include "run/LevelPlaces.h"
 
 #include <cmath>
 

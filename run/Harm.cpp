@@ -1,4 +1,4 @@
-#include "app/Harm.h"
+#include "run/Harm.h"
 
 const char* runEndLine(Harm cause) {
     switch (cause) {

@@ -5,9 +5,8 @@
 
 #include <glm/glm.hpp>
 
-#include "app/Harm.h"
-#include "audio/SoundEvents.h"
-#include "render/DepthCubePool.h"
+#include "run/Harm.h"
+#include "run/SoundEvents.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 #include "scene/RunRandom.h"
@@ -20,8 +19,8 @@ struct Light;
 // What a run's objects (player, enemies, sword, level, crystals) may read and call of the
 // game that holds them: the camera's matrices and the window's size, the run's lists, the
 // player's eye, health and its operations, the run's physics world and the input. Game
-// derives from it; game/ and render/ see nothing more of app/ than this and a few headers
-// of plain types. Each object keeps one pointer to it, named `game`.
+// derives from it; game/, render/ and audio/ see nothing of app/, only this floor below
+// them. Each object keeps one pointer to it, named `game`.
 class RunContext {
 public:
     RunContext();
@@ -65,8 +64,6 @@ public:
     // Every GL object made while building the current run, given to each function that
     // makes one; freed when the next run is built.
     GlLedger runGlObjects;
-    // The lights' depth cubes, lent to each run in turn.
-    DepthCubePool depthCubes;
     // The run's one random generator, seeded as the run is built (from its recording when
     // one is replayed).
     RunRandom random;

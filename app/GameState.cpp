@@ -1,3 +1,0 @@
-#include "app/GameState.h"
-
-int GameState = INTRO;

@@ -1,0 +1,3 @@
+#include "run/GameState.h"
+
+int GameState = INTRO;
