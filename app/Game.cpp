@@ -16,6 +16,7 @@
 #include "app/TimedemoReport.h"
 #include "app/WorldClock.h"
 #include "app/WorldDigest.h"
+#include "audio/OpenAlDevice.h"
 #include "game/CameraState.h"
 #include "game/Enemy.h"
 #include "render/CubeMapDebugger.h"
@@ -45,6 +46,7 @@ Game::Game(const GameOptions& options)
           settings.targetFps = options.targetFps;
           return settings;
       }()),
+      gameSound(std::make_unique<OpenAlDevice>(), &GameSound::Clock::now),
       options(options) {
     recordsTicks = !options.recordFile.empty();
     gameOverScreen = new Screen("External\\Models\\GameOver.bmp");

@@ -6,7 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ObjLoader.h"
 #include "scene/ShaderLoader.h"

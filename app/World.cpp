@@ -15,7 +15,7 @@
 #include "run/AppState.h"
 #include "run/LevelPlaces.h"
 #include "run/PhysicsWorld.h"
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/ObjLoader.h"
 
 void Game::createPhysicsWorld() {

@@ -3,10 +3,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "audio/OpenAlDevice.h"
-
-GameSound::GameSound() : GameSound(std::make_unique<OpenAlDevice>(), &Clock::now) {}
-
 GameSound::GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clock::time_point()> clock)
     : device(std::move(soundDevice)), now(std::move(clock)) {
     buffers.fill(-1);

@@ -27,8 +27,6 @@ public:
     static constexpr double checkSeconds = 0.25;
     static constexpr double reopenSeconds = 3.0;
 
-    // Sound through OpenAL, timed by the steady clock.
-    GameSound();
     // Sound through `soundDevice`, timed by `clock`.
     GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clock::time_point()> clock);
 

@@ -8,7 +8,7 @@ option(ZARNHOLD_FUZZ "Build the loaders' libFuzzer programs (needs clang)" OFF)
 
 set(FUZZ_obj_SOURCES scene/ObjLoader.cpp scene/Object3D.cpp scene/Node.cpp scene/ShaderLoader.cpp scene/GlLedger.cpp
   scene/FilePath.cpp scene/VertexIndexer.cpp scene/WeldIndex.cpp)
-set(FUZZ_bmp_SOURCES scene/BmpLoader.cpp scene/FilePath.cpp scene/GlLedger.cpp)
+set(FUZZ_bmp_SOURCES scene/BmpLoader.cpp scene/FilePath.cpp)
 set(FUZZ_rooms_SOURCES scene/RoomLoader.cpp scene/RoomGraph.cpp scene/FilePath.cpp)
 set(FUZZ_wav_SOURCES scene/WavLoader.cpp scene/FilePath.cpp)
 set(FUZZ_recording_SOURCES app/RecordingFile.cpp)

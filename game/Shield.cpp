@@ -5,7 +5,7 @@
 #include <GL/glew.h>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ObjLoader.h"
 #include "scene/ShaderLoader.h"

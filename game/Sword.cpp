@@ -11,7 +11,7 @@
 #include "render/LightArrayUniforms.h"
 #include "run/LevelPlaces.h"
 #include "run/RunContext.h"
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ShaderLoader.h"
 

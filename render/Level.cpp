@@ -10,7 +10,7 @@
 #include "run/LevelPlaces.h"
 #include "run/PhysicsWorld.h"
 #include "run/RunContext.h"
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/ObjLoader.h"
 #include "scene/RoomLoader.h"
 #include "scene/Rotation.h"

@@ -4,7 +4,7 @@
 
 #include "render/LitDraw.h"
 #include "run/RunContext.h"
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/Rotation.h"
 
 glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians) {

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-class GlLedger;
-
 // A 24-bit picture as OpenGL takes it with the default unpack alignment: rows bottom
 // first, 3 bytes per pixel in blue, green, red order, each row padded to 4 bytes.
 // pixels.size() == rowStride() * height always.
@@ -24,9 +22,7 @@ struct BmpImage {
 // wider or taller than 16384, prints "Not a correct BMP file" and gives false.
 bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out);
 
-// Loads a bitmap file (a game path such as "External\Models\shield.bmp") into a new
-// mipmapped GL_TEXTURE_2D, left bound to the active unit, and returns its name; 0, with
-// a printed line, when the file cannot be opened or decoded. The texture is recorded in
-// `ledger` when there is one. Needs a current GL context.
-unsigned int readBmpTexture(const char* path, GlLedger* ledger);
-unsigned int readBmpTexture(const std::string& path, GlLedger* ledger);
+// Reads and decodes a bitmap file (a game path such as "External\Models\shield.bmp"); a
+// file that cannot be opened prints "Image could not be opened: " and its path, one that
+// cannot be decoded as parseBmp says, and both give false.
+bool readBmpFile(const char* path, BmpImage& out);

@@ -14,5 +14,5 @@ cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$root/build-asan" -j2 --target unit_tests level_tests gl_tests fuzz_replays
 cd "$root/build-asan"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ASAN_OPTIONS=detect_leaks=1 ctest -j2 --output-on-failure -L "unit|level"
+ASAN_OPTIONS=detect_leaks=1 ctest -j2 --output-on-failure -L "unit|world|level"
 ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s "-screen 0 1920x1080x24" ctest -j2 --output-on-failure -L gl

@@ -13,6 +13,7 @@
 
 #include "app/Screen.h"
 #include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/Object3D.h"
 #include "scene/ShaderLoader.h"
 #include "tests/gl/GlContext.h"

@@ -10,7 +10,7 @@
 #include "app/Game.h"
 #include "render/Light.h"
 #include "render/LitDraw.h"
-#include "scene/BmpLoader.h"
+#include "scene/BmpTexture.h"
 #include "scene/Object3D.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/TestFiles.h"

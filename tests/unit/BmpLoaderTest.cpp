@@ -241,10 +241,10 @@ TEST(ParseBmp, AcceptsTheLargestSides) {
     EXPECT_EQ(p.image.pixels.size(), 4u * 16384);
 }
 
-// Both failures happen before any GL call, so they need no context.
-TEST(ReadBmpTexture, FilesThatCannotBeOpenedOrDecodedGiveZero) {
+TEST(ReadBmpFile, FilesThatCannotBeOpenedOrDecodedGiveFalse) {
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readBmpTexture("External\\Models\\no-such-picture.bmp", nullptr), 0u);
+    BmpImage image;
+    EXPECT_FALSE(readBmpFile("External\\Models\\no-such-picture.bmp", image));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Image could not be opened: External/Models/no-such-picture.bmp\n");
 
@@ -259,7 +259,7 @@ TEST(ReadBmpTexture, FilesThatCannotBeOpenedOrDecodedGiveZero) {
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readBmpTexture(folder + "\\odd.bmp", nullptr), 0u);
+    EXPECT_FALSE(readBmpFile((folder + "\\odd.bmp").c_str(), image));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), kNotBmp);
     std::remove(path.c_str());
     rmdir(folder.c_str());

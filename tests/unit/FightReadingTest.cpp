@@ -3,7 +3,7 @@
 // contact thumps).
 #include <gtest/gtest.h>
 
-#include "app/HealthBar.h"
+#include "app/HealthBarLayout.h"
 #include "app/HealthTrail.h"
 #include "audio/SoundMixer.h"
 #include "game/HarmMarks.h"
