@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zarnhold_assets {
+
 // Writes little-endian fields into a file header the writers have already sized (BMP, WAV).
 inline void putU16(std::vector<unsigned char>& out, std::size_t at, std::uint16_t value) {
     out[at] = static_cast<unsigned char>(value & 0xFF);
@@ -15,3 +17,5 @@ inline void putU32(std::vector<unsigned char>& out, std::size_t at, std::uint32_
         out[at + i] = static_cast<unsigned char>((value >> (8 * i)) & 0xFF);
     }
 }
+
+}  // namespace zarnhold_assets

@@ -26,6 +26,7 @@
 #include "tools/props/ScreenModel.h"
 #include "tools/sounds/GameSounds.h"
 
+namespace zarnhold_assets {
 namespace {
 
 // How many vertices the game keeps of this mesh, welded by the game's own weld; none when
@@ -143,6 +144,7 @@ bool writeIcon(const char* path) {
 }
 
 }  // namespace
+}  // namespace zarnhold_assets
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -156,7 +158,7 @@ int main(int argc, char** argv) {
             std::printf("usage: zarnhold_assets --icon <icon.png>\n");
             return 2;
         }
-        return writeIcon(argv[2]) ? 0 : 1;
+        return zarnhold_assets::writeIcon(argv[2]) ? 0 : 1;
     }
     const std::string modelsDir = std::string(argv[1]) + "/External/Models";
     std::error_code error;
@@ -167,7 +169,7 @@ int main(int argc, char** argv) {
         std::printf("Cannot create %s\n", modelsDir.c_str());
         return 1;
     }
-    if (!writeAll(modelsDir, argc >= 3 ? argv[2] : nullptr)) {
+    if (!zarnhold_assets::writeAll(modelsDir, argc >= 3 ? argv[2] : nullptr)) {
         std::printf("Some assets could not be written to %s\n", modelsDir.c_str());
         return 1;
     }

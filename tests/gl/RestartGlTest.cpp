@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <AL/al.h>
 #include <GL/glew.h>
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
@@ -59,6 +60,22 @@ int liveGlNames() {
     }
     for (GLuint name = 1; name < programProbe + 4096; ++name) {
         live += glIsProgram(name) + glIsShader(name);
+    }
+    return live;
+}
+
+// The sources and buffers alive in the current OpenAL context, by asking OpenAL about every
+// name it could have given out (OpenAL Soft numbers them from 1, reusing freed ones first),
+// not by trusting the device's own record: a name made and never recorded shows here.
+struct OpenAlNames {
+    int sources = 0;
+    int buffers = 0;
+};
+OpenAlNames liveOpenAlNames() {
+    OpenAlNames live;
+    for (ALuint name = 1; name <= 1u << 16; ++name) {
+        live.sources += alIsSource(name) == AL_TRUE;
+        live.buffers += alIsBuffer(name) == AL_TRUE;
     }
     return live;
 }
@@ -229,7 +246,7 @@ std::set<unsigned int> depthCubes(const Game& game) {
 // restart the driver held some deleted ones (+25 to +60 MB); with freed pages given back
 // only between runs, the first restarts left 15-20 MB more resident with the same bytes
 // in use.
-TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
+TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryGlOrOpenAlObjects) {
     testing::internal::CaptureStdout();
     Game game;
     ScriptedInput input;
@@ -243,6 +260,9 @@ TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
     EXPECT_EQ(buffers, static_cast<int>(Sound::count)) << "every sound loaded once";
     game.buildWorld();
     EXPECT_TRUE(drawFrames(game)) << "run 1";
+    const OpenAlNames soundAfterFirst = liveOpenAlNames();
+    EXPECT_EQ(soundAfterFirst.sources, voiceCount) << "OpenAL holds the voices and nothing else";
+    EXPECT_EQ(soundAfterFirst.buffers, static_cast<int>(Sound::count)) << "and the sounds";
     const long memoryAfterFirst = residentKilobytes();
     const int namesAfterFirst = liveGlNames();
     const std::set<unsigned int> cubesOfFirst = depthCubes(game);
@@ -268,13 +288,17 @@ TEST(RunBuilding, TwentyRestartsDrawCleanlyAndDoNotGrowMemoryOrGlObjects) {
     }
     const long memoryAfterLast = residentKilobytes();
     const int namesAfterLast = liveGlNames();
+    const OpenAlNames soundAfterLast = liveOpenAlNames();
     testing::internal::GetCapturedStdout();
     std::printf(
-        "resident memory after run 1: %ld kB, run 10: %ld kB, run 20: %ld kB; live GL names %d -> %d\n",
-        memoryAfterFirst, memoryAfterTenth, memoryAfterLast, namesAfterFirst, namesAfterLast);
+        "resident memory after run 1: %ld kB, run 10: %ld kB, run 20: %ld kB; live GL names %d -> %d; "
+        "OpenAL sources %d -> %d, buffers %d -> %d\n",
+        memoryAfterFirst, memoryAfterTenth, memoryAfterLast, namesAfterFirst, namesAfterLast,
+        soundAfterFirst.sources, soundAfterLast.sources, soundAfterFirst.buffers, soundAfterLast.buffers);
     EXPECT_EQ(namesAfterLast, namesAfterFirst);
-    EXPECT_EQ(game.gameSound.liveBuffers(), buffers) << "no sound buffer made or lost by a restart";
-    EXPECT_EQ(game.gameSound.liveVoices(), voiceCount) << "nor a voice";
+    EXPECT_EQ(soundAfterLast.sources, soundAfterFirst.sources) << "OpenAL sources made or lost by restarts";
+    EXPECT_EQ(soundAfterLast.buffers, soundAfterFirst.buffers) << "OpenAL buffers made or lost by restarts";
+    EXPECT_EQ(game.gameSound.liveVoices(), voiceCount) << "every voice still recorded";
     game.soundEvents = nullptr;
     game.gameSound.stop();
     unsetenv("ALSOFT_DRIVERS");

@@ -16,6 +16,14 @@
 
 namespace {
 
+using zarnhold_assets::encodeWav;
+using zarnhold_assets::GameSound;
+using zarnhold_assets::kSampleRate;
+using zarnhold_assets::peakOf;
+using zarnhold_assets::rootMeanSquareOf;
+using zarnhold_assets::Samples;
+using zarnhold_assets::synthesiseGameSounds;
+
 unsigned readU16(const std::vector<unsigned char>& b, size_t at) {
     return b[at] | (b[at + 1] << 8);
 }

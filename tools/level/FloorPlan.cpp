@@ -9,6 +9,8 @@
 #include "tools/pictures/Paint.h"
 #include "tools/pictures/TextRenderer.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr float kPixelsPerUnit = 10.0f;
@@ -205,3 +207,5 @@ Image drawFloorPlan(const Mesh& level, const LevelLayout& layout, const LevelPla
     }
     return plan;
 }
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 #include "tools/meshes/Solids.h"
 #include "tools/meshes/TJunctions.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr float kUnitsPerRepeat = 2.0f;
@@ -497,3 +499,5 @@ Mesh buildLevel() {
     LevelBuilder builder(zarnholdLayout(), levelPlaces());
     return closeTJunctions(builder.build());
 }
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 #include "tools/level/LevelLayout.h"
 #include "tools/meshes/Mesh.h"
 
+namespace zarnhold_assets {
+
 // Turns the room table into the level mesh: every room's floor, ceiling and walls wound
 // to be seen from inside, doorways cut where corridors meet rooms, and the solid pieces
 // (ramps, pillars, door frames, buttresses, beams) wound to be seen from outside.
@@ -50,3 +52,5 @@ private:
 
 // The level of the game, built from zarnholdLayout() around levelPlaces().
 Mesh buildLevel();
+
+}  // namespace zarnhold_assets

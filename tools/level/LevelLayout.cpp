@@ -2,6 +2,8 @@
 
 #include "tools/meshes/Solids.h"
 
+namespace zarnhold_assets {
+
 float Room::floorAt(float x, float z) const {
     switch (slope) {
         case Slope::AlongX:
@@ -173,3 +175,5 @@ const LevelLayout& zarnholdLayout() {
     static const LevelLayout layout = makeLayout();
     return layout;
 }
+
+}  // namespace zarnhold_assets

@@ -5,6 +5,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold_assets {
+
 // The dungeon as data: a table of rooms and the solid pieces that stand in them. The
 // builder turns it into one mesh. All numbers are in the physics frame (+y up).
 
@@ -62,3 +64,5 @@ struct LevelLayout {
 
 // The one level of the game.
 const LevelLayout& zarnholdLayout();
+
+}  // namespace zarnhold_assets

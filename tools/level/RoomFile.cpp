@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr float kEpsilon = 1e-4f;
@@ -148,3 +150,5 @@ bool writeRoomFile(const std::string& path, const RoomGraph& graph) {
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && written;
 }
+
+}  // namespace zarnhold_assets

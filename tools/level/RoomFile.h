@@ -5,6 +5,8 @@
 #include "scene/RoomGraph.h"
 #include "tools/level/LevelLayout.h"
 
+namespace zarnhold_assets {
+
 // What the game needs to skip drawing rooms it cannot see: every room as a box, and every
 // opening between two rooms (a doorway, a corridor's open end, a hole in a floor) as a
 // rectangle. All in the physics frame, like the level model.
@@ -15,3 +17,5 @@ RoomGraph findRooms(const LevelLayout& layout);
 std::string encodeRoomFile(const RoomGraph& graph);
 
 bool writeRoomFile(const std::string& path, const RoomGraph& graph);
+
+}  // namespace zarnhold_assets

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace zarnhold_assets {
+
 void Mesh::addTriangle(const Corner& a, const Corner& b, const Corner& c) {
     const glm::vec3 n = glm::cross(b.position - a.position, c.position - a.position);
     const float length = glm::length(n);
@@ -53,3 +55,5 @@ glm::vec2 worldUv(glm::vec3 position, glm::vec3 normal, float unitsPerRepeat) {
     }
     return glm::vec2(glm::dot(position, tangent), glm::dot(position, bitangent)) / unitsPerRepeat;
 }
+
+}  // namespace zarnhold_assets

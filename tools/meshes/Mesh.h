@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold_assets {
+
 // One corner as the modelling code places it: a position and a texture coordinate. The
 // normal belongs to the face.
 struct Corner {
@@ -43,3 +45,5 @@ private:
 // floors and ceilings u along x. u, v and the normal always form a right-handed frame,
 // so the game's tangents never mirror the normal map.
 glm::vec2 worldUv(glm::vec3 position, glm::vec3 normal, float unitsPerRepeat);
+
+}  // namespace zarnhold_assets

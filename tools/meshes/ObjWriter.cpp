@@ -4,6 +4,8 @@
 #include <fstream>
 #include <unordered_map>
 
+namespace zarnhold_assets {
+
 namespace {
 
 // Gives each distinct line of text a 1-based number, in order of first use, and keeps
@@ -64,3 +66,5 @@ bool writeObj(const std::string& path, const Mesh& mesh, const std::string& comm
     file << text;
     return static_cast<bool>(file);
 }
+
+}  // namespace zarnhold_assets

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold_assets {
+
 std::vector<glm::vec3> ring(glm::vec3 centre, int axis, float radiusA, float radiusB, int sides,
                             float startRadians) {
     std::vector<glm::vec3> points;
@@ -155,3 +157,5 @@ void addLathe(Mesh& mesh, glm::vec3 base, int axis, const std::vector<glm::vec2>
         }
     }
 }
+
+}  // namespace zarnhold_assets

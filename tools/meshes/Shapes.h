@@ -7,6 +7,8 @@
 #include "tools/meshes/Mesh.h"
 #include "tools/meshes/Solids.h"
 
+namespace zarnhold_assets {
+
 // Shapes for the props (crystals, creature, sword, shield): rings of points joined into
 // faceted solids. Every face is flat and wound outwards.
 
@@ -40,3 +42,5 @@ UvMap boxProjection(glm::vec3 lo, glm::vec3 hi, glm::vec2 uvLow, glm::vec2 uvHig
 
 // The centre of a ring of points.
 glm::vec3 centreOf(const std::vector<glm::vec3>& points);
+
+}  // namespace zarnhold_assets

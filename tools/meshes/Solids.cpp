@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zarnhold_assets {
+
 void addFace(Mesh& mesh, const std::vector<glm::vec3>& points, glm::vec3 facing, float unitsPerRepeat) {
     addFace(mesh, points, facing,
             [unitsPerRepeat](glm::vec3 p, glm::vec3 n) { return worldUv(p, n, unitsPerRepeat); });
@@ -75,3 +77,5 @@ void addWedge(Mesh& mesh, glm::vec3 low, glm::vec3 high, float topAtStart, float
         side({{x0, y0, z1}, {x1, y0, z1}, {x1, t11, z1}, {x0, t01, z1}}, {0, 0, 1});
     }
 }
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 
 #include "tools/meshes/Mesh.h"
 
+namespace zarnhold_assets {
+
 // Building blocks shared by the level and the props: flat faces wound towards a chosen
 // side, boxes and wedges, all with world-unit texture coordinates.
 
@@ -39,3 +41,5 @@ void addBox(Mesh& mesh, glm::vec3 low, glm::vec3 high, unsigned faces, float uni
 // the sides as for a box; the top (kFaceMaxY) is the sloped face.
 void addWedge(Mesh& mesh, glm::vec3 low, glm::vec3 high, float topAtStart, float topAtEnd, bool alongX,
               unsigned faces, float unitsPerRepeat);
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace zarnhold_assets {
+
 namespace {
 
 // The level file keeps four decimals: positions closer than that are one point.
@@ -107,3 +109,5 @@ Mesh closeTJunctions(const Mesh& mesh) {
     }
     return closed;
 }
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 
 #include "tools/LittleEndianFields.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 unsigned char toByte(float value) {
@@ -57,3 +59,5 @@ bool writeBmp(const std::string& path, const Image& image) {
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
+
+}  // namespace zarnhold_assets

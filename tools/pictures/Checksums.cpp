@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace zarnhold_assets {
+
 namespace {
 
 // One entry per byte value: the remainder that byte leaves, worked out once.
@@ -39,3 +41,5 @@ std::uint32_t adler32(const std::vector<unsigned char>& bytes) {
     }
     return (b << 16) | a;
 }
+
+}  // namespace zarnhold_assets

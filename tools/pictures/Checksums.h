@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zarnhold_assets {
+
 // The two checksums a PNG file carries: CRC-32 over each chunk's type and data, and
 // Adler-32 over the uncompressed bytes of the zlib stream inside the picture data.
 
@@ -12,3 +14,5 @@ std::uint32_t crc32(const std::vector<unsigned char>& bytes, std::uint32_t previ
 
 // Adler-32 as zlib computes it; 1 for no bytes.
 std::uint32_t adler32(const std::vector<unsigned char>& bytes);
+
+}  // namespace zarnhold_assets

@@ -8,6 +8,8 @@
 #include "tools/pictures/Paint.h"
 #include "tools/pictures/Rng.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr int kSize = 128;
@@ -108,3 +110,5 @@ IconPicture paintGameIcon() {
     applyVignette(icon.colour, 0.55f);
     return icon;
 }
+
+}  // namespace zarnhold_assets

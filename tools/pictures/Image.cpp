@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold_assets {
+
 Image::Image(int width, int height, glm::vec3 fill)
     : w(width), h(height), pixels(static_cast<size_t>(width) * height, fill) {}
 
@@ -92,3 +94,5 @@ Mask Mask::shifted(int dx, int dy) const {
     }
     return out;
 }
+
+}  // namespace zarnhold_assets

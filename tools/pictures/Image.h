@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold_assets {
+
 // An RGB picture of linear-ish floats in [0, 1], row 0 at the top, as it is designed.
 // The BMP writer flips it to the file's bottom-up order.
 class Image {
@@ -51,3 +53,5 @@ private:
     int h = 0;
     std::vector<float> values;
 };
+
+}  // namespace zarnhold_assets

@@ -6,6 +6,8 @@
 
 #include "tools/pictures/Rng.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 int wrap(int i, int period) {
@@ -94,3 +96,5 @@ Noise::Cells Noise::cells(float x, float y, int period) const {
     }
     return result;
 }
+
+}  // namespace zarnhold_assets

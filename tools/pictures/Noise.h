@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace zarnhold_assets {
+
 // Seeded lattice noise for the procedural pictures. Every function can repeat with a
 // whole-number period (in lattice cells) so that textures tile without a seam.
 class Noise {
@@ -29,3 +31,5 @@ private:
 
     std::array<std::uint8_t, 512> permutation{};
 };
+
+}  // namespace zarnhold_assets

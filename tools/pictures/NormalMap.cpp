@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold_assets {
+
 Image normalMapFromHeight(const Mask& height, float strength, bool wrap) {
     const int w = height.width();
     const int h = height.height();
@@ -25,3 +27,5 @@ Image normalMapFromHeight(const Mask& height, float strength, bool wrap) {
     }
     return out;
 }
+
+}  // namespace zarnhold_assets

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold_assets {
+
 namespace {
 
 // Even-odd test of one point against the polygon.
@@ -140,3 +142,5 @@ std::vector<CrystalFacet> crystalFacets(glm::vec2 centre, float halfWidth, float
         {{ridgeBottom, bottom, lowerRight}, 0.35f},
     };
 }
+
+}  // namespace zarnhold_assets

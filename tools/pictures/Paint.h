@@ -6,6 +6,8 @@
 
 #include "tools/pictures/Image.h"
 
+namespace zarnhold_assets {
+
 // Small painting operations for the designed pictures. Positions are in pixels of the
 // target image, row 0 at the top.
 
@@ -44,3 +46,5 @@ struct CrystalFacet {
 // The six facets of a crystal centred on `centre`, `halfWidth` across and `halfHeight` up
 // and down, lit from the upper right.
 std::vector<CrystalFacet> crystalFacets(glm::vec2 centre, float halfWidth, float halfHeight);
+
+}  // namespace zarnhold_assets

@@ -8,6 +8,8 @@
 
 #include "tools/pictures/Checksums.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 // A stored deflate block holds at most this many bytes (its length is 16 bits).
@@ -102,3 +104,5 @@ bool writePng(const std::string& path, const Image& colour, const Mask& alpha) {
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
+
+}  // namespace zarnhold_assets

@@ -1,5 +1,7 @@
 #include "tools/pictures/Rng.h"
 
+namespace zarnhold_assets {
+
 std::uint64_t Rng::next() {
     return bits.next();
 }
@@ -12,3 +14,5 @@ float Rng::uniform() {
 float Rng::range(float low, float high) {
     return low + (high - low) * uniform();
 }
+
+}  // namespace zarnhold_assets

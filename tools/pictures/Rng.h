@@ -4,6 +4,8 @@
 
 #include "scene/RunRandom.h"
 
+namespace zarnhold_assets {
+
 // The game's seeded generator (SplitMix64) with the tool's ranges, so every run of the tool
 // draws the same numbers on every machine; the C library's rand() differs between
 // platforms.
@@ -21,3 +23,5 @@ public:
 private:
     RunRandom bits;
 };
+
+}  // namespace zarnhold_assets

@@ -11,6 +11,8 @@
 #include "tools/pictures/Rng.h"
 #include "tools/pictures/TextRenderer.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr int kDesignWidth = 1600;
@@ -450,3 +452,5 @@ bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDi
     ok = writeBmp(modelsDir + "/Paused.bmp", paintPausedPanel(fontDir).resized(1024, 512)) && ok;
     return writeBmp(modelsDir + "/Help.bmp", paintHelpPanel(fontDir).resized(1024, 512)) && ok;
 }
+
+}  // namespace zarnhold_assets

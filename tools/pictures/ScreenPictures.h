@@ -8,6 +8,8 @@
 
 #include "tools/pictures/Image.h"
 
+namespace zarnhold_assets {
+
 // The four full-window pictures: intro, loading, game over and won. Each is designed in
 // the 1600 x 900 frame of the window it is stretched onto, then resampled to the
 // 2048 x 1024 texture, so that text keeps its shape on screen.
@@ -60,3 +62,5 @@ Image paintOptionsPanel(const std::string& fontDir);
 // GameWin.bmp (2048 x 1024), and Help.bmp, Options.bmp and Paused.bmp (1024 x 512), into `modelsDir`; false
 // when a file cannot be written.
 bool writeScreenPictures(const std::string& modelsDir, const std::string& fontDir);
+
+}  // namespace zarnhold_assets

@@ -8,6 +8,8 @@
 #include "tools/pictures/NormalMap.h"
 #include "tools/pictures/Rng.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr int kSize = 1024;
@@ -109,3 +111,5 @@ StoneTexture paintStoneTexture() {
     texture.normals = normalMapFromHeight(height, 6.0f, true);
     return texture;
 }
+
+}  // namespace zarnhold_assets

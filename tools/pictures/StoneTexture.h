@@ -2,6 +2,8 @@
 
 #include "tools/pictures/Image.h"
 
+namespace zarnhold_assets {
+
 // The level's stone: courses of dressed blocks of uneven length with sunken mortar,
 // grain, chipped arrises and worn, stained faces. 1024 x 1024 and seamless, so it can
 // repeat every two units across floors and walls; four courses per repeat.
@@ -11,3 +13,5 @@ struct StoneTexture {
 };
 
 StoneTexture paintStoneTexture();
+
+}  // namespace zarnhold_assets

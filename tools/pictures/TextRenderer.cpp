@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace zarnhold_assets {
+
 TextRenderer::TextRenderer(const std::string& fontPath) {
     if (FT_Init_FreeType(&library) != 0) {
         library = nullptr;
@@ -83,3 +85,5 @@ Mask TextRenderer::renderLine(const std::string& text, int pixelSize, int paddin
     }
     return mask;
 }
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 
 #include "tools/pictures/Image.h"
 
+namespace zarnhold_assets {
+
 // Antialiased lines of text through FreeType, as coverage masks that the pictures then
 // colour, shadow and make glow. One renderer holds one font face.
 class TextRenderer {
@@ -28,3 +30,5 @@ private:
     FT_Library library = nullptr;
     FT_Face face = nullptr;
 };
+
+}  // namespace zarnhold_assets

@@ -5,6 +5,8 @@
 
 #include "tools/meshes/Shapes.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 using Atlas = EnemyAtlas;
@@ -118,3 +120,5 @@ Mesh buildArmsModel() {
     }
     return mesh;
 }
+
+}  // namespace zarnhold_assets

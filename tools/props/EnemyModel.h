@@ -4,6 +4,8 @@
 
 #include "tools/meshes/Mesh.h"
 
+namespace zarnhold_assets {
+
 // The creature, in its own space: 2 units tall (the game scales it by 0.4), y up, feet
 // on y = 0, facing +z. Its arms are a separate model that the game swings about the x
 // axis through the shoulder point.
@@ -29,3 +31,5 @@ struct EnemyAtlas {
 Mesh buildEnemyModel();
 // Both arms, hanging from the shoulders down to claws near y = 0.3.
 Mesh buildArmsModel();
+
+}  // namespace zarnhold_assets

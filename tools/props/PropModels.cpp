@@ -6,6 +6,8 @@
 
 #include "tools/meshes/Shapes.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr float kPi = 3.14159265f;
@@ -149,3 +151,5 @@ Mesh buildShieldModel() {
     addLathe(mesh, {0.0f, 0.0f, 0.0f}, 2, profile, 24, shieldUv);
     return mesh;
 }
+
+}  // namespace zarnhold_assets

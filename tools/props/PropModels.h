@@ -2,6 +2,8 @@
 
 #include "tools/meshes/Mesh.h"
 
+namespace zarnhold_assets {
+
 // The game's small models, each in its own model space as the game places it.
 
 // A light crystal in its wall mount: front along +z (its light sits one unit in
@@ -22,3 +24,5 @@ Mesh buildSwordModel();
 // A round shield 3.4 across, its painted face towards -z (the holder looks along +z at
 // it) and its top towards -y (up on the player's screen). A raised iron rim and a boss.
 Mesh buildShieldModel();
+
+}  // namespace zarnhold_assets

@@ -10,6 +10,8 @@
 #include "tools/pictures/Rng.h"
 #include "tools/props/EnemyModel.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 // Points on an ellipse in picture coordinates, for fillPolygon.
@@ -245,3 +247,5 @@ Image paintCrystalFace(std::uint64_t seed, glm::vec3 tint, glm::vec3 glow) {
     }
     return colour;
 }
+
+}  // namespace zarnhold_assets

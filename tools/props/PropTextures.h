@@ -6,6 +6,8 @@
 
 #include "tools/pictures/Image.h"
 
+namespace zarnhold_assets {
+
 // Pictures for the props, laid out to match the texture regions their models use.
 
 struct TexturePair {
@@ -23,3 +25,5 @@ Image paintSwordTexture();
 Image paintShieldTexture();
 // 256 x 256: one face picture of the goal crystal, glowing facets in `tint`.
 Image paintCrystalFace(std::uint64_t seed, glm::vec3 tint, glm::vec3 glow);
+
+}  // namespace zarnhold_assets

@@ -1,5 +1,7 @@
 #include "tools/props/ScreenModel.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr float kHalf = 0.955f;
@@ -31,3 +33,5 @@ Mesh buildScreenModel() {
                  corner(-a, -a, 1, 0, 1));
     return mesh;
 }
+
+}  // namespace zarnhold_assets

@@ -6,6 +6,8 @@
 
 #include "tools/sounds/WavWriter.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 // The loudest one-shots peak at -3 dBFS, so that several can sound at once.
@@ -533,3 +535,5 @@ bool writeGameSounds(const std::string& soundsDir) {
     }
     return ok;
 }
+
+}  // namespace zarnhold_assets

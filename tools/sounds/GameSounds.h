@@ -5,6 +5,9 @@
 
 #include "tools/sounds/Synth.h"
 
+namespace zarnhold_assets {
+
+// Not the game's GameSound (audio/), which the unit tests link beside this one.
 // One of the game's sounds, at kSampleRate samples a second.
 struct GameSound {
     std::string name;    // its file name in External/Models/Sounds/
@@ -21,3 +24,5 @@ std::vector<GameSound> synthesiseGameSounds();
 // Writes every sound as a 16-bit mono WAV file into `soundsDir`; false when one of them
 // cannot be written.
 bool writeGameSounds(const std::string& soundsDir);
+
+}  // namespace zarnhold_assets

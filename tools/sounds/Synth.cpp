@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold_assets {
+
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
@@ -48,11 +50,11 @@ double Oscillator::step(float frequency) {
 }
 
 float Oscillator::sine(float frequency) {
-    return ::sine(step(frequency));
+    return zarnhold_assets::sine(step(frequency));
 }
 
 float Oscillator::saw(float frequency) {
-    return ::saw(step(frequency), static_cast<double>(frequency) / kSampleRate);
+    return zarnhold_assets::saw(step(frequency), static_cast<double>(frequency) / kSampleRate);
 }
 
 int cyclesInLoop(float frequency, int length) {
@@ -205,3 +207,5 @@ Samples crossfadeLoop(const Samples& longer, int length) {
     }
     return loop;
 }
+
+}  // namespace zarnhold_assets

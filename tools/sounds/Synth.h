@@ -4,6 +4,8 @@
 
 #include "tools/pictures/Rng.h"
 
+namespace zarnhold_assets {
+
 // The small pieces the game's sounds are made of. Time runs in samples at kSampleRate,
 // levels are linear (1 is full scale) and phases are in cycles (1 is a whole turn).
 
@@ -118,3 +120,5 @@ void finishOneShot(Samples& sound, float peak, float fadeOut);
 // for signals such as noise that do not repeat), so the loop's last sample runs into its
 // first just as sample length - 1 ran into sample length.
 Samples crossfadeLoop(const Samples& longer, int length);
+
+}  // namespace zarnhold_assets

@@ -7,6 +7,8 @@
 
 #include "tools/LittleEndianFields.h"
 
+namespace zarnhold_assets {
+
 namespace {
 
 void putTag(std::vector<unsigned char>& out, size_t at, const char* tag) {
@@ -47,3 +49,5 @@ bool writeWav(const std::string& path, const std::vector<float>& samples, int sa
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
+
+}  // namespace zarnhold_assets
