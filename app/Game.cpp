@@ -5,8 +5,6 @@
 #include <random>
 #include <string>
 
-#include <GL/glew.h>
-
 #include "app/Console.h"
 #include "app/GamepadRules.h"
 #include "app/HealthBar.h"
@@ -23,6 +21,7 @@
 #include "render/Flicker.h"
 #include "render/Light.h"
 #include "render/LitDraw.h"
+#include "render/WindowCanvas.h"
 #include "run/AppState.h"
 #include "run/GameState.h"
 #include "run/LevelPlaces.h"
@@ -113,7 +112,7 @@ void Game::runFrame(double nowSeconds) {
     currentTime = nowSeconds;
     Platform::pollEvents();
     followWindowSize();
-    glViewport(0, 0, width, height);
+    fitViewportToWindow(width, height);
     followFullscreenKeys();
     if (GameState == PLAYING) followFocus();
     const bool played = GameState == PLAYING && !paused;
@@ -161,7 +160,7 @@ void Game::runFrame(double nowSeconds) {
     // only when the frame is handed over: what was called is not yet what was drawn); off,
     // the swap is timed with the rest.
     if (options.vsync) {
-        glFinish();
+        finishDrawing();
         previousWorkMs = (Platform::seconds() - currentTime) * 1000.0;
     }
     platform.swapBuffers();
@@ -227,15 +226,9 @@ void Game::followFocus() {
 }
 
 void Game::drawPausedFrame() {
-    GLint screenFramebuffer = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
-    drawScene(static_cast<GLuint>(screenFramebuffer), sceneScale());
+    drawScene(boundFramebuffer(), sceneScale());
     drawOverlays();
-    const int panelWidth = width * 3 / 5, panelHeight = height * 3 / 5;
-    glViewport((width - panelWidth) / 2, (height - panelHeight) / 2, panelWidth, panelHeight);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    pausedScreen->render(view, projection, lightList);
-    glViewport(0, 0, width, height);
+    pausedScreen->renderIn(middlePanel(), width, height);
 }
 
 void Game::followCursorCapture() {
@@ -248,8 +241,7 @@ void Game::followCursorCapture() {
 }
 
 void Game::initPictures() {
-    glGenVertexArrays(1, &vertexArray);
-    glBindVertexArray(vertexArray);
+    vertexArray = makeBoundVertexArray();
     introScreen->init();
     wonScreen->init();
     gameOverScreen->init();
@@ -263,7 +255,7 @@ void Game::initPictures() {
     automapView.init();
     sceneTarget.init();
     harmOverlay.init();
-    glBindVertexArray(vertexArray);
+    bindVertexArray(vertexArray);
 }
 
 FrameKeys Game::readFrameKeys() const {
@@ -316,10 +308,9 @@ void Game::playFrame() {
     const double worldMs =
         advanceWorld(options.timedemo ? longestWorldStepMs : (currentTime - previousTime) * 1000.0);
     healthTrail.follow(health, worldMs);
-    GLint screenFramebuffer = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &screenFramebuffer);
+    const unsigned int screenFramebuffer = boundFramebuffer();
     renderShadowMaps();
-    drawScene(static_cast<GLuint>(screenFramebuffer), sceneScale());
+    drawScene(screenFramebuffer, sceneScale());
     followOverlayKeys();
     drawOverlays();
 }
@@ -354,24 +345,17 @@ void Game::drawOverlays() {
 
 // Over the middle of the view, 0.6 of it each way.
 void Game::drawHelp() {
-    const int panelWidth = width * 3 / 5, panelHeight = height * 3 / 5;
-    glViewport((width - panelWidth) / 2, (height - panelHeight) / 2, panelWidth, panelHeight);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    helpScreen->render(view, projection, lightList);
-    glViewport(0, 0, width, height);
+    helpScreen->renderIn(middlePanel(), width, height);
+}
+
+PixelRect Game::middlePanel() const {
+    return {(width - width * 3 / 5) / 2, (height - height * 3 / 5) / 2, width * 3 / 5, height * 3 / 5};
 }
 
 // In the upper right quarter, over the scene: the second light's depths in the direction
 // the player looks, as if standing at the light.
 void Game::drawCubeMapViewer() {
-    glViewport(width / 2, height / 2, width / 2, height / 2);
-    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    // The eye sits inside the box.
-    glDisable(GL_CULL_FACE);
-    const glm::mat4 turnOnly = glm::mat4(glm::mat3(view));
-    cubeMapDebugger->render(turnOnly, projection, lightList);
-    glEnable(GL_CULL_FACE);
-    glViewport(0, 0, width, height);
+    cubeMapDebugger->renderInCorner(view, projection, lightList, width, height);
 }
 
 // The intro, game-over or won picture, over whatever the frame drew before it.
@@ -420,12 +404,8 @@ void Game::saveSetting(int row) {
 
 // Over the middle of the view, as the help is: the picture, then the values over it.
 void Game::drawOptions() {
-    const PixelRect panel{(width - width * 3 / 5) / 2, (height - height * 3 / 5) / 2, width * 3 / 5,
-                          height * 3 / 5};
-    glViewport(panel.x, panel.y, panel.width, panel.height);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    optionsScreen->render(view, projection, lightList);
-    glViewport(0, 0, width, height);
+    const PixelRect panel = middlePanel();
+    optionsScreen->renderIn(panel, width, height);
     drawOptionsPanel(layoutOptionsPanel(panel, options, optionsPanel.chosenRow()));
 }
 
@@ -616,7 +596,7 @@ std::vector<bool> Game::lightsSampledThisFrame() const {
 }
 
 void Game::clearWindow() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    clearWholeFramebuffer();
 }
 
 void Game::drawScene(unsigned int screenFramebuffer, float scale) {

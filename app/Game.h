@@ -11,6 +11,7 @@
 #include "app/AutomapView.h"
 #include "app/CommandLine.h"
 #include "app/HarmOverlay.h"
+#include "app/HealthBarLayout.h"
 #include "app/HealthTrail.h"
 #include "app/OptionsPanel.h"
 #include "app/Platform.h"
@@ -215,6 +216,8 @@ private:
     // Over the scene at full size: the health bar, the viewer, the map and the help when shown.
     void drawOverlays();
     void drawHelp();
+    // The middle of the window, 0.6 of it each way, where the help, options and pause panels lie.
+    PixelRect middlePanel() const;
     // F2 shows or hides the options; while shown, the arrows choose and change a setting,
     // which is applied at once and written to the settings file.
     void followOptionsKeys();

@@ -24,9 +24,9 @@ void Screen::init() {
     // The picture lives as long as the game: nothing is recorded for a run to free.
     corners = makeCornerArrays(*this, nullptr);
     screenProgram = buildShaderProgram("Screen.vertexshader", "Screen.fragmentshader", nullptr);
-    screenSamplerLocation = glGetUniformLocation(screenProgram, "myTextureSampler");
+    screenSamplerLocation = uniform(screenProgram, "myTextureSampler");
     screenTexture = readBmpTexture(imagePath.c_str(), nullptr);
-    screenMvpLocation = glGetUniformLocation(screenProgram, "MVP");
+    screenMvpLocation = uniform(screenProgram, "MVP");
 }
 
 int Screen::drawCount() const {
@@ -47,4 +47,11 @@ void Screen::render(glm::mat4, glm::mat4, std::vector<Light*>) {
     glUniform1i(screenSamplerLocation, 0);
 
     drawCornerArrays(corners, previousArray, drawCount());
+}
+
+void Screen::renderIn(const PixelRect& panel, int width, int height) {
+    glViewport(panel.x, panel.y, panel.width, panel.height);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    render(glm::mat4(1.0f), glm::mat4(1.0f), {});
+    glViewport(0, 0, width, height);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/HealthBarLayout.h"
 #include "run/AppState.h"
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
@@ -17,6 +18,10 @@ public:
     void init() override;
     // Ignores all three arguments.
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+
+    // Renders into `panel` of a `width` x `height` window, over what is drawn there (its
+    // depths cleared), and gives the whole window back to the draws after it.
+    void renderIn(const PixelRect& panel, int width, int height);
 
     // How many corners render draws: twelve triangles, or fewer if the model has fewer.
     int drawCount() const;

@@ -1,8 +1,6 @@
 // The Game's world assembly: how one run is built and how the previous one is freed.
 #include <random>
 
-#include <GL/glew.h>
-
 #include "app/Game.h"
 #include "app/Platform.h"
 #include "game/Arms.h"
@@ -12,6 +10,7 @@
 #include "render/Crystal.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "render/WindowCanvas.h"
 #include "run/AppState.h"
 #include "run/LevelPlaces.h"
 #include "run/PhysicsWorld.h"
@@ -41,7 +40,7 @@ void Game::clearWorld() {
     // Nothing of the previous run refers to its GL objects or its world any more.
     runGlObjects.releaseAll();
     depthCubes.takeBackAll();
-    if (vertexArray != 0) glBindVertexArray(vertexArray);
+    if (vertexArray != 0) bindVertexArray(vertexArray);
     retiredPhysics.reset();
     // A run frees over 200 MB of small blocks (most of them the driver's, from compiling its
     // shaders; then meshes and bodies) spread through the heap: given back now, the next

@@ -19,6 +19,5 @@ public:
 
     unsigned int shieldTexture = 0;
     unsigned int shieldProgram = 0;
-    int samplerLocation = -1;
     CornerArrays corners;
 };

@@ -2,13 +2,11 @@
 
 #include <string>
 
-#include <GL/glew.h>
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
-#include "render/LightArrayUniforms.h"
+#include "render/HeldDraw.h"
 #include "run/LevelPlaces.h"
 #include "run/RunContext.h"
 #include "scene/BmpTexture.h"
@@ -100,28 +98,18 @@ void Sword::drawTrail(const glm::mat4& view, const glm::mat4& projection, const 
     const float swept = trailFromAngle - drawnAngle;
     if (swept < degreesApart) return;
     const int ghosts = static_cast<int>(swept / degreesApart);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
+    beginHeldGhosts();
     for (int k = 1; k <= ghosts; ++k) {
         const float along = static_cast<float>(k) / static_cast<float>(ghosts + 1);
         const float angle = trailFromAngle - swept * along;
         draw(heldMatrix(player->drawnEye(), angle), view, projection, lights, 0.85f - 0.5f * along);
     }
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
+    endHeldGhosts();
 }
 
 void Sword::draw(const glm::mat4& model, const glm::mat4& view, const glm::mat4& projection,
                  const std::vector<Light*>& lights, float fade) {
-    const unsigned int previousArray = bindCornerArrays(corners);
-    glUseProgram(program);
-    textureSamplerLocation = uniform(program, "myTextureSampler");
-    glUniform1i(textureSamplerLocation, 0);
-    glUniform1f(uniform(program, "fade"), fade);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, diffuseTexture);
     playerPosition = player->getPosition();
-    sendSimpleLitUniforms(program, lights, maxLights, model, view, projection, ambientLight, playerPosition);
-    drawCornerArrays(corners, previousArray);
+    textureSamplerLocation = drawHeldLit({program, diffuseTexture, &corners}, model, view, projection, lights,
+                                         maxLights, ambientLight, playerPosition, fade);
 }

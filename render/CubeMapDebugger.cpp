@@ -19,9 +19,9 @@ void CubeMapDebugger::init() {
     // The viewer lives as long as the game: nothing is recorded for a run to free.
     corners = makeCornerArrays(*this, nullptr);
     viewerProgram = buildShaderProgram("cubeMapDebugger.vert", "cubeMapDebugger.frag", nullptr);
-    cubemapLocation = glGetUniformLocation(viewerProgram, "cubemap");
-    perspectiveLocation = glGetUniformLocation(viewerProgram, "perspective");
-    viewLocation = glGetUniformLocation(viewerProgram, "view");
+    cubemapLocation = uniform(viewerProgram, "cubemap");
+    perspectiveLocation = uniform(viewerProgram, "perspective");
+    viewLocation = uniform(viewerProgram, "view");
 }
 
 void CubeMapDebugger::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
@@ -36,4 +36,14 @@ void CubeMapDebugger::render(glm::mat4 view, glm::mat4 projection, std::vector<L
     glUniform1i(cubemapLocation, 0);
     const unsigned int previousArray = bindCornerArrays(corners);
     drawCornerArrays(corners, previousArray, std::min(36, corners.count));
+}
+
+void CubeMapDebugger::renderInCorner(const glm::mat4& view, const glm::mat4& projection,
+                                     const std::vector<Light*>& lights, int width, int height) {
+    glViewport(width / 2, height / 2, width / 2, height / 2);
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glDisable(GL_CULL_FACE);
+    render(glm::mat4(glm::mat3(view)), projection, lights);
+    glEnable(GL_CULL_FACE);
+    glViewport(0, 0, width, height);
 }

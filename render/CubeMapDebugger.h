@@ -15,6 +15,10 @@ public:
     void init() override;
     // Needs at least two lights; with fewer it draws nothing.
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
+    // Renders over the upper right quarter of a `width` x `height` window, turned only as the
+    // view is (the eye sits inside the box), then gives the whole window back.
+    void renderInCorner(const glm::mat4& view, const glm::mat4& projection, const std::vector<Light*>& lights,
+                        int width, int height);
 
     std::string name;
     unsigned int viewerProgram = 0;
