@@ -21,6 +21,8 @@ std::string readTextFile(const std::string& path) {
 
 namespace {
 
+int linksSoFar = 0;
+
 void printLinkLog(GLuint program) {
     GLint length = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
@@ -49,6 +51,7 @@ unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stage
         glAttachShader(program, shader);
     }
     glLinkProgram(program);
+    ++linksSoFar;
     printLinkLog(program);
     // The program keeps the attached shaders alive; deleting them here frees them with it.
     for (GLuint shader : shaders) {
@@ -70,6 +73,10 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
                        {GL_FRAGMENT_SHADER, fragmentPath},
                        {GL_GEOMETRY_SHADER, geometryPath}},
                       ledger);
+}
+
+int shaderProgramLinks() {
+    return linksSoFar;
 }
 
 int uniform(unsigned int program, const std::string& name) {

@@ -19,6 +19,9 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
 // sent to it). Needs a current GL context.
 int uniform(unsigned int program, const std::string& name);
 
+// Programs linked since the process started: what a cache of programs saves shows here.
+int shaderProgramLinks();
+
 // The same with a geometry stage; the order of the parameters is vertex, fragment, geometry.
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                                 const std::string& geometryPath, GlLedger* ledger);
