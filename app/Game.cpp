@@ -47,6 +47,7 @@ Game::Game(const GameOptions& options)
       }()),
       options(options) {
     recordsTicks = !options.recordFile.empty();
+    renderWorld = &graphics;
     gameOverScreen = new Screen("External\\Models\\GameOver.bmp");
     slainScreen = new Screen("External\\Models\\GameOverSlain.bmp");
     fellScreen = new Screen("External\\Models\\GameOverFell.bmp");
@@ -588,14 +589,14 @@ void Game::renderShadowMaps() {
     const std::vector<bool> sampled = lightsSampledThisFrame();
     for (std::size_t i = 0; i < lightList.size(); ++i) {
         if (sampled[i]) {
-            lightList[i]->renderShadowMap(shadowCasterRoot);
+            graphics.renderShadowMap(*lightList[i], shadowCasterRoot);
         }
     }
 }
 
 void Game::renderShadowMapsPlain() {
     for (Light* light : lightList) {
-        light->renderShadowMapReference(shadowCasterRoot);
+        graphics.renderShadowMapReference(*light, shadowCasterRoot);
     }
 }
 

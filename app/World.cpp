@@ -12,6 +12,7 @@
 #include "render/Crystal.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "render/RenderWorld.h"
 #include "run/AppState.h"
 #include "run/LevelPlaces.h"
 #include "run/PhysicsWorld.h"
@@ -40,7 +41,7 @@ void Game::clearWorld() {
     enemyTemplate.reset();
     // Nothing of the previous run refers to its GL objects or its world any more.
     runGlObjects.releaseAll();
-    depthCubes.takeBackAll();
+    graphics.endRun();
     if (vertexArray != 0) glBindVertexArray(vertexArray);
     retiredPhysics.reset();
     // A run frees over 200 MB of small blocks (most of them the driver's, from compiling its
@@ -77,8 +78,8 @@ void Game::buildWorld() {
         if (i % 8 == 7) Platform::returnFreedMemory();
     }
     for (Light* light : lightList) {
-        light->setUpShadowMap(depthCubes, &runGlObjects);
-        light->cacheFixedCasters(shadowCasterRoot);
+        graphics.addLight(*light, &runGlObjects);
+        graphics.cacheFixedCasters(*light, shadowCasterRoot);
         Platform::returnFreedMemory();
     }
     for (AppState* object : sceneObjects) {
@@ -101,7 +102,7 @@ void Game::addRunContents() {
     Crystal* crystal = new Crystal(this);
     readObjModel(*crystal, "External\\Models\\crystal.obj");
     addObject(crystal);
-    crystal->uploadMesh(&runGlObjects);
+    crystal->uploadMesh(&runGlObjects, graphics.litProgram());
     shadowCasterRoot.children.push_back(crystal);
 
     // Held in the view, it casts no shadow.
@@ -112,8 +113,8 @@ void Game::addRunContents() {
     addEnemies(player);
 }
 
-// Every enemy shares the template's meshes, GL buffers and textures; the template is the
-// run's, on no list, and goes with the run.
+// Every enemy shares the template's meshes (one read-only copy of each), GL buffers,
+// textures and the lit program; the template is the run's, on no list, and goes with the run.
 void Game::addEnemies(CameraState* player) {
     enemyTemplate = std::make_unique<Enemy>(player, 0.0f, 0.0f, 0.0f);
     std::vector<Enemy*> enemies;
@@ -129,8 +130,8 @@ void Game::addEnemies(CameraState* player) {
     model.arms->normalTexture = normals;
     readObjModel(model, "External\\Models\\Enemy.obj");
     readObjModel(*model.arms, "External\\Models\\Arms.obj");
-    model.uploadMesh(&runGlObjects);
-    model.arms->uploadMesh(&runGlObjects);
+    model.uploadMesh(&runGlObjects, graphics.litProgram());
+    model.arms->uploadMesh(&runGlObjects, graphics.litProgram());
     for (Enemy* enemy : enemies) {
         enemy->copyMeshFrom(model);
         enemy->arms->copyMeshFrom(*model.arms);

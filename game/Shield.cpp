@@ -8,13 +8,12 @@
 #include "scene/BmpLoader.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ObjLoader.h"
-#include "scene/ShaderLoader.h"
 
-void Shield::load(GlLedger* ledger) {
+void Shield::load(GlLedger* ledger, unsigned int program) {
     readObjModel(*this, "External\\Models\\shield.obj");
     shieldTexture = readBmpTexture("External\\Models\\shield.bmp", ledger);
     corners = makeCornerArrays(*this, ledger);
-    shieldProgram = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag", ledger);
+    shieldProgram = program;
     samplerLocation = glGetUniformLocation(shieldProgram, "myTextureSampler");
 }
 
@@ -24,6 +23,12 @@ void Shield::draw(const glm::mat4& view, const glm::mat4& projection, const glm:
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, shieldTexture);
     glUniform1i(samplerLocation, 0);
+    // The sword's draw leaves its lights, ambient and fade in the shared program: the
+    // shield is lit by its lamp alone.
+    glUniform1i(glGetUniformLocation(shieldProgram, "lightCount"), 0);
+    glUniform1f(glGetUniformLocation(shieldProgram, "ambient"), 0.0f);
+    glUniform1f(glGetUniformLocation(shieldProgram, "fade"), 0.0f);
+    glUniform3f(glGetUniformLocation(shieldProgram, "playerPosition"), 0.0f, 0.0f, 0.0f);
     glUniform3fv(glGetUniformLocation(shieldProgram, "LampPos"), 1, glm::value_ptr(lampPosition));
     glUniformMatrix4fv(glGetUniformLocation(shieldProgram, "M"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
     glUniformMatrix4fv(glGetUniformLocation(shieldProgram, "V"), 1, GL_FALSE, glm::value_ptr(view));

@@ -9,6 +9,7 @@
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
 #include "render/LightArrayUniforms.h"
+#include "render/RenderWorld.h"
 #include "run/LevelPlaces.h"
 #include "run/RunContext.h"
 #include "scene/BmpLoader.h"
@@ -41,7 +42,8 @@ void Sword::init() {
     GlLedger* ledger = &player->game->runGlObjects;
     diffuseTexture = readBmpTexture("External\\Models\\sword.bmp", ledger);
     corners = makeCornerArrays(*this, ledger);
-    program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag", ledger);
+    program = player->game->renderWorld->programs().program("exampleVertexShader.vert",
+                                                            "exampleFragmentShader.frag");
 }
 
 void Sword::update(double elapsedMs) {
@@ -119,6 +121,8 @@ void Sword::draw(const glm::mat4& model, const glm::mat4& view, const glm::mat4&
     textureSamplerLocation = uniform(program, "myTextureSampler");
     glUniform1i(textureSamplerLocation, 0);
     glUniform1f(uniform(program, "fade"), fade);
+    // The shield's draw leaves its lamp in the shared program; the sword has none.
+    glUniform3f(uniform(program, "LampPos"), 0.0f, 0.0f, 0.0f);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTexture);
     playerPosition = player->getPosition();
