@@ -48,6 +48,7 @@ Game::Game(const GameOptions& options)
       gameSound(std::make_unique<OpenAlDevice>(), &GameSound::Clock::now),
       options(options) {
     recordsTicks = !options.recordFile.empty();
+    renderWorld = &graphics;
     gameOverScreen = new Screen("External\\Models\\GameOver.bmp");
     slainScreen = new Screen("External\\Models\\GameOverSlain.bmp");
     fellScreen = new Screen("External\\Models\\GameOverFell.bmp");
@@ -570,14 +571,14 @@ void Game::renderShadowMaps() {
     const std::vector<bool> sampled = lightsSampledThisFrame();
     for (std::size_t i = 0; i < lightList.size(); ++i) {
         if (sampled[i]) {
-            lightList[i]->renderShadowMap(shadowCasterRoot);
+            graphics.renderShadowMap(*lightList[i], shadowCasterRoot);
         }
     }
 }
 
 void Game::renderShadowMapsPlain() {
     for (Light* light : lightList) {
-        light->renderShadowMapReference(shadowCasterRoot);
+        graphics.renderShadowMapReference(*light, shadowCasterRoot);
     }
 }
 

@@ -20,7 +20,7 @@
 #include "app/StateRule.h"
 #include "app/TickInput.h"
 #include "audio/GameSound.h"
-#include "render/DepthCubePool.h"
+#include "render/RenderWorld.h"
 #include "render/SceneTarget.h"
 #include "run/RunContext.h"
 #include "scene/GlLedger.h"
@@ -70,8 +70,9 @@ public:
     // Makes the new run's physics world; the previous one is kept until clearWorld frees it.
     void createPhysicsWorld();
 
-    // The lights' depth cubes, lent to each run in turn.
-    DepthCubePool depthCubes;
+    // The programs, the depth cubes lent to each run in turn and the run's shadow renderers;
+    // the run's objects reach it as `renderWorld`.
+    RenderWorld graphics;
 
     GLFWwindow* window = nullptr;
     bool running = true;

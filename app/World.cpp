@@ -10,6 +10,7 @@
 #include "render/Crystal.h"
 #include "render/Level.h"
 #include "render/Light.h"
+#include "render/RenderWorld.h"
 #include "render/WindowCanvas.h"
 #include "run/AppState.h"
 #include "run/LevelPlaces.h"
@@ -39,12 +40,12 @@ void Game::clearWorld() {
     enemyTemplate.reset();
     // Nothing of the previous run refers to its GL objects or its world any more.
     runGlObjects.releaseAll();
-    depthCubes.takeBackAll();
+    graphics.endRun();
     if (vertexArray != 0) bindVertexArray(vertexArray);
     retiredPhysics.reset();
-    // A run frees over 200 MB of small blocks (most of them the driver's, from compiling its
-    // shaders; then meshes and bodies) spread through the heap: given back now, the next
-    // run's fill pages anew instead of keeping both runs' worth resident.
+    // A run frees its meshes, bodies and the driver's blocks for them, spread through the
+    // heap: given back now, the next run's fill pages anew instead of keeping both runs'
+    // worth resident (twenty restarts grew 4 to 7 MB without it, 1 to 2 MB with it).
     Platform::returnFreedMemory();
 }
 
@@ -65,20 +66,13 @@ void Game::buildWorld() {
     random.reseed(seed);
     recording = Recording{seed, {}};
     addRunContents();
-    // By index: an init may append to the list. Linking a program, the driver frees far
-    // more than it keeps, and keeps it in blocks it fills only in part: on fresh pages
-    // their unwritten parts cost nothing, on pages just freed they are resident whole.
-    // Left so, each of the first restarts kept 10 MB more resident than the run before
-    // with the same bytes in use; so the freed pages go back every eight objects (each
-    // links a program or two) and after each light.
+    // By index: an init may append to the list.
     for (std::size_t i = 0; i < sceneObjects.size(); ++i) {
         sceneObjects[i]->init();
-        if (i % 8 == 7) Platform::returnFreedMemory();
     }
     for (Light* light : lightList) {
-        light->setUpShadowMap(depthCubes, &runGlObjects);
-        light->cacheFixedCasters(shadowCasterRoot);
-        Platform::returnFreedMemory();
+        graphics.addLight(*light, &runGlObjects);
+        graphics.cacheFixedCasters(*light, shadowCasterRoot);
     }
     for (AppState* object : sceneObjects) {
         if (auto* level = dynamic_cast<Level*>(object)) level->groupByLights(lightList);
@@ -100,7 +94,7 @@ void Game::addRunContents() {
     Crystal* crystal = new Crystal(this);
     readObjModel(*crystal, "External\\Models\\crystal.obj");
     addObject(crystal);
-    crystal->uploadMesh(&runGlObjects);
+    crystal->uploadMesh(&runGlObjects, graphics.litProgram());
     shadowCasterRoot.children.push_back(crystal);
 
     // Held in the view, it casts no shadow.
@@ -111,8 +105,8 @@ void Game::addRunContents() {
     addEnemies(player);
 }
 
-// Every enemy shares the template's meshes, GL buffers and textures; the template is the
-// run's, on no list, and goes with the run.
+// Every enemy shares the template's meshes (one read-only copy of each), GL buffers,
+// textures and the lit program; the template is the run's, on no list, and goes with the run.
 void Game::addEnemies(CameraState* player) {
     enemyTemplate = std::make_unique<Enemy>(player, 0.0f, 0.0f, 0.0f);
     std::vector<Enemy*> enemies;
@@ -128,8 +122,8 @@ void Game::addEnemies(CameraState* player) {
     model.arms->normalTexture = normals;
     readObjModel(model, "External\\Models\\Enemy.obj");
     readObjModel(*model.arms, "External\\Models\\Arms.obj");
-    model.uploadMesh(&runGlObjects);
-    model.arms->uploadMesh(&runGlObjects);
+    model.uploadMesh(&runGlObjects, graphics.litProgram());
+    model.arms->uploadMesh(&runGlObjects, graphics.litProgram());
     for (Enemy* enemy : enemies) {
         enemy->copyMeshFrom(model);
         enemy->arms->copyMeshFrom(*model.arms);

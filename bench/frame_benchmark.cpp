@@ -49,6 +49,7 @@
 #include "render/SceneTarget.h"
 #include "run/GameState.h"
 #include "run/PhysicsWorld.h"
+#include "scene/ShaderLoader.h"
 #include "tests/HiddenWindow.h"
 #include "tests/ScriptedInput.h"
 #include "tests/ViewPlaces.h"
@@ -410,6 +411,35 @@ void routeShots(Game& game, const Recording& route, int frames, const std::strin
     }
 }
 
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+// Builds the run `restarts` more times, as the game does at each restart, and prints the
+// median build time, the programs each build linked and the resident memory after them.
+void timeRestarts(Game& game, int restarts, int firstLinks) {
+    std::vector<double> buildMs;
+    std::vector<int> links;
+    for (int i = 0; i < restarts; ++i) {
+        const int linksBefore = shaderProgramLinks();
+        const auto start = Clock::now();
+        game.buildWorld();
+        buildMs.push_back(msSince(start));
+        links.push_back(shaderProgramLinks() - linksBefore);
+    }
+    std::sort(buildMs.begin(), buildMs.end());
+    std::printf(
+        "%d restarts: world build median %.0f ms (fastest %.0f, slowest %.0f); programs linked: "
+        "%d by the first build, %d by the last; resident after them %ld kB\n",
+        restarts, buildMs[buildMs.size() / 2], buildMs.front(), buildMs.back(), firstLinks, links.back(),
+        residentKb());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -421,6 +451,7 @@ int main(int argc, char** argv) {
     bool plainDraws = false;
     bool route = false;
     bool similarity = false;
+    int restarts = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--shots") == 0 && i + 1 < argc) {
             shotFolder = argv[++i];
@@ -434,6 +465,8 @@ int main(int argc, char** argv) {
             route = true;
         } else if (std::strcmp(argv[i], "--similarity") == 0) {
             similarity = true;
+        } else if (std::strcmp(argv[i], "--restarts") == 0 && i + 1 < argc) {
+            restarts = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--place") == 0 && i + 1 < argc) {
             onlyPlace = argv[++i];
         } else {
@@ -462,9 +495,15 @@ int main(int argc, char** argv) {
     game.initPictures();
     game.skipUnreachableLights = !plainDraws;
     game.skipUnseenMeshes = !plainDraws;
+    const int linksBefore = shaderProgramLinks();
     const auto buildStart = Clock::now();
     game.buildWorld();
     const double buildMs = msSince(buildStart);
+    if (restarts > 0) {
+        timeRestarts(game, restarts, shaderProgramLinks() - linksBefore);
+        Platform::stop();
+        return 0;
+    }
     GameState = PLAYING;
     CameraState* player = nullptr;
     for (AppState* object : game.sceneObjects) {

@@ -7,7 +7,6 @@
 #include "run/RunContext.h"
 #include "scene/Rotation.h"
 #include "scene/RunRandom.h"
-#include "scene/ShaderLoader.h"
 
 namespace {
 
@@ -21,12 +20,10 @@ Arms::Arms(CameraState* player) : game(player->game), player(player) {
     randomizeSwing();
 }
 
-void Arms::init() {
-    program = buildShaderProgram("lightshader.vert", "lightshader.frag", &game->runGlObjects);
-}
+void Arms::init() {}
 
 void Arms::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
-    drawLit(*game, *this, view, projection, lights);
+    drawLit(*game, *this, view, projection, lights, nullptr, tint);
 }
 
 void Arms::randomizeSwing() {

@@ -19,8 +19,9 @@ public:
     // Touches no GL.
     explicit Arms(CameraState* player);
 
-    // Its own lit program. GL context current.
+    // Nothing: the mesh and its program come from the template's arms (copyMeshFrom).
     void init() override;
+    // Lit, with `tint` (see drawLit).
     void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) override;
 
     // A fresh swing from a random angle in [3.2, 6.2], rising.
@@ -36,4 +37,6 @@ public:
     CameraState* player = nullptr;
     float swingAngle = 0.0f;
     float swingDirection = 1.0f;
+    // The enemy's tint, set before each draw.
+    glm::vec4 tint{0.0f};
 };

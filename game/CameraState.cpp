@@ -9,6 +9,7 @@
 #include "game/Footsteps.h"
 #include "game/Shield.h"
 #include "render/Light.h"
+#include "render/RenderWorld.h"
 #include "run/LevelPlaces.h"
 #include "run/PhysicsWorld.h"
 #include "run/PlayerInput.h"
@@ -38,7 +39,8 @@ CameraState::~CameraState() = default;
 
 void CameraState::init() {
     startMoving();
-    shield->load(&game->runGlObjects);
+    shield->load(&game->runGlObjects, game->renderWorld->programs().program("exampleVertexShader.vert",
+                                                                            "exampleFragmentShader.frag"));
     // Lowered at the start eye until the first update turns it with the view.
     shield->modelMatrix = glm::translate(glm::mat4(1.0f), position + shieldLowered) *
                           glm::scale(glm::mat4(1.0f), glm::vec3(0.05f));

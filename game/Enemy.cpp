@@ -16,7 +16,6 @@
 #include "run/RunContext.h"
 #include "scene/Rotation.h"
 #include "scene/RunRandom.h"
-#include "scene/ShaderLoader.h"
 
 namespace {
 
@@ -50,9 +49,6 @@ Enemy::Enemy(CameraState* player, float x, float y, float z)
 Enemy::~Enemy() = default;
 
 void Enemy::init() {
-    // Its own program, replacing the template's that the mesh copy brought along.
-    program = buildShaderProgram("lightshader.vert", "lightshader.frag", &game->runGlObjects);
-    arms->init();
     startSimulating();
 }
 
@@ -213,9 +209,8 @@ void Enemy::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lig
         return;
     }
     const glm::vec4 shade = tint();
-    setLitTint(program, shade);
-    setLitTint(arms->program, shade);
-    drawLit(*game, *this, view, projection, lights);
+    drawLit(*game, *this, view, projection, lights, nullptr, shade);
+    arms->tint = shade;
     arms->render(view, projection, lights);
 }
 

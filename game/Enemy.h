@@ -20,15 +20,15 @@ struct Light;
 // arms. It sleeps, out of the physics world and unseen, while the player is more than 25
 // away; awake it waits, leaps at the player from within 8, hurts the player on contact in
 // front of it, and loses health while the player's sword strikes within 1.5. Out of health
-// it falls on its side, leaves the physics world and heals the player a little. The mesh
-// data usually comes from the run's template enemy through copyMeshFrom.
+// it falls on its side, leaves the physics world and heals the player a little. Its mesh
+// and the arms' are the run's template enemy's, shared through copyMeshFrom.
 class Enemy : public AppState, public Object3D {
 public:
     // `x`, `y`, `z`: where the body starts, physics frame. Touches neither GL nor physics.
     Enemy(CameraState* player, float x, float y, float z);
     ~Enemy() override;
 
-    // Its own lit programs (body and arms), then startSimulating. GL context current.
+    // startSimulating: the mesh and its program come from copyMeshFrom. Makes no GL call.
     void init() override;
     // The body in the game's current physics world at the spawn point, the model matrix on
     // it and the arms placed. Makes no GL call.
@@ -41,7 +41,7 @@ public:
 
     // The body's centre, render frame.
     glm::vec3 renderCentre() const;
-    // What its draw does to its lit colour (see setLitTint): brightened for a flash after a
+    // What its draw does to its lit colour (see drawLit): brightened for a flash after a
     // sword strike begins, dimmed when dead, else nothing.
     glm::vec4 tint() const;
 

@@ -4,13 +4,12 @@
 #include "scene/BmpTexture.h"
 #include "scene/CornerBuffers.h"
 #include "scene/ObjLoader.h"
-#include "scene/ShaderLoader.h"
 
-void Shield::load(GlLedger* ledger) {
+void Shield::load(GlLedger* ledger, unsigned int program) {
     readObjModel(*this, "External\\Models\\shield.obj");
     shieldTexture = readBmpTexture("External\\Models\\shield.bmp", ledger);
     corners = makeCornerArrays(*this, ledger);
-    shieldProgram = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag", ledger);
+    shieldProgram = program;
 }
 
 void Shield::draw(const glm::mat4& view, const glm::mat4& projection, const glm::vec3& lampPosition) const {

@@ -7,12 +7,13 @@
 
 // The player's shield: a small textured mesh held in front of the eye and drawn with the
 // simple lit program, lit by one lamp. Its GL objects are made in `load` while the run is
-// built and recorded in the run's ledger, so they are freed with the run.
+// built and recorded in the run's ledger, so they are freed with the run; the program is
+// the game's, shared with the sword.
 class Shield : public Object3D {
 public:
-    // Reads the model and its picture, fills the three corner buffers and builds the
-    // program, recording what it makes in `ledger`. GL context current.
-    void load(GlLedger* ledger);
+    // Reads the model and its picture and fills the three corner buffers, recording what it
+    // makes in `ledger`; draws with `program`, the simple lit one. GL context current.
+    void load(GlLedger* ledger, unsigned int program);
     // Draws with model matrix `modelMatrix`; `lampPosition` in the render frame. Leaves the
     // vertex array that was bound before bound again.
     void draw(const glm::mat4& view, const glm::mat4& projection, const glm::vec3& lampPosition) const;

@@ -7,6 +7,7 @@
 #include "game/CameraState.h"
 #include "game/SwordSweep.h"
 #include "render/HeldDraw.h"
+#include "render/RenderWorld.h"
 #include "run/LevelPlaces.h"
 #include "run/RunContext.h"
 #include "scene/BmpTexture.h"
@@ -39,7 +40,8 @@ void Sword::init() {
     GlLedger* ledger = &player->game->runGlObjects;
     diffuseTexture = readBmpTexture("External\\Models\\sword.bmp", ledger);
     corners = makeCornerArrays(*this, ledger);
-    program = buildShaderProgram("exampleVertexShader.vert", "exampleFragmentShader.frag", ledger);
+    program = player->game->renderWorld->programs().program("exampleVertexShader.vert",
+                                                            "exampleFragmentShader.frag");
 }
 
 void Sword::update(double elapsedMs) {

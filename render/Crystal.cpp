@@ -5,6 +5,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "render/LightArrayUniforms.h"
+#include "render/RenderWorld.h"
 #include "run/LevelPlaces.h"
 #include "run/RunContext.h"
 #include "scene/BmpTexture.h"
@@ -47,7 +48,7 @@ void Crystal::init() {
     }
     // The indexed buffers stay as uploadMesh made them: the shadow pass draws with them.
     corners = makeCornerArrays(*this, &game->runGlObjects);
-    program = buildShaderProgram("box.vert", "box.frag", &game->runGlObjects);
+    program = game->renderWorld->programs().program("box.vert", "box.frag");
 }
 
 glm::vec3 Crystal::eye() const {

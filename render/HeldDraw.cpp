@@ -24,6 +24,12 @@ void drawHeldByLamp(const HeldLook& look, const glm::mat4& model, const glm::mat
                     const glm::mat4& projection, const glm::vec3& lampPosition) {
     const unsigned int previousArray = bindCornerArrays(*look.corners);
     useLook(look);
+    // The sword's draw leaves its lights, ambient and fade in the shared program: what is
+    // lit by a lamp is lit by it alone.
+    glUniform1i(uniform(look.program, "lightCount"), 0);
+    glUniform1f(uniform(look.program, "ambient"), 0.0f);
+    glUniform1f(uniform(look.program, "fade"), 0.0f);
+    glUniform3f(uniform(look.program, "playerPosition"), 0.0f, 0.0f, 0.0f);
     glUniform3fv(uniform(look.program, "LampPos"), 1, glm::value_ptr(lampPosition));
     glUniformMatrix4fv(uniform(look.program, "M"), 1, GL_FALSE, glm::value_ptr(model));
     glUniformMatrix4fv(uniform(look.program, "V"), 1, GL_FALSE, glm::value_ptr(view));
@@ -37,6 +43,8 @@ int drawHeldLit(const HeldLook& look, const glm::mat4& model, const glm::mat4& v
     const unsigned int previousArray = bindCornerArrays(*look.corners);
     const int sampler = useLook(look);
     glUniform1f(uniform(look.program, "fade"), fade);
+    // The shield's draw leaves its lamp in the shared program; these draws have none.
+    glUniform3f(uniform(look.program, "LampPos"), 0.0f, 0.0f, 0.0f);
     sendSimpleLitUniforms(look.program, lights, capacity, model, view, projection, ambient, eye);
     drawCornerArrays(*look.corners, previousArray);
     return sampler;

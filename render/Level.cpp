@@ -7,6 +7,7 @@
 #include "render/LightCrystal.h"
 #include "render/LitDraw.h"
 #include "render/LitRules.h"
+#include "render/RenderWorld.h"
 #include "run/LevelPlaces.h"
 #include "run/PhysicsWorld.h"
 #include "run/RunContext.h"
@@ -33,7 +34,7 @@ void Level::init() {
     collisionShape = body ? static_cast<btBvhTriangleMeshShape*>(body->getCollisionShape()) : nullptr;
     diffuseTexture = readBmpTexture("External\\Models\\Levels\\level.bmp", &game->runGlObjects);
     normalTexture = readBmpTexture("External\\Models\\Levels\\levelnormals.bmp", &game->runGlObjects);
-    uploadMesh(&game->runGlObjects);
+    uploadMesh(&game->runGlObjects, game->renderWorld->litProgram());
     groupByRoom();
 }
 
@@ -49,9 +50,11 @@ void Level::groupByRoom() {
 
 void Level::groupByLights(const std::vector<Light*>& lights) {
     if (roomGraph.empty() || elementBuffer == 0) return;
-    const std::vector<unsigned int> masks = triangleLightMasks(
-        indexedPositions, indices, modelMatrix, static_cast<int>(lights.size()),
-        [&](int light, glm::vec3 low, glm::vec3 high) { return lights[light]->mayLight(low, high); });
+    const std::vector<unsigned int> masks =
+        triangleLightMasks(indexedPositions, indices, modelMatrix, static_cast<int>(lights.size()),
+                           [&](int light, glm::vec3 low, glm::vec3 high) {
+                               return game->renderWorld->mayLight(*lights[light], low, high);
+                           });
     roomBatches.build(roomGraph, indexedPositions, indices, &masks);
     indices = roomBatches.drawOrder;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);

@@ -2,31 +2,15 @@
 
 #include <glm/glm.hpp>
 
-#include "render/ShadowCubeRenderer.h"
-
-class DepthCubePool;
-class GlLedger;
-class Node;
-
 // A point light with an omnidirectional shadow: colour, place (render frame), flicker
-// level and attenuation, and the cube map its renderer (`shadows`) draws. A plain value
-// owned by the thing that gives the light; the Game's light list only points at it. The
-// shadow operations below pass the light's position to the renderer.
+// level and attenuation, and the GL names of its shadow, which the render world's shadow
+// renderer for this light fills in. A plain value owned by the thing that gives the light;
+// the Game's light list only points at it.
 struct Light {
     Light() = default;
     // Attenuation arrives constant, linear, exponent (the members lie linear, constant, exponent).
     Light(float red, float green, float blue, float luminocity, float x, float y, float z, int kind,
           float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt);
-
-    // The renderer's set-up (cubes from `cubes`, GL objects into `ledger`), then
-    // shadowCubeMap. GL context current.
-    void setUpShadowMap(DepthCubePool& cubes, GlLedger* ledger);
-    // The renderer's operations at this light's position (see ShadowCubeRenderer).
-    void renderShadowMap(Node& root);
-    void cacheFixedCasters(Node& root);
-    void renderShadowMapReference(Node& root);
-    void drawEveryCaster(Node& root, unsigned int framebuffer);
-    bool mayLight(glm::vec3 low, glm::vec3 high) const;
 
     // projection x look-at of cube face `face` (0..5: +X, -X, +Y, -Y, +Z, -Z) at `position`.
     glm::mat4 faceMatrix(int face) const;
@@ -40,8 +24,10 @@ struct Light {
     float lAtt = 0.0f;
     float cAtt = 0.0f;
     float eAtt = 0.0f;
-    // The renderer's cube map, which the lit surfaces sample.
+    // The cube map the lit surfaces sample, the framebuffer that draws it and the program
+    // of its layered pass; 0 until the light has a shadow renderer.
     unsigned int shadowCubeMap = 0;
+    unsigned int shadowFramebuffer = 0;
+    unsigned int shadowProgram = 0;
     glm::mat4 unusedMatrices[10];
-    ShadowCubeRenderer shadows;
 };

@@ -3,6 +3,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "render/LitDraw.h"
+#include "render/RenderWorld.h"
 #include "run/RunContext.h"
 #include "scene/BmpTexture.h"
 #include "scene/Rotation.h"
@@ -28,7 +29,7 @@ void LightCrystal::init() {
     game->lightList.push_back(&light);
     diffuseTexture = readBmpTexture("External\\Models\\lightcrystal.bmp", &game->runGlObjects);
     normalTexture = readBmpTexture("External\\Models\\lightcrystalnormals.bmp", &game->runGlObjects);
-    uploadMesh(&game->runGlObjects);
+    uploadMesh(&game->runGlObjects, game->renderWorld->litProgram());
 }
 
 void LightCrystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {

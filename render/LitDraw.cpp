@@ -9,6 +9,7 @@
 #include "render/Light.h"
 #include "render/LightArrayUniforms.h"
 #include "render/LitRules.h"
+#include "render/RenderWorld.h"
 #include "run/RunContext.h"
 #include "scene/Object3D.h"
 #include "scene/ShaderLoader.h"
@@ -72,15 +73,16 @@ void useLights(GLuint program, const std::vector<Light*>& lights, const std::vec
 }
 
 // Of `near`, the lights that may reach some point of the box.
-std::vector<LitLightSlot> lightsReaching(const std::vector<LitLightSlot>& near,
+std::vector<LitLightSlot> lightsReaching(const RunContext& game, const std::vector<LitLightSlot>& near,
                                          const std::vector<Light*>& lights, glm::vec3 low, glm::vec3 high) {
-    return lightsWhere(near, [&](int i) { return lights[i]->mayLight(low, high); });
+    if (game.renderWorld == nullptr) return near;
+    return lightsWhere(near, [&](int i) { return game.renderWorld->mayLight(*lights[i], low, high); });
 }
 
 }  // namespace
 
 void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
-             std::vector<Light*> lights, const std::vector<IndexRange>* ranges) {
+             std::vector<Light*> lights, const std::vector<IndexRange>* ranges, glm::vec4 tint) {
     glm::vec3 centre(0.0f);
     float radius = 0.0f;
     const bool bounded = mesh.worldBounds(centre, radius);
@@ -95,21 +97,22 @@ void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 project
     glUniform1i(mesh.textureSamplerLocation, 0);
     mesh.normalSamplerLocation = uniform(program, "myNormalSampler");
     glUniform1i(mesh.normalSamplerLocation, 1);
+    const MeshData& data = mesh.meshData();
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, mesh.diffuseTexture);
+    glBindTexture(GL_TEXTURE_2D, data.diffuseTexture);
     glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, mesh.normalTexture);
+    glBindTexture(GL_TEXTURE_2D, data.normalTexture);
     const GLint mv3x3Location = uniform(program, "MV3x3");
 
     const glm::vec3 player = game.playerPosition ? *game.playerPosition : glm::vec3(0.0f);
     const std::vector<LitLightSlot> near = selectLitLights(player, lights);
 
-    pointAttribute(0, 3, mesh.positionBuffer);
-    pointAttribute(1, 2, mesh.uvBuffer);
-    pointAttribute(2, 3, mesh.normalBuffer);
-    pointAttribute(3, 3, mesh.tangentBuffer);
-    pointAttribute(4, 3, mesh.bitangentBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.elementBuffer);
+    pointAttribute(0, 3, data.positionBuffer);
+    pointAttribute(1, 2, data.uvBuffer);
+    pointAttribute(2, 3, data.normalBuffer);
+    pointAttribute(3, 3, data.tangentBuffer);
+    pointAttribute(4, 3, data.bitangentBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, data.elementBuffer);
 
     glUseProgram(program);
     glUniformMatrix4fv(uniform(program, "M"), 1, GL_FALSE, glm::value_ptr(mesh.modelMatrix));
@@ -119,14 +122,15 @@ void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 project
     glUniformMatrix3fv(mv3x3Location, 1, GL_FALSE, glm::value_ptr(mv3x3));
     glUniform1f(uniform(program, "ambient"), 0.15f);
     glUniform1f(uniform(program, "percent_life"), static_cast<float>(game.getHealth() / 1000.0));
+    glUniform4f(uniform(program, "tint"), tint.r, tint.g, tint.b, tint.a);
 
     // A light that cannot reach what is drawn would add exactly nothing to it: leaving it out
     // gives the same picture for less work.
     if (ranges == nullptr) {
         const bool skip = game.skipUnreachableLights && bounded;
         useLights(program, lights,
-                  skip ? lightsReaching(near, lights, centre - radius, centre + radius) : near);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT, nullptr);
+                  skip ? lightsReaching(game, near, lights, centre - radius, centre + radius) : near);
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(data.indices.size()), GL_UNSIGNED_SHORT, nullptr);
     } else {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
@@ -150,9 +154,4 @@ void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 project
     for (GLuint i = 0; i < 5; ++i) {
         glDisableVertexAttribArray(i);
     }
-}
-
-void setLitTint(unsigned int program, glm::vec4 tint) {
-    glUseProgram(program);
-    glUniform4f(uniform(program, "tint"), tint.r, tint.g, tint.b, tint.a);
 }

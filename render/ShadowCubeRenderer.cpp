@@ -11,12 +11,11 @@
 
 #include "render/CubeDepthTiles.h"
 #include "render/DepthCubePool.h"
-#include "render/Light.h"
+#include "render/ProgramCache.h"
 #include "render/ShadowFaces.h"
 #include "scene/GlLedger.h"
 #include "scene/Node.h"
 #include "scene/Object3D.h"
-#include "scene/ShaderLoader.h"
 
 namespace {
 
@@ -101,9 +100,9 @@ void collectMovingCasters(Node& node, const CasterSearch& search, MovingCasters&
 
 }  // namespace
 
-bool ShadowCubeRenderer::setUp(DepthCubePool& cubes, GlLedger* ledger) {
-    shadowProgram = buildShaderProgram("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
-                                       "ShadowMapGeometryShader.geom", ledger);
+bool ShadowCubeRenderer::setUp(DepthCubePool& cubes, ProgramCache& programs, GlLedger* ledger) {
+    shadowProgram = programs.program("ShadowMapVertexShader.vert", "ShadowMapFragmentShader.frag",
+                                     "ShadowMapGeometryShader.geom");
     shadowCubeMap = cubes.take(shadowSize);
     shadowFramebuffer = makeDepthFramebuffer(ledger);
     glFramebufferTexture(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, shadowCubeMap, 0);
@@ -134,8 +133,7 @@ bool ShadowCubeRenderer::setUp(DepthCubePool& cubes, GlLedger* ledger) {
     }
     fixedDepthCube = cacheCube;
     fixedFramebuffer = cacheFramebuffer;
-    faceProgram =
-        buildShaderProgram("ShadowMapFaceVertexShader.vert", "ShadowMapFragmentShader.frag", ledger);
+    faceProgram = programs.program("ShadowMapFaceVertexShader.vert", "ShadowMapFragmentShader.frag");
     GLint linked = GL_FALSE;
     glGetProgramiv(faceProgram, GL_LINK_STATUS, &linked);
     // Without it the moving casters go through the layered pass like the rest.

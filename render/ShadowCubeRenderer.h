@@ -9,6 +9,7 @@
 
 class DepthCubePool;
 class GlLedger;
+class ProgramCache;
 class Node;
 class Object3D;
 
@@ -21,14 +22,16 @@ struct MovingCaster {
 // Draws one light's omnidirectional shadow: a 1024x1024 depth cube map around the light's
 // position (render frame), in one layered pass. The casters fixed in place are drawn once
 // per run into a cache; each frame copies the cache back where moving casters were or are
-// and draws only those over it. Holds the GL names for it; the light holds the renderer.
+// and draws only those over it. Holds the GL names for it; the render world holds one
+// renderer for each light of the run.
 class ShadowCubeRenderer {
 public:
-    // Builds the shadow programs and framebuffers, with the cube map and its cache taken
-    // from `cubes`; every GL object made goes into `ledger` (none recorded when it is null).
+    // Takes the shadow programs from `programs` and builds the framebuffers, with the cube
+    // map and its cache taken from `cubes`; every framebuffer made goes into `ledger` (none
+    // recorded when it is null).
     // Prints "Framebuffer not OK!" when a framebuffer is incomplete and returns false: the
     // renderer then has no cache and draws the plain pass every frame. GL context current.
-    bool setUp(DepthCubePool& cubes, GlLedger* ledger);
+    bool setUp(DepthCubePool& cubes, ProgramCache& programs, GlLedger* ledger);
     // Gives the cube map this frame's depths of every shadow caster under `root`, seen from
     // `position`: equal to renderReference's, even after frames in which it was not called.
     // A moving caster hidden from the light behind fixed ones is not drawn at all; casters

@@ -14,6 +14,7 @@
 class AppState;
 class PhysicsWorld;
 class PlayerInput;
+class RenderWorld;
 struct Light;
 
 // What a run's objects (player, enemies, sword, level, crystals) may read and call of the
@@ -74,6 +75,9 @@ public:
     float fieldOfViewDegrees = 45.0f;
     // Where the run's sounds go; none in tests that do not listen.
     SoundEvents* soundEvents = nullptr;
+    // The GL side that outlives the run: the programs the objects draw with and the lights'
+    // shadow renderers. The game's own; none where a test builds objects without a game.
+    RenderWorld* renderWorld = nullptr;
 
 protected:
     Harm endCause = Harm::unknown;

@@ -8,8 +8,8 @@
 #include "scene/Triangle.h"
 
 // Everything a mesh is: its triangles, the welded indexed geometry derived from them, and
-// the GL names that draw it. Kept as one block so that copying a mesh (54 enemies copy
-// one) copies every field, including any added later.
+// the GL names that draw it. Kept as one block so that objects drawing the same model (54
+// enemies, their arms) share one read-only copy of it, every field included.
 struct MeshData {
     std::vector<Triangle> triangles;
     std::vector<glm::vec3> tangents;
@@ -20,16 +20,13 @@ struct MeshData {
     std::vector<glm::vec3> indexedNormals;
     std::vector<glm::vec3> indexedTangents;
     std::vector<glm::vec3> indexedBitangents;
-    int textureSamplerLocation = 0;
     unsigned int diffuseTexture = 0;
     unsigned int normalTexture = 0;
-    int normalSamplerLocation = 0;
     unsigned int positionBuffer = 0;
     unsigned int uvBuffer = 0;
     unsigned int normalBuffer = 0;
     unsigned int tangentBuffer = 0;
     unsigned int bitangentBuffer = 0;
-    unsigned int program = 0;
     unsigned int elementBuffer = 0;
     // Bounding sphere of indexedPositions, object space; set with the indexed geometry.
     glm::vec3 boundsCenter{0.0f};

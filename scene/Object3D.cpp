@@ -1,6 +1,7 @@
 #include "scene/Object3D.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <GL/glew.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -25,7 +26,7 @@ GLuint makeArrayBuffer(const std::vector<T>& data, GlLedger* ledger) {
 
 std::vector<glm::vec3> Object3D::collectVertices(std::vector<glm::vec3>& vertices) {
     Node::collectVertices(vertices);
-    for (const Triangle& triangle : triangles) {
+    for (const Triangle& triangle : meshData().triangles) {
         vertices.insert(vertices.end(), std::begin(triangle.positions), std::end(triangle.positions));
     }
     return vertices;
@@ -33,7 +34,8 @@ std::vector<glm::vec3> Object3D::collectVertices(std::vector<glm::vec3>& vertice
 
 std::vector<Triangle> Object3D::collectTriangles(std::vector<Triangle>& collected) {
     Node::collectTriangles(collected);
-    collected.insert(collected.end(), triangles.begin(), triangles.end());
+    const std::vector<Triangle>& own = meshData().triangles;
+    collected.insert(collected.end(), own.begin(), own.end());
     return collected;
 }
 
@@ -41,27 +43,29 @@ void Object3D::drawDepth(unsigned int depthProgram) {
     if (!castsShadow) {
         return;
     }
+    const MeshData& mesh = meshData();
     glUseProgram(depthProgram);
     glEnableVertexAttribArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, mesh.positionBuffer);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh.elementBuffer);
     glUniformMatrix4fv(glGetUniformLocation(depthProgram, "M_mat"), 1, GL_FALSE, glm::value_ptr(modelMatrix));
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_SHORT, nullptr);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indices.size()), GL_UNSIGNED_SHORT, nullptr);
     glDisableVertexAttribArray(0);
 }
 
 bool Object3D::worldBounds(glm::vec3& centre, float& radius) const {
-    if (indexedPositions.empty()) {
+    const MeshData& mesh = meshData();
+    if (mesh.indexedPositions.empty()) {
         return false;
     }
     // The model matrices scale uniformly, so the longest axis bounds the radius.
     const float scale =
         std::max({glm::length(glm::vec3(modelMatrix[0])), glm::length(glm::vec3(modelMatrix[1])),
                   glm::length(glm::vec3(modelMatrix[2]))});
-    centre = glm::vec3(modelMatrix * glm::vec4(boundsCenter, 1.0f));
+    centre = glm::vec3(modelMatrix * glm::vec4(mesh.boundsCenter, 1.0f));
     // A little slack keeps rounding from ruling out a mesh that touches a limit.
-    radius = boundsRadius * scale * 1.001f + 0.01f;
+    radius = mesh.boundsRadius * scale * 1.001f + 0.01f;
     return true;
 }
 
@@ -187,6 +191,10 @@ void Object3D::buildIndexedGeometry() {
 }
 
 void Object3D::uploadMesh(GlLedger* ledger) {
+    uploadMesh(ledger, buildShaderProgram("lightshader.vert", "lightshader.frag", ledger));
+}
+
+void Object3D::uploadMesh(GlLedger* ledger, unsigned int litProgram) {
     buildIndexedGeometry();
     positionBuffer = makeArrayBuffer(indexedPositions, ledger);
     uvBuffer = makeArrayBuffer(indexedUvs, ledger);
@@ -199,11 +207,23 @@ void Object3D::uploadMesh(GlLedger* ledger) {
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(std::uint16_t), indices.data(),
                  GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    program = buildShaderProgram("lightshader.vert", "lightshader.frag", ledger);
+    program = litProgram;
     textureSamplerLocation = glGetUniformLocation(program, "myTextureSampler");
     normalSamplerLocation = glGetUniformLocation(program, "myNormalSampler");
 }
 
-void Object3D::copyMeshFrom(const Object3D& other) {
-    static_cast<MeshData&>(*this) = other;
+void Object3D::copyMeshFrom(Object3D& other) {
+    shared = other.sharedMesh();
+    static_cast<MeshData&>(*this) = MeshData();
+    program = other.program;
+    textureSamplerLocation = other.textureSamplerLocation;
+    normalSamplerLocation = other.normalSamplerLocation;
+}
+
+std::shared_ptr<const MeshData> Object3D::sharedMesh() {
+    if (!shared) {
+        shared = std::make_shared<const MeshData>(std::move(static_cast<MeshData&>(*this)));
+        static_cast<MeshData&>(*this) = MeshData();
+    }
+    return shared;
 }

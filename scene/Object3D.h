@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <glm/glm.hpp>
@@ -13,8 +14,10 @@ class GlLedger;
 
 // The mesh-carrying node every visible thing is built on. It holds the model as
 // triangles, derives the welded, indexed geometry with tangents from them, and knows the
-// GL buffers, textures and lit program that draw it. It never deletes GL objects:
+// GL buffers, textures and program that draw it. It never deletes GL objects:
 // copyMeshFrom lets several objects share them, and the run that made them frees them.
+// What it draws is meshData(): its own MeshData, or, once shared, one read-only copy that
+// every object drawing the model reads.
 class Object3D : public Node, public MeshData {
 public:
     Object3D() = default;
@@ -46,15 +49,28 @@ public:
 
     // Tangents, then welded vertices and 16-bit indices, from the triangles. Idempotent.
     void buildIndexedGeometry();
-    // buildIndexedGeometry, the six buffers, the lit program and its sampler locations, all
-    // recorded in `ledger` when there is one. Needs a current GL context.
+    // buildIndexedGeometry and the six buffers, recorded in `ledger` when there is one, then
+    // `litProgram` and its sampler locations. Needs a current GL context.
+    void uploadMesh(GlLedger* ledger, unsigned int litProgram);
+    // The same with a lit program linked for this mesh alone (recorded in `ledger`).
     void uploadMesh(GlLedger* ledger);
-    // Takes another object's whole MeshData: both then draw the same GL objects. What the
-    // object does with the mesh (its place, whether it casts a shadow) stays its own.
-    void copyMeshFrom(const Object3D& other);
+    // Draws `other`'s mesh from now on, sharing its one read-only copy (made from `other`'s
+    // own on the first share), and with its program. What the object does with the mesh
+    // (its place, whether it casts a shadow) stays its own.
+    void copyMeshFrom(Object3D& other);
+    // The mesh this object draws. Before any share, its own MeshData; after, the shared copy
+    // (its own fields are then left empty).
+    const MeshData& meshData() const { return shared ? *shared : *this; }
 
     bool castsShadow = false;
+    // What draws it, with the locations of its samplers.
+    unsigned int program = 0;
+    int textureSamplerLocation = 0;
+    int normalSamplerLocation = 0;
 
 private:
     void computeBounds();
+    // Moves this object's own MeshData into the read-only copy, once, and returns that copy.
+    std::shared_ptr<const MeshData> sharedMesh();
+    std::shared_ptr<const MeshData> shared;
 };

@@ -21,6 +21,8 @@ std::string readTextFile(const std::string& path) {
 
 namespace {
 
+int linksSoFar = 0;
+
 void printLinkLog(GLuint program) {
     GLint length = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
@@ -29,14 +31,15 @@ void printLinkLog(GLuint program) {
     std::printf("%s\n", log.data());
 }
 
-unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stages, GlLedger* ledger) {
+unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stages, const std::string& defines,
+                        GlLedger* ledger) {
     std::vector<GLuint> shaders;
     for (const auto& [stage, path] : stages) {
         shaders.push_back(glCreateShader(stage));
     }
     std::vector<std::string> sources;
     for (const auto& stage : stages) {
-        sources.push_back(readTextFile(stage.second));
+        sources.push_back(withDefines(readTextFile(stage.second), defines));
     }
     for (std::size_t i = 0; i < shaders.size(); ++i) {
         const char* text = sources[i].c_str();
@@ -49,6 +52,7 @@ unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stage
         glAttachShader(program, shader);
     }
     glLinkProgram(program);
+    ++linksSoFar;
     printLinkLog(program);
     // The program keeps the attached shaders alive; deleting them here frees them with it.
     for (GLuint shader : shaders) {
@@ -61,7 +65,7 @@ unsigned int linkStages(const std::vector<std::pair<GLenum, std::string>>& stage
 
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                                 GlLedger* ledger) {
-    return linkStages({{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}}, ledger);
+    return linkStages({{GL_VERTEX_SHADER, vertexPath}, {GL_FRAGMENT_SHADER, fragmentPath}}, "", ledger);
 }
 
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
@@ -69,7 +73,28 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
     return linkStages({{GL_VERTEX_SHADER, vertexPath},
                        {GL_FRAGMENT_SHADER, fragmentPath},
                        {GL_GEOMETRY_SHADER, geometryPath}},
-                      ledger);
+                      "", ledger);
+}
+
+unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                                const std::string& geometryPath, const std::string& defines,
+                                GlLedger* ledger) {
+    std::vector<std::pair<GLenum, std::string>> stages = {{GL_VERTEX_SHADER, vertexPath},
+                                                          {GL_FRAGMENT_SHADER, fragmentPath}};
+    if (!geometryPath.empty()) stages.emplace_back(GL_GEOMETRY_SHADER, geometryPath);
+    return linkStages(stages, defines, ledger);
+}
+
+std::string withDefines(const std::string& source, const std::string& defines) {
+    if (defines.empty()) return source;
+    if (source.rfind("#version", 0) != 0) return defines + source;
+    const std::size_t lineEnd = source.find('\n');
+    if (lineEnd == std::string::npos) return source + "\n" + defines;
+    return source.substr(0, lineEnd + 1) + defines + source.substr(lineEnd + 1);
+}
+
+int shaderProgramLinks() {
+    return linksSoFar;
 }
 
 int uniform(unsigned int program, const std::string& name) {

@@ -19,6 +19,19 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
 // sent to it). Needs a current GL context.
 int uniform(unsigned int program, const std::string& name);
 
+// Programs linked since the process started: what a cache of programs saves shows here.
+int shaderProgramLinks();
+
 // The same with a geometry stage; the order of the parameters is vertex, fragment, geometry.
 unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                                 const std::string& geometryPath, GlLedger* ledger);
+
+// The same with `defines` put into every stage's source (see withDefines); no geometry
+// stage when `geometryPath` is empty.
+unsigned int buildShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                                const std::string& geometryPath, const std::string& defines,
+                                GlLedger* ledger);
+
+// `source` with `defines` after its first line when that is the #version line (which must
+// come first), else before it.
+std::string withDefines(const std::string& source, const std::string& defines);

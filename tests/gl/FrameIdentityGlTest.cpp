@@ -19,6 +19,7 @@
 #include "game/Enemy.h"
 #include "render/Light.h"
 #include "render/SceneTarget.h"
+#include "render/ShadowCubeRenderer.h"
 #include "run/GameState.h"
 #include "run/PhysicsWorld.h"
 #include "scene/GlLedger.h"
@@ -66,8 +67,9 @@ struct IdentityRun {
         }
         // The plain pass draws into cubes of its own, so that it leaves the game's cubes,
         // and what their lights know of them, as the game's own pass left them.
-        plain.resize(game.lightList.size());
-        for (Light& light : plain) light.setUpShadowMap(plainCubes, &ledger);
+        plain = std::vector<ShadowCubeRenderer>(game.lightList.size());
+        for (ShadowCubeRenderer& shadows : plain)
+            shadows.setUp(plainCubes, game.graphics.programs(), &ledger);
     }
     ~IdentityRun() {
         ledger.releaseAll();
@@ -92,15 +94,13 @@ struct IdentityRun {
         const std::vector<unsigned char> fast = drawView(game);
         std::vector<unsigned int> own;
         for (std::size_t i = 0; i < plain.size(); ++i) {
-            plain[i].position = game.lightList[i]->position;
-            plain[i].renderShadowMapReference(game.shadowCasterRoot);
+            plain[i].renderReference(game.shadowCasterRoot, game.lightList[i]->position);
             if (sampled[i]) {
-                EXPECT_TRUE(cubeDepths(plain[i].shadowCubeMap) ==
-                            cubeDepths(game.lightList[i]->shadowCubeMap))
+                EXPECT_TRUE(cubeDepths(plain[i].cubeMap()) == cubeDepths(game.lightList[i]->shadowCubeMap))
                     << where << ", light " << i;
             }
             own.push_back(game.lightList[i]->shadowCubeMap);
-            game.lightList[i]->shadowCubeMap = plain[i].shadowCubeMap;
+            game.lightList[i]->shadowCubeMap = plain[i].cubeMap();
         }
         game.skipUnreachableLights = false;
         game.skipUnseenMeshes = false;
@@ -118,7 +118,7 @@ struct IdentityRun {
     CameraState* player = nullptr;
     GlLedger ledger;
     DepthCubePool plainCubes;
-    std::vector<Light> plain;
+    std::vector<ShadowCubeRenderer> plain;
     int compared = 0;
 };
 

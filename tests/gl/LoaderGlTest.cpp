@@ -130,10 +130,12 @@ TEST(MeshUploadGl, BuffersHoldTheWeldedVerticesAndIndices) {
     EXPECT_EQ(mesh.textureSamplerLocation, glGetUniformLocation(mesh.program, "myTextureSampler"));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
+    const GLuint elementBuffer = mesh.elementBuffer;
     Object3D copy;
     copy.copyMeshFrom(mesh);
-    EXPECT_EQ(copy.elementBuffer, mesh.elementBuffer);
-    EXPECT_EQ(copy.indices.size(), mesh.indices.size());
+    EXPECT_EQ(&copy.meshData(), &mesh.meshData()) << "one copy, shared";
+    EXPECT_EQ(copy.meshData().elementBuffer, elementBuffer);
+    EXPECT_EQ(copy.meshData().indices.size(), 6u);
     EXPECT_EQ(copy.program, mesh.program);
 }
 

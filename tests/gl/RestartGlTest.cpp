@@ -24,9 +24,11 @@
 #include "render/Level.h"
 #include "render/Light.h"
 #include "render/LightCrystal.h"
+#include "render/ShadowCubeRenderer.h"
 #include "run/GameState.h"
 #include "run/LevelPlaces.h"
 #include "scene/GlLedger.h"
+#include "scene/ShaderLoader.h"
 #include "tests/ScriptedInput.h"
 #include "tests/gl/CubeDepths.h"
 #include "tests/gl/GlContext.h"
@@ -97,7 +99,7 @@ bool drawFrames(Game& game) {
 // placement order, the level, the player, the goal crystal, the sword and the 54 enemies in
 // their placement order. The casters: the crystals, the level, the goal crystal, then each
 // enemy followed by its arms. The lights are listed in crystal order. Every enemy draws the
-// template's buffers and textures with a program of its own.
+// template's one copy of its mesh, with the lit program every lit mesh shares.
 void expectRunOrder(const Game& game) {
     ASSERT_EQ(game.sceneObjects.size(), 68u);
     ASSERT_EQ(game.shadowCasterRoot.children.size(), 120u);
@@ -127,8 +129,10 @@ void expectRunOrder(const Game& game) {
 
     ASSERT_NE(game.enemyTemplate, nullptr);
     const Enemy& model = *game.enemyTemplate;
-    ASSERT_FALSE(model.indices.empty());
-    ASSERT_FALSE(model.arms->indices.empty());
+    ASSERT_FALSE(model.meshData().indices.empty());
+    ASSERT_FALSE(model.arms->meshData().indices.empty());
+    const unsigned int lit = level->program;
+    EXPECT_NE(lit, 0u);
     const auto& starts = levelPlaces().enemyBodyStarts;
     for (std::size_t k = 0; k < 54; ++k) {
         auto* enemy = dynamic_cast<Enemy*>(game.sceneObjects[14 + k]);
@@ -137,20 +141,13 @@ void expectRunOrder(const Game& game) {
         EXPECT_EQ(enemy->spawnPosition, starts[k]) << "enemy " << k;
         EXPECT_EQ(game.shadowCasterRoot.children[12 + 2 * k], static_cast<Node*>(enemy));
         EXPECT_EQ(game.shadowCasterRoot.children[13 + 2 * k], static_cast<Node*>(enemy->arms.get()));
-        EXPECT_EQ(enemy->indices, model.indices);
-        EXPECT_EQ(enemy->positionBuffer, model.positionBuffer);
-        EXPECT_EQ(enemy->elementBuffer, model.elementBuffer);
-        EXPECT_EQ(enemy->diffuseTexture, model.diffuseTexture);
-        EXPECT_EQ(enemy->normalTexture, model.normalTexture);
-        EXPECT_EQ(enemy->arms->indices, model.arms->indices);
-        EXPECT_EQ(enemy->arms->positionBuffer, model.arms->positionBuffer);
-        EXPECT_EQ(enemy->arms->diffuseTexture, model.diffuseTexture);
-        EXPECT_NE(enemy->program, model.program);
-        EXPECT_NE(enemy->arms->program, model.arms->program);
-        EXPECT_NE(enemy->program, enemy->arms->program);
-        if (k > 0) {
-            EXPECT_NE(enemy->program, dynamic_cast<Enemy*>(game.sceneObjects[13 + k])->program);
-        }
+        // One copy of each model's data, GL names included, for the template and every enemy.
+        EXPECT_EQ(&enemy->meshData(), &model.meshData()) << "enemy " << k;
+        EXPECT_EQ(&enemy->arms->meshData(), &model.arms->meshData()) << "enemy " << k;
+        EXPECT_TRUE(enemy->indices.empty() && enemy->arms->triangles.empty()) << "no copy of its own";
+        EXPECT_EQ(enemy->arms->meshData().diffuseTexture, model.meshData().diffuseTexture);
+        EXPECT_EQ(enemy->program, lit);
+        EXPECT_EQ(enemy->arms->program, lit);
     }
 }
 
@@ -170,7 +167,10 @@ TEST(RunBuilding, EveryRunHoldsTheSameObjectsInOrderAndARestartReplacesThemAll) 
     game.reduceHealth(600.0f);
     btDiscreteDynamicsWorld* firstWorld = game.world;
     const AppState* firstPlayer = game.sceneObjects[11];
+    const int linksBefore = shaderProgramLinks();
     game.buildWorld();
+    EXPECT_EQ(shaderProgramLinks(), linksBefore)
+        << "the second run links no program: the first run's are kept";
     EXPECT_NE(game.world, firstWorld);
     expectRunOrder(game);
     EXPECT_NE(game.sceneObjects[11], firstPlayer);
@@ -222,9 +222,9 @@ TEST(RunBuilding, WithoutTheEnemyModelAllFiftyFourEnemiesStillStandWithEmptyMesh
     for (std::size_t k = 14; k < 68; ++k) {
         auto* enemy = dynamic_cast<Enemy*>(game.sceneObjects[k]);
         ASSERT_NE(enemy, nullptr);
-        EXPECT_TRUE(enemy->indices.empty());
+        EXPECT_TRUE(enemy->meshData().indices.empty());
         EXPECT_NE(enemy->body, nullptr);
-        EXPECT_FALSE(enemy->arms->indices.empty()) << "the arms have their own model";
+        EXPECT_FALSE(enemy->arms->meshData().indices.empty()) << "the arms have their own model";
     }
     EXPECT_TRUE(drawFrames(game));
 }
@@ -234,7 +234,7 @@ std::set<unsigned int> depthCubes(const Game& game) {
     std::set<unsigned int> cubes;
     for (const Light* light : game.lightList) {
         cubes.insert(light->shadowCubeMap);
-        cubes.insert(light->shadows.fixedDepthCube);
+        cubes.insert(game.graphics.shadowsOf(*light)->fixedDepthCube);
     }
     return cubes;
 }
@@ -318,21 +318,20 @@ TEST(RunBuilding, EveryLightsCachedShadowEqualsThePlainPassOverTheRealLevel) {
     ScriptedInput input;
     attachTestWindow(game, input);
     game.buildWorld();
-    // The plain pass draws into a light of its own: were it to share the cube, a cached pass
-    // that wrote nothing would leave the plain pass's depths to compare with themselves.
+    // The plain pass draws into a renderer of its own: were it to share the cube, a cached
+    // pass that wrote nothing would leave the plain pass's depths to compare with themselves.
     GlLedger plainObjects;
     DepthCubePool plainCubes;
-    Light plain;
-    plain.setUpShadowMap(plainCubes, &plainObjects);
+    ShadowCubeRenderer plain;
+    plain.setUp(plainCubes, game.graphics.programs(), &plainObjects);
     testing::internal::GetCapturedStdout();
     // Twice: the first pass fills the caches, the second starts from them.
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < game.lightList.size(); ++i) {
             Light& light = *game.lightList[i];
-            plain.position = light.position;
-            plain.renderShadowMapReference(game.shadowCasterRoot);
-            light.renderShadowMap(game.shadowCasterRoot);
-            EXPECT_TRUE(cubeDepths(light.shadowCubeMap) == cubeDepths(plain.shadowCubeMap))
+            plain.renderReference(game.shadowCasterRoot, light.position);
+            game.graphics.renderShadowMap(light, game.shadowCasterRoot);
+            EXPECT_TRUE(cubeDepths(light.shadowCubeMap) == cubeDepths(plain.cubeMap()))
                 << "light " << i << ", pass " << pass;
         }
     }

@@ -10,6 +10,7 @@
 #include "app/Game.h"
 #include "render/Light.h"
 #include "render/LitDraw.h"
+#include "render/ShadowCubeRenderer.h"
 #include "scene/BmpTexture.h"
 #include "scene/Object3D.h"
 #include "tests/gl/GlContext.h"
@@ -70,7 +71,7 @@ protected:
         }
         floor.fixedInPlace = true;
         light = Light(1, 1, 1, 1, -4, 4, 0, 2, 0, 0, 0, 1, 0.1f, 0.01f);
-        light.setUpShadowMap(game.depthCubes, ledger);
+        game.graphics.addLight(light, ledger);
         lights = {&light};
         game.playerPosition = &eye;
         view = glm::lookAt(eye, glm::vec3(0, 0, 0), glm::vec3(0, 0, -1));
@@ -86,7 +87,7 @@ protected:
     // floor point.
     std::vector<int> drawAndRead(bool withBox, const std::vector<glm::vec3>& points) {
         box.castsShadow = withBox;
-        light.renderShadowMap(root);
+        game.graphics.renderShadowMap(light, root);
         glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
         glViewport(0, 0, viewSize, viewSize);
         glClearColor(0, 0, 0, 1);
@@ -144,16 +145,17 @@ protected:
     // The cached pass is read first: the plain pass after it clears the cube and draws it
     // all again, so nothing the cached pass left can pass for its result.
     testing::AssertionResult cachedPassThenReferenceAgree() {
-        light.renderShadowMap(root);
+        game.graphics.renderShadowMap(light, root);
         const std::vector<std::uint32_t> cached = cubeDepths();
-        light.renderShadowMapReference(root);
+        game.graphics.renderShadowMapReference(light, root);
         return sameDepths(cached, cubeDepths());
     }
 
     void TearDown() override {
         glDeleteVertexArrays(1, &vertexArray);
         game.runGlObjects.releaseAll();
-        game.depthCubes.releaseAll();
+        game.graphics.depthCubes().releaseAll();
+        game.graphics.programs().releaseAll();
     }
 
     GLuint vertexArray = 0;
@@ -187,11 +189,11 @@ TEST_F(ShadowScene, TheBoxShadowsTheFloorBehindItButNotBesideIt) {
 TEST_F(ShadowScene, EveryChosenLightAddsItsShareInAMultisampledTarget) {
     Light second = Light(1, 1, 1, 1, 4, 4, 0, 2, 0, 0, 0, 1, 0.1f, 0.01f);
     testing::internal::CaptureStdout();
-    second.setUpShadowMap(game.depthCubes, &game.runGlObjects);
+    game.graphics.addLight(second, &game.runGlObjects);
     testing::internal::GetCapturedStdout();
     box.castsShadow = false;
-    light.renderShadowMap(root);
-    second.renderShadowMap(root);
+    game.graphics.renderShadowMap(light, root);
+    game.graphics.renderShadowMap(second, root);
     const glm::vec3 point{2.0f, 0.0f, 1.0f};
     const int one = floorRedWithLights({&light}, point);
     const int both = floorRedWithLights({&light, &second}, point);
@@ -257,9 +259,9 @@ TEST_F(ShadowScene, LitDrawSendsChosenLightsToTheirSlotsAndUnits) {
 // again from the fixed casters' depths even when nothing moves.
 TEST_F(ShadowScene, CachedPassAfterThePlainPassDropsACasterThatIsGone) {
     box.castsShadow = false;
-    light.renderShadowMap(root);
+    game.graphics.renderShadowMap(light, root);
     box.castsShadow = true;
-    light.renderShadowMapReference(root);
+    game.graphics.renderShadowMapReference(light, root);
     box.castsShadow = false;
     EXPECT_TRUE(cachedPassThenReferenceAgree());
 }
@@ -267,9 +269,10 @@ TEST_F(ShadowScene, CachedPassAfterThePlainPassDropsACasterThatIsGone) {
 // The set-up leaves a light without its cache when a copy framebuffer is incomplete.
 TEST_F(ShadowScene, ALightWithoutItsCacheDrawsThePlainPass) {
     box.castsShadow = false;
-    light.renderShadowMap(root);
-    light.shadows.fixedDepthCube = light.shadows.fixedFramebuffer = 0;
-    light.shadows.copyReadFramebuffer = light.shadows.copyDrawFramebuffer = 0;
+    game.graphics.renderShadowMap(light, root);
+    ShadowCubeRenderer& shadows = *game.graphics.shadowsOf(light);
+    shadows.fixedDepthCube = shadows.fixedFramebuffer = 0;
+    shadows.copyReadFramebuffer = shadows.copyDrawFramebuffer = 0;
     box.castsShadow = true;
     EXPECT_TRUE(cachedPassThenReferenceAgree()) << "the box appears";
     box.castsShadow = false;

@@ -1,0 +1,55 @@
+#include "render/RenderWorld.h"
+
+#include <algorithm>
+
+#include "render/Light.h"
+#include "render/ShadowCubeRenderer.h"
+
+RenderWorld::RenderWorld() = default;
+
+RenderWorld::~RenderWorld() = default;
+
+unsigned int RenderWorld::litProgram() {
+    return programCache.program("lightshader.vert", "lightshader.frag");
+}
+
+void RenderWorld::addLight(Light& light, GlLedger* ledger) {
+    renderers.erase(std::remove_if(renderers.begin(), renderers.end(),
+                                   [&](const auto& entry) { return entry.first == &light; }),
+                    renderers.end());
+    auto shadows = std::make_unique<ShadowCubeRenderer>();
+    shadows->setUp(cubes, programCache, ledger);
+    light.shadowCubeMap = shadows->shadowCubeMap;
+    light.shadowFramebuffer = shadows->shadowFramebuffer;
+    light.shadowProgram = shadows->shadowProgram;
+    renderers.emplace_back(&light, std::move(shadows));
+}
+
+void RenderWorld::endRun() {
+    renderers.clear();
+    cubes.takeBackAll();
+}
+
+ShadowCubeRenderer* RenderWorld::shadowsOf(const Light& light) const {
+    for (const auto& entry : renderers) {
+        if (entry.first == &light) return entry.second.get();
+    }
+    return nullptr;
+}
+
+void RenderWorld::renderShadowMap(const Light& light, Node& root) {
+    if (ShadowCubeRenderer* shadows = shadowsOf(light)) shadows->render(root, light.position);
+}
+
+void RenderWorld::cacheFixedCasters(const Light& light, Node& root) {
+    if (ShadowCubeRenderer* shadows = shadowsOf(light)) shadows->cacheFixedCasters(root, light.position);
+}
+
+void RenderWorld::renderShadowMapReference(const Light& light, Node& root) {
+    if (ShadowCubeRenderer* shadows = shadowsOf(light)) shadows->renderReference(root, light.position);
+}
+
+bool RenderWorld::mayLight(const Light& light, glm::vec3 low, glm::vec3 high) const {
+    const ShadowCubeRenderer* shadows = shadowsOf(light);
+    return shadows == nullptr || shadows->mayLight(light.position, low, high);
+}
