@@ -11,6 +11,8 @@
 #include "run/LevelPlaces.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 constexpr int kFloatsPerCorner = 6;
@@ -145,3 +147,5 @@ glm::vec4 AutomapView::colourOf(AutomapMark mark) {
     }
     return glm::vec4(1.0f);
 }
+
+}  // namespace zarnhold

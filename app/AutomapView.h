@@ -4,6 +4,8 @@
 
 #include "render/Automap.h"
 
+namespace zarnhold {
+
 class CameraState;
 
 // A rectangle of the window in pixels, origin at the lower left as GL counts.
@@ -47,3 +49,5 @@ private:
     unsigned int vertexArray = 0;
     unsigned int buffer = 0;
 };
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace zarnhold {
+
 namespace {
 
 constexpr double smallestScale = 0.25;
@@ -158,3 +160,5 @@ std::string usageText() {
            "which F2's options change; given here, they are not written back to it.\n"
            "Run it from the folder that holds the shaders and External/.\n";
 }
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 
 #include "app/SettingsFile.h"
 
+namespace zarnhold {
+
 // What the command line asks of the game, over the settings that stay (the settings file's,
 // or the command line's where it gives them).
 struct GameOptions : Settings {
@@ -56,3 +58,5 @@ GameOptions withSavedSettings(GameOptions options, const Settings& saved);
 
 // The usage text, ending with a newline.
 std::string usageText();
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+namespace zarnhold {
+
 void consolePause() {
     if (!isatty(fileno(stdin))) {
         return;
@@ -14,3 +16,5 @@ void consolePause() {
     while ((c = std::getchar()) != '\n' && c != EOF) {
     }
 }
+
+}  // namespace zarnhold

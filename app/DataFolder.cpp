@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace zarnhold {
+
 namespace fs = std::filesystem;
 
 std::optional<std::string> dataFolder(const std::string& workingDir, const std::string& programPath,
@@ -45,3 +47,5 @@ GameOptions runFromDataFolder(const GameOptions& options) {
     }
     return withPathsFrom(workingDir, options);
 }
+
+}  // namespace zarnhold

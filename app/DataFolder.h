@@ -6,6 +6,8 @@
 
 #include "app/CommandLine.h"
 
+namespace zarnhold {
+
 // The folder inside a game folder whose presence says the game's data is there: the
 // loaders open every file relative to the working directory.
 inline constexpr const char* kDataMarker = "External/Models";
@@ -27,3 +29,5 @@ GameOptions withPathsFrom(const std::string& workingDir, GameOptions options);
 // Makes the options' files absolute and changes to the data folder; says so in one line
 // when no folder holds the data (the game then stays, and the loaders name what they miss).
 GameOptions runFromDataFolder(const GameOptions& options);
+
+}  // namespace zarnhold

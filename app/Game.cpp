@@ -28,6 +28,8 @@
 #include "run/PhysicsWorld.h"
 #include "run/PlayerInput.h"
 
+namespace zarnhold {
+
 namespace {
 
 [[noreturn]] void failStartUp(const char* line) {
@@ -612,3 +614,5 @@ void Game::renderObjects() {
         object->render(view, projection, lightList);
     }
 }
+
+}  // namespace zarnhold

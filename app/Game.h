@@ -27,6 +27,14 @@
 #include "scene/Node.h"
 
 struct GLFWwindow;
+class btDbvtBroadphase;
+class btDefaultCollisionConfiguration;
+class btCollisionDispatcher;
+class btSequentialImpulseConstraintSolver;
+class btDiscreteDynamicsWorld;
+
+namespace zarnhold {
+
 struct Light;
 class AppState;
 class PlayerInput;
@@ -35,11 +43,6 @@ class CameraState;
 class CubeMapDebugger;
 class Enemy;
 class PhysicsWorld;
-class btDbvtBroadphase;
-class btDefaultCollisionConfiguration;
-class btCollisionDispatcher;
-class btSequentialImpulseConstraintSolver;
-class btDiscreteDynamicsWorld;
 
 // The application: the window, the state machine between the pictures and a run, the
 // main loop, and everything a run holds. Constructing it touches no GL state, so a test
@@ -276,3 +279,5 @@ private:
     void writeClockFile();
     void followFrameTime(double frameMs);
 };
+
+}  // namespace zarnhold

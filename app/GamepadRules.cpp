@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold {
+
 namespace {
 
 // The same limit the mouse keeps the view within.
@@ -41,3 +43,5 @@ void addPadKeys(FrameKeys& keys, const GamepadState& pad) {
     keys.space = keys.space || pad.a;
     keys.enter = keys.enter || pad.a;
 }
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 #include "app/TickInput.h"
 #include "run/PlayerInput.h"
 
+namespace zarnhold {
+
 // How a gamepad plays, as plain values: the left stick walks as W, S, A and D, the right
 // stick turns the view, A is Space (and Enter on the pictures), the right trigger the left
 // mouse button, the left trigger the right one, Back is F1 and Start pauses.
@@ -47,3 +49,5 @@ void addPadHolds(TickInput& tick, const GamepadState& pad);
 
 // Adds A to the keys that start a run from the pictures: Space and Enter alike.
 void addPadKeys(FrameKeys& keys, const GamepadState& pad);
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 // A glow's half size each way, in normalised device coordinates (the window is 2 by 2).
@@ -70,3 +72,5 @@ void HarmOverlay::drawRect(float x0, float y0, float x1, float y1, float alpha, 
     glUniform4f(uniform(program, "colour"), 0.75f, 0.02f, 0.0f, alpha);
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 }
+
+}  // namespace zarnhold

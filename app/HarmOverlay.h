@@ -4,6 +4,8 @@
 
 #include "game/HarmMarks.h"
 
+namespace zarnhold {
+
 // Draws the player's harm over the playing view at the window's full size: a red glow on
 // each side of the view's edge that harm comes from, and a brief red flash over the whole
 // view when a new touch begins. Blended, with no depth test; draws nothing while there is
@@ -30,3 +32,5 @@ private:
     unsigned int program = 0;
     unsigned int emptyVertexArray = 0;
 };
+
+}  // namespace zarnhold

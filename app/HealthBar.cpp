@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+namespace zarnhold {
+
 void clearPixelRect(const PixelRect& rect, float r, float g, float b) {
     if (rect.width <= 0 || rect.height <= 0) return;
     glScissor(rect.x, rect.y, rect.width, rect.height);
@@ -17,3 +19,5 @@ void drawHealthBar(const HealthBarLayout& layout) {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold {
+
 HealthBarLayout layoutHealthBar(int width, int height, float health, float trail) {
     const float unit = height / 900.0f;
     HealthBarLayout layout;
@@ -20,3 +22,5 @@ HealthBarLayout layoutHealthBar(int width, int height, float health, float trail
                    layout.fill.height};
     return layout;
 }
+
+}  // namespace zarnhold

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // Where the health bar and its parts lie on the window: pure, so that it is tested without one.
 
 // A rectangle in window pixels, origin at the lower left as GL counts.
@@ -20,3 +22,5 @@ struct HealthBarLayout {
 // 900 window, scaled with the window's height; the fill in proportion to `health`, the lost
 // part from there up to `trail` (see HealthTrail; none when it is not above `health`).
 HealthBarLayout layoutHealthBar(int width, int height, float health, float trail = 0.0f);
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zarnhold {
+
 void HealthTrail::follow(float health, double ms) {
     if (health < lastHealth) {
         sinceFallMs = 0.0;
@@ -22,3 +24,5 @@ void HealthTrail::reset(float health) {
     shown = lastHealth = health;
     sinceFallMs = 0.0;
 }
+
+}  // namespace zarnhold

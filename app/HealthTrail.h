@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // The health bar's memory of a loss: after health falls, the bar shows the part just lost
 // as a lighter segment that stays a moment and then drains down to the health, so a blow
 // can be read after it has landed. A heal shows at once. Plain values, game time.
@@ -22,3 +24,5 @@ private:
     float lastHealth = 1000.0f;
     double sinceFallMs = 0.0;
 };
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold {
+
 namespace {
 
 enum Row { sensitivityRow, invertLookRow, fieldOfViewRow, volumeRow, vsyncRow, pauseRow };
@@ -94,3 +96,5 @@ float OptionsPanel::share(const Settings& settings, int row) {
 bool OptionsPanel::isSwitch(int row) {
     return row == invertLookRow || row == vsyncRow || row == pauseRow;
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include "app/SettingsFile.h"
 
+namespace zarnhold {
+
 // The keys the options panel reads, as held this frame.
 struct PanelKeys {
     bool up = false;
@@ -40,3 +42,5 @@ private:
     int chosen = 0;
     PanelKeys before;
 };
+
+}  // namespace zarnhold

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // Where the options panel's parts lie in the 960 x 540 frame its picture is designed in
 // (y down from the top), shared by the picture's painter and the game, which draws each
 // setting's current value over its row.
@@ -37,3 +39,5 @@ constexpr int rowTop(int row) {
 }
 
 }  // namespace optionsPanelDesign
+
+}  // namespace zarnhold

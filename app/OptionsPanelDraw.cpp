@@ -8,6 +8,8 @@
 #include "app/OptionsPanel.h"
 #include "app/OptionsPanelDesign.h"
 
+namespace zarnhold {
+
 namespace {
 
 // A rectangle of the design frame (y down) in window pixels (y up).
@@ -52,3 +54,5 @@ void drawOptionsPanel(const OptionsPanelLayout& layout) {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
+
+}  // namespace zarnhold

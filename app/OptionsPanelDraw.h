@@ -5,6 +5,8 @@
 #include "app/HealthBar.h"
 #include "app/SettingsFile.h"
 
+namespace zarnhold {
+
 // The options panel's values over its picture: for each row a dark bar filled to where its
 // setting stands (a switch's box lit when on), and a mark at the chosen row. Drawn by
 // scissored clears, like the health bar, since the game writes no text at run time.
@@ -23,3 +25,5 @@ OptionsPanelLayout layoutOptionsPanel(const PixelRect& panel, const Settings& se
 // Draws them into the bound framebuffer. Leaves the clear colour black and the scissor
 // test off, as it finds them.
 void drawOptionsPanel(const OptionsPanelLayout& layout);
+
+}  // namespace zarnhold

@@ -11,6 +11,8 @@
 #include <malloc.h>
 #endif
 
+namespace zarnhold {
+
 static_assert(keys::space == GLFW_KEY_SPACE && keys::w == GLFW_KEY_W && keys::s == GLFW_KEY_S &&
               keys::a == GLFW_KEY_A && keys::d == GLFW_KEY_D && keys::m == GLFW_KEY_M &&
               keys::escape == GLFW_KEY_ESCAPE && keys::enter == GLFW_KEY_ENTER && keys::tab == GLFW_KEY_TAB &&
@@ -243,3 +245,5 @@ GamepadState Platform::gamepad() const {
     }
     return {};
 }
+
+}  // namespace zarnhold

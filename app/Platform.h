@@ -6,6 +6,8 @@
 
 struct GLFWwindow;
 
+namespace zarnhold {
+
 // The game's one door to GLFW: the window with the game's context and starting GL state,
 // the clock, events, the buffer swap, the keyboard and mouse of one window, and the first
 // gamepad. The game,
@@ -70,3 +72,5 @@ private:
     // Where the window was, and its size, before it filled the screen.
     int windowedX = 0, windowedY = 0, windowedWidth = 0, windowedHeight = 0;
 };
+
+}  // namespace zarnhold

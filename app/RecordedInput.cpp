@@ -2,6 +2,8 @@
 
 #include "app/GamepadRules.h"
 
+namespace zarnhold {
+
 void RecordedInput::hold(const TickInput& input, glm::dvec2 centre) {
     tick = input;
     at = centre;
@@ -45,3 +47,5 @@ bool RecordedInput::anyKeyOrButton() const {
     return tick.forward || tick.backward || tick.left || tick.right || tick.jump || tick.fly || tick.attack ||
            tick.block;
 }
+
+}  // namespace zarnhold

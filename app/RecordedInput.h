@@ -3,6 +3,8 @@
 #include "app/TickInput.h"
 #include "run/PlayerInput.h"
 
+namespace zarnhold {
+
 // The player's input during one tick of the world: the keys and buttons of that tick's
 // input (live or replayed), and a cursor that rests where the player last put it, so the
 // tick itself turns nothing (the view's angles come with the tick's input).
@@ -25,3 +27,5 @@ private:
 // What `input` holds now (keys, buttons and the gamepad), as a tick's input, with the
 // view's angles `h` and `v`.
 TickInput readTickInput(const PlayerInput& input, double h, double v);
+
+}  // namespace zarnhold

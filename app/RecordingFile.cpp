@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace zarnhold {
+
 namespace {
 
 constexpr int kFormatVersion = 1;
@@ -271,3 +273,5 @@ bool writeRecordingFile(const std::string& path, const Recording& recording) {
     }
     return true;
 }
+
+}  // namespace zarnhold

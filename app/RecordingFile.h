@@ -5,6 +5,8 @@
 
 #include "app/TickInput.h"
 
+namespace zarnhold {
+
 // A recorded run as a text file, small enough to read:
 //
 //   zarnhold recording 1
@@ -40,3 +42,5 @@ RecordingRead readRecordingFile(const std::string& path);
 // Writes PATH + ".partial" and renames it over PATH, so that PATH is only ever a whole file.
 // False, with PATH untouched and no ".partial" left, when either step fails.
 bool writeRecordingFile(const std::string& path, const Recording& recording);
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold {
+
 ResolutionScale::ResolutionScale(ResolutionScaleSettings settings) : config(settings) {}
 
 float ResolutionScale::scale() const {
@@ -50,3 +52,5 @@ int ResolutionScale::chooseStepsDown() const {
 int ResolutionScale::mostStepsDown() const {
     return static_cast<int>(std::lround((config.ceiling - config.floor) / config.step));
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace zarnhold {
+
 // How the automatic scale behaves; the defaults are the game's.
 struct ResolutionScaleSettings {
     // Frames a second to hold: the budget of a frame is 1000 / targetFps ms.
@@ -50,3 +52,5 @@ private:
     std::vector<double> recentMs;
     int framesSinceChange = 0;
 };
+
+}  // namespace zarnhold

@@ -11,6 +11,8 @@
 #include "scene/ObjLoader.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 constexpr int boxCorners = 36;
 }
@@ -55,3 +57,5 @@ void Screen::renderIn(const PixelRect& panel, int width, int height) {
     render(glm::mat4(1.0f), glm::mat4(1.0f), {});
     glViewport(0, 0, width, height);
 }
+
+}  // namespace zarnhold

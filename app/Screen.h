@@ -7,6 +7,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 // One full-window picture (intro, loading, game over, won): a textured box seen by a
 // fixed camera 3.3 units in front of it, whatever the player's camera does.
 class Screen : public AppState, public Object3D {
@@ -34,3 +36,5 @@ public:
     // The box's corners, positions and texture coordinates.
     CornerArrays corners;
 };
+
+}  // namespace zarnhold

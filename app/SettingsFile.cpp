@@ -13,6 +13,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace zarnhold {
+
 namespace {
 
 constexpr int settingsVersion = 1;
@@ -208,3 +210,5 @@ bool saveSettingsFile(const std::string& path, const Settings& settings) {
     }
     return true;
 }
+
+}  // namespace zarnhold

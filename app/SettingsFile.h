@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace zarnhold {
+
 // The settings that stay from one game to the next, with their defaults.
 struct Settings {
     // Radians the view turns for each pixel the mouse moves.
@@ -59,3 +61,5 @@ SettingsLoad loadSettingsFile(const std::string& path);
 // flushed to the disk, then renamed over `path`, so the file is always whole. False when
 // any step fails; the old file is then as it was.
 bool saveSettingsFile(const std::string& path, const Settings& settings);
+
+}  // namespace zarnhold

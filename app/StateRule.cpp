@@ -1,5 +1,7 @@
 #include "app/StateRule.h"
 
+namespace zarnhold {
+
 namespace {
 
 bool pictureKeyDown(GameStateValue picture, FrameKeys keys) {
@@ -31,3 +33,5 @@ FrameStep frameStep(GameStateValue state, bool played, float health, FrameKeys k
     step.buildRun = state != PLAYING && keyDown && latch.keyUpSinceShown;
     return step;
 }
+
+}  // namespace zarnhold

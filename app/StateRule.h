@@ -2,6 +2,8 @@
 
 #include "run/GameState.h"
 
+namespace zarnhold {
+
 // The keys the state machine reads, as they stood in one frame.
 struct FrameKeys {
     bool escape = false;
@@ -33,3 +35,5 @@ struct PictureKeyLatch {
 // pictures need a fresh press: one that comes after the key was seen up with the picture
 // on show. The intro takes its key as it finds it.
 FrameStep frameStep(GameStateValue state, bool played, float health, FrameKeys keys, PictureKeyLatch& latch);
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zarnhold {
+
 // What the player does in one tick of the world (10 ms of game time): the keys and buttons
 // held and where the view points. A run replays exactly from its seed and these.
 struct TickInput {
@@ -33,3 +35,5 @@ struct Recording {
     std::uint64_t seed = 0;
     std::vector<TickInput> ticks;
 };
+
+}  // namespace zarnhold

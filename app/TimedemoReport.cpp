@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <numeric>
 
+namespace zarnhold {
+
 namespace {
 
 double percentile(const std::vector<double>& sorted, double share) {
@@ -35,3 +37,5 @@ std::string timedemoLine(const FrameSummary& summary) {
         summary.frames, summary.seconds, summary.meanFps, summary.p50Ms, summary.p95Ms, summary.p99Ms);
     return line;
 }
+
+}  // namespace zarnhold

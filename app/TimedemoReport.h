@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace zarnhold {
+
 // What a timedemo measured: its playing frames, the wall time they took, and the frame
 // times at three percentiles.
 struct FrameSummary {
@@ -21,3 +23,5 @@ FrameSummary summariseFrames(std::vector<double> frameMs);
 // One line: "timedemo: 2051 frames in 171.20 s, 11.98 fps; frame times 50% 80.1 ms, 95%
 // 120.3 ms, 99% 140.2 ms".
 std::string timedemoLine(const FrameSummary& summary);
+
+}  // namespace zarnhold

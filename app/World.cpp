@@ -18,6 +18,8 @@
 #include "scene/BmpTexture.h"
 #include "scene/ObjLoader.h"
 
+namespace zarnhold {
+
 void Game::createPhysicsWorld() {
     retiredPhysics = std::move(physics);
     physics = std::make_unique<PhysicsWorld>();
@@ -132,3 +134,5 @@ void Game::addEnemies(CameraState* player) {
         shadowCasterRoot.children.push_back(enemy->arms.get());
     }
 }
+
+}  // namespace zarnhold

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // The world advances in ticks of 10 ms of game time, the physics' own step: each tick reads
 // its input, steps the physics once and updates everything by 10 ms.
 constexpr double tickMs = 10.0;
@@ -11,3 +13,5 @@ constexpr double longestWorldStepMs = 30.0;
 // below 33 frames a second the whole world (bodies, damage, timers, the sword, the flight)
 // slows evenly instead of the bodies alone. Never negative.
 double worldAdvanceMs(double elapsedMs);
+
+}  // namespace zarnhold

@@ -12,6 +12,8 @@
 #include "render/Crystal.h"
 #include "render/Light.h"
 
+namespace zarnhold {
+
 namespace {
 
 class StateBytes {
@@ -83,3 +85,5 @@ std::uint64_t worldChecksum(const Game& game) {
     }
     return hash;
 }
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zarnhold {
+
 class Game;
 
 // The state of a run's world as bytes: the player's body (place, turn, velocities), its
@@ -13,3 +15,5 @@ std::vector<unsigned char> worldState(const Game& game);
 
 // A 64-bit FNV-1a hash of worldState, printed at the end of a replay.
 std::uint64_t worldChecksum(const Game& game);
+
+}  // namespace zarnhold

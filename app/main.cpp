@@ -10,6 +10,8 @@
 #include "app/RecordingFile.h"
 #include "app/SettingsFile.h"
 
+using namespace zarnhold;
+
 int main(int argc, char** argv) {
     // Diagnostics go out line by line, so a watching console (or test) sees them at once.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace zarnhold {
+
 GameSound::GameSound(std::unique_ptr<SoundDevice> soundDevice, std::function<Clock::time_point()> clock)
     : device(std::move(soundDevice)), now(std::move(clock)) {
     buffers.fill(-1);
@@ -201,3 +203,5 @@ int GameSound::busyVoices() const {
     for (const Voice& voice : voices) busy += voice.busy;
     return busy;
 }
+
+}  // namespace zarnhold

@@ -14,6 +14,8 @@
 #include "run/SoundEvents.h"
 #include "scene/WavLoader.h"
 
+namespace zarnhold {
+
 // The game's sound: every file loaded once at start-up, a fixed pool of voices, the loops
 // (the ambient bed always, a hum at each light crystal and the goal's chime while a run is
 // on) and the one-shots the run's objects ask for, all placed around the eye. A device that
@@ -106,3 +108,5 @@ private:
     std::vector<int> humVoices;
     int chimeVoice = -1;
 };
+
+}  // namespace zarnhold

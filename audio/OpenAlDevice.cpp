@@ -6,6 +6,8 @@
 
 #include "scene/WavLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 ALCdevice* asDevice(void* device) {
@@ -162,3 +164,5 @@ int OpenAlDevice::liveBuffers() const {
     for (ALuint buffer : buffers) live += alIsBuffer(buffer) == AL_TRUE;
     return live;
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include "audio/SoundDevice.h"
 
+namespace zarnhold {
+
 // The sound device through OpenAL: the one file that includes it. Every call whose failure
 // matters is checked: a buffer or a source OpenAL refuses is never kept, a start it refuses
 // says so, and where OpenAL Soft can tell (ALC_EXT_disconnect) a device that is gone says so.
@@ -43,3 +45,5 @@ private:
     std::vector<unsigned int> buffers;
     std::vector<unsigned int> voices;
 };
+
+}  // namespace zarnhold

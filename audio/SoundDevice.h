@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 struct WavSound;
 
 // What the game's sound asks of a sound device: buffers, a pool of voices (sources) to
@@ -41,3 +43,5 @@ public:
     virtual int liveVoices() const = 0;
     virtual int liveBuffers() const = 0;
 };
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zarnhold {
+
 const SoundInfo& soundInfo(Sound sound) {
     static const SoundInfo table[static_cast<int>(Sound::count)] = {
         {"External\\Models\\Sounds\\ambient.wav", 0.3f, true, false},
@@ -64,3 +66,5 @@ bool isContactThump(Sound sound) {
 float duckLevel(Sound sound, double msSinceSwordHit) {
     return isContactThump(sound) && msSinceSwordHit >= 0.0 && msSinceSwordHit < duckMs ? duckedLevel : 1.0f;
 }
+
+}  // namespace zarnhold

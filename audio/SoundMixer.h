@@ -7,6 +7,8 @@
 
 #include "run/SoundEvents.h"
 
+namespace zarnhold {
+
 // The sound's rules as plain values: which file each sound is, how loud and whether it
 // loops; how loudness falls with distance; which of a fixed pool of voices a new sound
 // takes; where a render-frame point lies around the listener; what a restart stops.
@@ -59,3 +61,5 @@ constexpr double duckMs = 350.0;
 constexpr float duckedLevel = 0.3f;
 bool isContactThump(Sound sound);
 float duckLevel(Sound sound, double msSinceSwordHit);
+
+}  // namespace zarnhold

@@ -54,6 +54,8 @@
 #include "tests/ScriptedInput.h"
 #include "tests/ViewPlaces.h"
 
+using namespace zarnhold;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -12,6 +12,8 @@
 #include "scene/VertexIndexer.h"
 #include "tests/WeldComparison.h"
 
+using namespace zarnhold;
+
 namespace {
 
 float heightAt(float x, float z) {

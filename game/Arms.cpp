@@ -8,6 +8,8 @@
 #include "scene/Rotation.h"
 #include "scene/RunRandom.h"
 
+namespace zarnhold {
+
 namespace {
 
 // The shoulder, in the enemy's model space.
@@ -43,3 +45,5 @@ void Arms::place(glm::mat4 parentModel) {
     modelMatrix = parentModel * glm::translate(identity, shoulder) * rotateX(swingAngle) *
                   glm::translate(identity, -shoulder);
 }
+
+}  // namespace zarnhold

@@ -8,6 +8,8 @@
 #include "run/AppState.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 class CameraState;
 class RunContext;
 struct Light;
@@ -40,3 +42,5 @@ public:
     // The enemy's tint, set before each draw.
     glm::vec4 tint{0.0f};
 };
+
+}  // namespace zarnhold

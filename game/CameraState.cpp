@@ -16,6 +16,8 @@
 #include "run/RunContext.h"
 #include "scene/Rotation.h"
 
+namespace zarnhold {
+
 namespace {
 
 // The eye sits this far above the body's centre.
@@ -179,3 +181,5 @@ void CameraState::render(glm::mat4 view, glm::mat4 projection, std::vector<Light
     const glm::vec3 lamp = lights.empty() ? position : lights.front()->position;
     shield->draw(view, projection, lamp);
 }
+
+}  // namespace zarnhold

@@ -10,13 +10,16 @@
 #include "game/Movement.h"
 #include "run/AppState.h"
 
+class btBoxShape;
+class btRigidBody;
+
+namespace zarnhold {
+
 class RunContext;
 class Level;
 class PhysicsWorld;
 class PlayerInput;
 class Shield;
-class btBoxShape;
-class btRigidBody;
 
 // The player: turns keys and the mouse (read through the game's PlayerInput) into pushes
 // on a box body, or into free flight after M; puts the eye on the body; writes the game's
@@ -99,3 +102,5 @@ private:
     std::optional<glm::dvec2> lastCursor;
     void placeShield(glm::vec3 eye);
 };
+
+}  // namespace zarnhold

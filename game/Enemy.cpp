@@ -17,6 +17,8 @@
 #include "scene/Rotation.h"
 #include "scene/RunRandom.h"
 
+namespace zarnhold {
+
 namespace {
 
 const btVector3 bodyHalfExtents(0.2f, 0.4f, 0.2f);
@@ -244,3 +246,5 @@ void Enemy::setCastsShadow(bool casts) {
     castsShadow = casts;
     arms->castsShadow = casts;
 }
+
+}  // namespace zarnhold

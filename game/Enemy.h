@@ -8,12 +8,15 @@
 #include "run/AppState.h"
 #include "scene/Object3D.h"
 
+class btBoxShape;
+class btRigidBody;
+
+namespace zarnhold {
+
 class Arms;
 class CameraState;
 class RunContext;
 class PhysicsWorld;
-class btBoxShape;
-class btRigidBody;
 struct Light;
 
 // A creature of the dungeon: a box body (physics frame) with a body mesh and swinging
@@ -88,3 +91,5 @@ private:
 // The model matrix of an enemy whose body origin is `bodyOrigin` (physics frame): the mesh
 // stands with its origin `below` under the body's centre, at 0.4 of its size.
 glm::mat4 enemyModelMatrix(glm::vec3 bodyOrigin, float below);
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 
 #include "scene/Rotation.h"
 
+namespace zarnhold {
+
 bool enemyAwakeAt(float distance) {
     return !(distance > 25.0f);
 }
@@ -73,3 +75,5 @@ ArmsSwing swingStep(ArmsSwing swing, double elapsedMs, bool frozen) {
     }
     return swing;
 }
+
+}  // namespace zarnhold

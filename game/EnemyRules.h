@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // The enemies' rules as plain values. Distances and directions in the render frame,
 // velocities in the physics frame, times in milliseconds.
 
@@ -48,3 +50,5 @@ struct ArmsSwing {
 // One frame: 0.01 radians a millisecond in the current direction, turning at either end;
 // frozen (a dead enemy) they stay at 6.1.
 ArmsSwing swingStep(ArmsSwing swing, double elapsedMs, bool frozen);
+
+}  // namespace zarnhold

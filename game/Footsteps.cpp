@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace zarnhold {
+
 FootSound footSound(FootstepState& state, glm::vec3 velocity, double seconds) {
     const float falling = -state.lastVerticalSpeed;
     state.lastVerticalSpeed = velocity.y;
@@ -20,3 +22,5 @@ FootSound footSound(FootstepState& state, glm::vec3 velocity, double seconds) {
     state.secondFoot = !state.secondFoot;
     return state.secondFoot ? FootSound::step2 : FootSound::step1;
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // When the player's feet make a sound, as plain values.
 
 struct FootstepState {
@@ -20,3 +22,5 @@ constexpr float stepLength = 1.6f;
 // taking turns; a landing when a fall faster than 3 comes to rest on the ground, a hard one
 // from faster than 9. A landing takes the frame's sound over a step.
 FootSound footSound(FootstepState& state, glm::vec3 velocity, double seconds);
+
+}  // namespace zarnhold

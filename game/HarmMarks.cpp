@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold {
+
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
@@ -63,3 +65,5 @@ std::array<float, HarmMarks::sideCount> HarmMarks::sides(double horizontalAngle)
 float HarmMarks::flash() const {
     return static_cast<float>(flashLeftMs / flashMs);
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // Where the player is being hurt from, for the red marks at the edge of the view: each
 // harm is kept by the way it came from (a bearing on the ground plane, so the marks stay on
 // the attacker's side as the view turns), full while it goes on and fading within a second
@@ -44,3 +46,5 @@ private:
     std::array<Mark, sideCount> marks{};
     double flashLeftMs = 0.0;
 };
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace zarnhold {
+
 namespace {
 
 constexpr float speedCap = 7.0f;
@@ -64,3 +66,5 @@ ViewVectors viewVectors(double h, double v) {
     out.up = glm::cross(out.direction, out.right);
     return out;
 }
+
+}  // namespace zarnhold

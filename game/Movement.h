@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // The player's movement rules as plain values. Angles in radians: h turns about the
 // vertical axis and is never wrapped, v looks up or down and stays within +-1.57.
 
@@ -48,3 +50,5 @@ ViewVectors viewVectors(double h, double v);
 
 // A fall (or rise) faster than this, in units per second, ends the run.
 constexpr float deadlyVerticalSpeed = 17.0f;
+
+}  // namespace zarnhold

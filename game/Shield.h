@@ -5,6 +5,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 // The player's shield: a small textured mesh held in front of the eye and drawn with the
 // simple lit program, lit by one lamp. Its GL objects are made in `load` while the run is
 // built and recorded in the run's ledger, so they are freed with the run; the program is
@@ -22,3 +24,5 @@ public:
     unsigned int shieldProgram = 0;
     CornerArrays corners;
 };
+
+}  // namespace zarnhold

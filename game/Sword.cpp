@@ -14,6 +14,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 // The program's light array holds this many entries.
@@ -115,3 +117,5 @@ void Sword::draw(const glm::mat4& model, const glm::mat4& view, const glm::mat4&
     textureSamplerLocation = drawHeldLit({program, diffuseTexture, &corners}, model, view, projection, lights,
                                          maxLights, ambientLight, playerPosition, fade);
 }
+
+}  // namespace zarnhold

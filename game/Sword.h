@@ -8,6 +8,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 class CameraState;
 struct Light;
 
@@ -53,3 +55,5 @@ private:
     // The swing the tick before the last left.
     float previousSwingAngle = 0.0f;
 };
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include "run/LevelPlaces.h"
 
+namespace zarnhold {
+
 namespace {
 
 constexpr float swungOutAngle = -80.0f;
@@ -24,3 +26,5 @@ SweepStep sweepStep(float angle, bool attackHeld, double elapsedMs) {
     }
     return step;
 }
+
+}  // namespace zarnhold

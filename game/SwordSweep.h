@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // The sword's rules as plain values. Angles in degrees, times in milliseconds, positions
 // in the render frame.
 
@@ -19,3 +21,5 @@ struct SweepStep {
 // is still above -80, and the sword strikes in each frame it moves; past -80 it stays swung
 // out without striking. Released, it is back at 0 at once.
 SweepStep sweepStep(float angle, bool attackHeld, double elapsedMs);
+
+}  // namespace zarnhold

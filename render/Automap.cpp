@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+namespace zarnhold {
+
 namespace {
 
 // Openings and walls are written to four decimals: closer than this is the same line.
@@ -195,3 +197,5 @@ AutomapDrawing Automap::draw(const AutomapInput& input) const {
     drawing.triangles.push_back(arrow(player, ahead, arrowLength));
     return drawing;
 }
+
+}  // namespace zarnhold

@@ -7,6 +7,8 @@
 
 #include "scene/RoomGraph.h"
 
+namespace zarnhold {
+
 // What a shape of the map stands for; each is drawn in its own colour.
 enum class AutomapMark {
     // A seen room on the player's floor: its heights share more than a sliver with those
@@ -87,3 +89,5 @@ private:
 
     const RoomGraph& graph;
 };
+
+}  // namespace zarnhold

@@ -12,6 +12,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 constexpr int maxLights = 10;
@@ -83,3 +85,5 @@ void Crystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> l
     drawCornerArrays(corners, previousArray);
     glActiveTexture(GL_TEXTURE0);
 }
+
+}  // namespace zarnhold

@@ -8,6 +8,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 class RunContext;
 struct Light;
 
@@ -51,3 +53,5 @@ bool crystalTouched(float distance);
 bool crystalInSight(float distance);
 // Degrees the crystal turns in `elapsedMs`.
 float crystalSpin(double elapsedMs);
+
+}  // namespace zarnhold

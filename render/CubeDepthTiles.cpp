@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zarnhold {
+
 void CubeDepthTiles::setFace(int face, const std::vector<float>& depths, int size) {
     tilesAcross = size / tileSize;
     std::vector<float>& tiles = farthest[face];
@@ -53,3 +55,5 @@ bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec
     }
     return false;
 }
+
+}  // namespace zarnhold

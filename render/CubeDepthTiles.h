@@ -6,6 +6,8 @@
 
 #include "render/ShadowFaces.h"
 
+namespace zarnhold {
+
 // The farthest depth within each 32 x 32 tile of the six faces of a depth cube: enough to
 // tell, without reading the cube again, that something nearer than all of a rectangle's
 // depths cannot lie there, or that something farther cannot show through.
@@ -34,3 +36,5 @@ private:
 // whole box in shadow. A box at or around the light may always be reached.
 bool mayLightPast(const CubeDepthTiles& fixed, glm::vec3 lightPosition, glm::vec3 low, glm::vec3 high,
                   int size);
+
+}  // namespace zarnhold

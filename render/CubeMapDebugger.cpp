@@ -10,6 +10,8 @@
 #include "scene/ObjLoader.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 CubeMapDebugger::CubeMapDebugger() {
     modelMatrix = glm::mat4(1.0f);
 }
@@ -47,3 +49,5 @@ void CubeMapDebugger::renderInCorner(const glm::mat4& view, const glm::mat4& pro
     glEnable(GL_CULL_FACE);
     glViewport(0, 0, width, height);
 }
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 // A diagnostic view of the second light's depth cube map, drawn on the box model with the
 // player's turn. Made at start; F3 shows it over the upper right of the playing view.
 class CubeMapDebugger : public AppState, public Object3D {
@@ -28,3 +30,5 @@ public:
     // The box's corners; the viewer's shader reads their positions.
     CornerArrays corners;
 };
+
+}  // namespace zarnhold

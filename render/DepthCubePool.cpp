@@ -4,6 +4,8 @@
 
 #include <GL/glew.h>
 
+namespace zarnhold {
+
 namespace {
 
 GLuint makeDepthCube(int size) {
@@ -52,3 +54,5 @@ void DepthCubePool::releaseAll() {
     cubes.clear();
     lent = 0;
 }
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace zarnhold {
+
 // Depth cubes kept from one run to the next. Every run's lights need the same twenty
 // 24 MB cubes; fresh ones at each restart leave the software driver holding a few of the
 // deleted ones for a while, and resident memory wanders 50-100 MB above the first run's.
@@ -39,3 +41,5 @@ private:
     std::vector<Cube> cubes;
     std::size_t lent = 0;
 };
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 #include "render/LightArrayUniforms.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 // The program in use with its one texture on unit 0; returns the sampler's location.
@@ -60,3 +62,5 @@ void endHeldGhosts() {
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
 }
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 
 #include "scene/CornerBuffers.h"
 
+namespace zarnhold {
+
 struct Light;
 
 // The draws of the things held in the view (the shield, the sword): each with its own
@@ -33,3 +35,5 @@ int drawHeldLit(const HeldLook& look, const glm::mat4& model, const glm::mat4& v
 // sweep do not hide one another.
 void beginHeldGhosts();
 void endHeldGhosts();
+
+}  // namespace zarnhold

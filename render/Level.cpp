@@ -16,6 +16,8 @@
 #include "scene/RoomLoader.h"
 #include "scene/Rotation.h"
 
+namespace zarnhold {
+
 Level::Level(RunContext* game) : game(game) {
     modelMatrix = rotateX(3.14f) * glm::mat4(1.0f);
     fixedInPlace = true;
@@ -88,3 +90,5 @@ bool Level::hidesSphere(glm::vec3 centre, float radius) const {
     // The level's turn is not exactly half a turn: a little slack for it.
     return roomGraph.hidesSphere(sights, inLevel, radius * 1.01f + 0.02f);
 }
+
+}  // namespace zarnhold

@@ -7,11 +7,14 @@
 #include "scene/Object3D.h"
 #include "scene/RoomGraph.h"
 
+class btBvhTriangleMeshShape;
+class btRigidBody;
+
+namespace zarnhold {
+
 class RunContext;
 class LightCrystal;
 class PhysicsWorld;
-class btBvhTriangleMeshShape;
-class btRigidBody;
 
 // The dungeon: one lit, shadowed mesh that is also the static collision body, and the
 // owner (as creator) of the ten light crystals on its walls. Its triangles lie in the
@@ -61,3 +64,5 @@ public:
 private:
     void groupByRoom();
 };
+
+}  // namespace zarnhold

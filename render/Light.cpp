@@ -2,6 +2,8 @@
 
 #include "render/ShadowFaces.h"
 
+namespace zarnhold {
+
 Light::Light(float red, float green, float blue, float luminocity, float x, float y, float z, int kind,
              float spareX, float spareY, float spareZ, float cAtt, float lAtt, float eAtt)
     : color(red, green, blue),
@@ -16,3 +18,5 @@ Light::Light(float red, float green, float blue, float luminocity, float x, floa
 glm::mat4 Light::faceMatrix(int face) const {
     return shadowFaceMatrix(position, face);
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // A point light with an omnidirectional shadow: colour, place (render frame), flicker
 // level and attenuation, and the GL names of its shadow, which the render world's shadow
 // renderer for this light fills in. A plain value owned by the thing that gives the light;
@@ -31,3 +33,5 @@ struct Light {
     unsigned int shadowProgram = 0;
     glm::mat4 unusedMatrices[10];
 };
+
+}  // namespace zarnhold

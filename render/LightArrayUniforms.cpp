@@ -9,6 +9,8 @@
 #include "render/Light.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 std::string arrayUniformName(const char* array, int slot, const char* field) {
     return std::string(array) + "[" + std::to_string(slot) + "]" + field;
 }
@@ -43,3 +45,5 @@ void sendSimpleLitUniforms(unsigned int program, const std::vector<Light*>& ligh
     glUniform1f(uniform(program, "ambient"), ambient);
     glUniform3fv(uniform(program, "playerPosition"), 1, glm::value_ptr(playerPosition));
 }
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 struct Light;
 
 // "array[slot]field", as the shaders name an element of a uniform array: ("lights", 2,
@@ -26,3 +28,5 @@ int sendLightArray(unsigned int program, const std::vector<Light*>& lights, int 
 void sendSimpleLitUniforms(unsigned int program, const std::vector<Light*>& lights, int capacity,
                            const glm::mat4& model, const glm::mat4& view, const glm::mat4& projection,
                            float ambient, const glm::vec3& playerPosition);
+
+}  // namespace zarnhold

@@ -8,6 +8,8 @@
 #include "scene/BmpTexture.h"
 #include "scene/Rotation.h"
 
+namespace zarnhold {
+
 glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians) {
     // The light's place turns by 57.29 degrees a radian, a hair short of a true radian, as
     // the crystals were first placed.
@@ -35,3 +37,5 @@ void LightCrystal::init() {
 void LightCrystal::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
     drawLit(*game, *this, view, projection, lights);
 }
+
+}  // namespace zarnhold

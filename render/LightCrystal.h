@@ -4,6 +4,8 @@
 #include "run/AppState.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 class RunContext;
 
 // A crystal on a wall that gives one flickering blue point light, one unit in front of it
@@ -24,3 +26,5 @@ public:
 
 // Where a crystal at `position` turned by `angleRadians` has its light (render frame).
 glm::vec3 crystalLightPosition(glm::vec3 position, float angleRadians);
+
+}  // namespace zarnhold

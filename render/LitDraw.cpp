@@ -14,6 +14,8 @@
 #include "scene/Object3D.h"
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 namespace {
 
 // The lit shader's arrays hold ten lights.
@@ -155,3 +157,5 @@ void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 project
         glDisableVertexAttribArray(i);
     }
 }
+
+}  // namespace zarnhold

@@ -7,6 +7,8 @@
 #include "render/LitRules.h"
 #include "scene/IndexRange.h"
 
+namespace zarnhold {
+
 class RunContext;
 class Object3D;
 struct Light;
@@ -21,3 +23,5 @@ struct Light;
 void drawLit(RunContext& game, Object3D& mesh, glm::mat4 view, glm::mat4 projection,
              std::vector<Light*> lights, const std::vector<IndexRange>* ranges = nullptr,
              glm::vec4 tint = glm::vec4(0.0f));
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 
 #include "render/Light.h"
 
+namespace zarnhold {
+
 namespace {
 
 constexpr float lightRange = 25.0f;
@@ -82,3 +84,5 @@ std::vector<unsigned int> triangleLightMasks(const std::vector<glm::vec3>& posit
     }
     return masks;
 }
+
+}  // namespace zarnhold

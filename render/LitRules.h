@@ -6,6 +6,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 struct Light;
 
 // Which lights a lit draw uses, as plain values: the choice by distance from the player,
@@ -49,3 +51,5 @@ std::vector<unsigned int> triangleLightMasks(const std::vector<glm::vec3>& posit
 // nothing inside it can cover a pixel. Gribb and Hartmann's planes, each tested with a
 // little slack, so a sphere touching the view is never called outside.
 bool outsideView(const glm::mat4& viewProjection, glm::vec3 centre, float radius);
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 unsigned int ProgramCache::program(const std::string& vertexPath, const std::string& fragmentPath,
                                    const std::string& geometryPath, const std::string& defines) {
     // A path never holds a newline, so the joined key names one set of files and defines.
@@ -20,3 +22,5 @@ void ProgramCache::releaseAll() {
     for (const auto& entry : programs) glDeleteProgram(entry.second);
     programs.clear();
 }
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+namespace zarnhold {
+
 // Linked shader programs, one for each set of shader files and defines, kept for as long as
 // the GL context lives: every draw that uses the same shaders uses the one program, linked
 // once per game rather than once per object and run. A draw through a shared program sets
@@ -29,3 +31,5 @@ public:
 private:
     std::map<std::string, unsigned int> programs;
 };
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 #include "render/Light.h"
 #include "render/ShadowCubeRenderer.h"
 
+namespace zarnhold {
+
 RenderWorld::RenderWorld() = default;
 
 RenderWorld::~RenderWorld() = default;
@@ -53,3 +55,5 @@ bool RenderWorld::mayLight(const Light& light, glm::vec3 low, glm::vec3 high) co
     const ShadowCubeRenderer* shadows = shadowsOf(light);
     return shadows == nullptr || shadows->mayLight(light.position, low, high);
 }
+
+}  // namespace zarnhold

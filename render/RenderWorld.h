@@ -9,6 +9,8 @@
 #include "render/DepthCubePool.h"
 #include "render/ProgramCache.h"
 
+namespace zarnhold {
+
 class GlLedger;
 class Node;
 class ShadowCubeRenderer;
@@ -53,3 +55,5 @@ private:
     DepthCubePool cubes;
     std::vector<std::pair<const Light*, std::unique_ptr<ShadowCubeRenderer>>> renderers;
 };
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 #include <map>
 #include <tuple>
 
+namespace zarnhold {
+
 namespace {
 
 // A wall lies in the plane of its room's box; this much slack keeps rounding in the
@@ -104,3 +106,5 @@ RoomGraph::Sight RoomBatches::sightOf(const Batch& batch, const std::vector<Room
     }
     return seen;
 }
+
+}  // namespace zarnhold

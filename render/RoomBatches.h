@@ -8,6 +8,8 @@
 #include "scene/IndexRange.h"
 #include "scene/RoomGraph.h"
 
+namespace zarnhold {
+
 // A mesh's triangles grouped by the rooms they touch, so that a draw can leave out the
 // rooms the eye cannot see. A triangle touching several rooms is drawn when any of them
 // is seen; one touching none is always drawn.
@@ -41,3 +43,5 @@ private:
     // screen they show on; depth -1 when none is seen.
     static RoomGraph::Sight sightOf(const Batch& batch, const std::vector<RoomGraph::Sight>& sights);
 };
+
+}  // namespace zarnhold

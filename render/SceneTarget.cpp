@@ -7,6 +7,8 @@
 
 #include "scene/ShaderLoader.h"
 
+namespace zarnhold {
+
 int scaledSide(int windowSide, float scale) {
     return std::max(1, static_cast<int>(std::lround(windowSide * scale)));
 }
@@ -154,3 +156,5 @@ void SceneTarget::freeTarget() {
     sceneFramebuffer = resolvedFramebuffer = colourBuffer = depthStencilBuffer = resolvedTexture = 0;
     width = height = samples = 0;
 }
+
+}  // namespace zarnhold

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // Samples a pixel of the scene at full size, whatever the window has.
 constexpr int sceneSamples = 4;
 
@@ -84,3 +86,5 @@ private:
 // The off-screen size for a window side of `windowSide` pixels at `scale`: rounded, at
 // least 1.
 int scaledSide(int windowSide, float scale);
+
+}  // namespace zarnhold

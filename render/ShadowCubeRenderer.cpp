@@ -17,6 +17,8 @@
 #include "scene/Node.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 namespace {
 
 constexpr int shadowSize = 1024;
@@ -296,3 +298,5 @@ void ShadowCubeRenderer::setPassUniforms(glm::vec3 position) {
     glUniform2f(glGetUniformLocation(shadowProgram, "near_far"), 0.1f, 100.0f);
     glUniform4f(glGetUniformLocation(shadowProgram, "l_pos"), position.x, position.y, position.z, 1.0f);
 }
+
+}  // namespace zarnhold

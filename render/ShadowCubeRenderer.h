@@ -7,6 +7,8 @@
 #include "render/CubeDepthTiles.h"
 #include "render/ShadowFaces.h"
 
+namespace zarnhold {
+
 class DepthCubePool;
 class GlLedger;
 class ProgramCache;
@@ -90,3 +92,5 @@ private:
 // Farthest a point can lie from the light and still change its cube: the depth stored is
 // the distance over 100, and anything farther than 100 stores the cleared depth, 1.
 constexpr float shadowReach = 100.0f;
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+namespace zarnhold {
+
 namespace {
 
 constexpr float nearPlane = 0.1f;
@@ -135,3 +137,5 @@ float litDepthFloor(float distance) {
     // its bias stays below 0.015 + d * (2 / 1024) * 5.75; the margin covers the rounding.
     return (distance * (1.0f - 11.5f / 1024.0f) - 0.015f) / 100.0f - 1e-5f;
 }
+
+}  // namespace zarnhold

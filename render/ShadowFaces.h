@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // The cube faces (bit f for face f, in GL's order +X, -X, +Y, -Y, +Z, -Z) whose view volume
 // a sphere may touch: the pyramid from the light along the face's axis, between the near
 // plane at 0.1 and the far plane at 100. A face left out receives nothing of what lies in
@@ -46,3 +48,5 @@ glm::mat4 shadowFaceMatrix(glm::vec3 position, int face);
 // with its bias at most 0.015 + d * (2 / 1024) * 5.75. Where every texel that could show a
 // box holds less than this, the box is wholly in the light's shadow.
 float litDepthFloor(float distance);
+
+}  // namespace zarnhold

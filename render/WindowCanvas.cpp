@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+namespace zarnhold {
+
 void fitViewportToWindow(int width, int height) {
     glViewport(0, 0, width, height);
 }
@@ -30,3 +32,5 @@ unsigned int makeBoundVertexArray() {
 void bindVertexArray(unsigned int vertexArray) {
     glBindVertexArray(vertexArray);
 }
+
+}  // namespace zarnhold

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // The few calls the main loop makes on the window's own framebuffer, so that the loop itself
 // makes no GL call. GL context current for each.
 
@@ -14,3 +16,5 @@ void finishDrawing();
 // A vertex array, made and bound: a core context draws nothing without one bound.
 unsigned int makeBoundVertexArray();
 void bindVertexArray(unsigned int vertexArray);
+
+}  // namespace zarnhold

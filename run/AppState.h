@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 struct Light;
 
 // Every updatable, drawable scene element. The main loop calls update once per tick of the
@@ -26,3 +28,5 @@ public:
     virtual void render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) = 0;
     virtual void cleanup() {}
 };
+
+}  // namespace zarnhold

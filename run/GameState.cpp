@@ -1,3 +1,7 @@
 #include "run/GameState.h"
 
+namespace zarnhold {
+
 int GameState = INTRO;
+
+}  // namespace zarnhold

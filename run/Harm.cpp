@@ -1,5 +1,7 @@
 #include "run/Harm.h"
 
+namespace zarnhold {
+
 const char* runEndLine(Harm cause) {
     switch (cause) {
         case Harm::creature: return "The run is over: a creature killed you.";
@@ -8,3 +10,5 @@ const char* runEndLine(Harm cause) {
     }
     return "The run is over.";
 }
+
+}  // namespace zarnhold

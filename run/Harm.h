@@ -1,5 +1,7 @@
 #pragma once
 
+namespace zarnhold {
+
 // What took the player's health, as far as the game knows: the game-over picture and the
 // line printed at the end of a run name it.
 enum class Harm {
@@ -10,3 +12,5 @@ enum class Harm {
 
 // The line the game prints when a run ends by `cause`.
 const char* runEndLine(Harm cause);
+
+}  // namespace zarnhold

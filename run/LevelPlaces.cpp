@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace zarnhold {
+
 namespace {
 
 LevelPlaces makePlaces() {
@@ -56,3 +58,5 @@ const LevelPlaces& levelPlaces() {
 glm::vec3 renderToPhysics(glm::vec3 renderPos) {
     return glm::vec3(renderPos.x, -renderPos.y, -renderPos.z);
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // A light crystal on a wall, as the game places it: its position in the render frame and
 // its turn about the vertical axis, in radians; its own +z then looks into the room.
 struct LightCrystalPlacement {
@@ -42,3 +44,5 @@ glm::vec3 renderToPhysics(glm::vec3 renderPos);
 inline glm::vec3 physicsToRender(glm::vec3 physicsPos) {
     return renderToPhysics(physicsPos);
 }
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 
 #include <BulletCollision/CollisionDispatch/btInternalEdgeUtility.h>
 
+namespace zarnhold {
+
 namespace {
 
 bool isCreature(const btCollisionObject* object) {
@@ -154,3 +156,5 @@ btRigidBody* createLevelBody(PhysicsWorld& physics, const std::vector<float>& co
     physics.addBody(body);
     return body;
 }
+
+}  // namespace zarnhold

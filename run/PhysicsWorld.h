@@ -7,6 +7,8 @@
 
 struct btTriangleInfoMap;
 
+namespace zarnhold {
+
 // One run's physics: the Bullet world with its broadphase, configuration, dispatcher and
 // solver, and every body, motion state, shape and triangle mesh made for that run. The
 // run's objects hand what they create to `adopt`; destroying the PhysicsWorld takes its
@@ -73,3 +75,5 @@ btVector3 creatureContactNormal(const btVector3& normal, const btVector3& centre
 // a floor or along a wall made of many triangles without catching on their seams. nullptr,
 // and no body, when there is not one whole triangle.
 btRigidBody* createLevelBody(PhysicsWorld& physics, const std::vector<float>& corners);
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // Key and mouse-button codes the game reads, with GLFW's values, so that code reading
 // input needs no GLFW header.
 namespace keys {
@@ -66,3 +68,5 @@ public:
     // Whether the pause button (the pad's Start) is down now; a pause takes its fresh press.
     bool pausePressed() const { return gamepad().start; }
 };
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include "run/GameState.h"
 #include "run/PhysicsWorld.h"
 
+namespace zarnhold {
+
 RunContext::RunContext() = default;
 
 RunContext::~RunContext() = default;
@@ -33,3 +35,5 @@ void RunContext::playSound(Sound sound, glm::vec3 renderPos) {
 void RunContext::playSoundHere(Sound sound) {
     if (soundEvents != nullptr) soundEvents->playHere(sound);
 }
+
+}  // namespace zarnhold

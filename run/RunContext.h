@@ -11,6 +11,8 @@
 #include "scene/Node.h"
 #include "scene/RunRandom.h"
 
+namespace zarnhold {
+
 class AppState;
 class PhysicsWorld;
 class PlayerInput;
@@ -84,3 +86,5 @@ protected:
     // The goal was touched this run.
     bool runWon = false;
 };
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // Every sound the game makes, one file each under External\Models\Sounds\.
 enum class Sound {
     ambient,
@@ -35,3 +37,5 @@ public:
     // A one-shot of the player's own (steps, jumps, the sword in hand): at the eye.
     virtual void playHere(Sound sound) = 0;
 };
+
+}  // namespace zarnhold

@@ -8,6 +8,8 @@
 #include "scene/FilePath.h"
 #include "scene/LittleEndian.h"
 
+namespace zarnhold {
+
 namespace {
 
 constexpr std::size_t kHeaderSize = 54;
@@ -79,3 +81,5 @@ bool readBmpFile(const char* path, BmpImage& out) {
     }
     return parseBmp(bytes, out);
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace zarnhold {
+
 // A 24-bit picture as OpenGL takes it with the default unpack alignment: rows bottom
 // first, 3 bytes per pixel in blue, green, red order, each row padded to 4 bytes.
 // pixels.size() == rowStride() * height always.
@@ -26,3 +28,5 @@ bool parseBmp(const std::vector<unsigned char>& fileBytes, BmpImage& out);
 // file that cannot be opened prints "Image could not be opened: " and its path, one that
 // cannot be decoded as parseBmp says, and both give false.
 bool readBmpFile(const char* path, BmpImage& out);
+
+}  // namespace zarnhold

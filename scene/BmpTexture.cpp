@@ -5,6 +5,8 @@
 #include "scene/BmpLoader.h"
 #include "scene/GlLedger.h"
 
+namespace zarnhold {
+
 unsigned int readBmpTexture(const char* path, GlLedger* ledger) {
     BmpImage image;
     if (!readBmpFile(path, image)) return 0;
@@ -26,3 +28,5 @@ unsigned int readBmpTexture(const char* path, GlLedger* ledger) {
 unsigned int readBmpTexture(const std::string& path, GlLedger* ledger) {
     return readBmpTexture(path.c_str(), ledger);
 }
+
+}  // namespace zarnhold

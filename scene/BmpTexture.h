@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace zarnhold {
+
 class GlLedger;
 
 // Loads a bitmap file (a game path such as "External\Models\shield.bmp") into a new
@@ -10,3 +12,5 @@ class GlLedger;
 // `ledger` when there is one. Needs a current GL context.
 unsigned int readBmpTexture(const char* path, GlLedger* ledger);
 unsigned int readBmpTexture(const std::string& path, GlLedger* ledger);
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 #include "scene/GlLedger.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 unsigned int makeCornerBuffer(const std::vector<float>& floats, GlLedger* ledger) {
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
@@ -53,3 +55,5 @@ void drawCornerArrays(const CornerArrays& corners, unsigned int previousArray, i
     glDisableVertexAttribArray(2);
     glBindVertexArray(previousArray);
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace zarnhold {
+
 class GlLedger;
 class Object3D;
 
@@ -33,3 +35,5 @@ unsigned int bindCornerArrays(const CornerArrays& corners);
 // Draws the first `count` corners (every corner when negative) as triangles, turns the
 // attributes off and binds `previousArray`.
 void drawCornerArrays(const CornerArrays& corners, unsigned int previousArray, int count = -1);
+
+}  // namespace zarnhold

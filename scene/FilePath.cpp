@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace zarnhold {
+
 std::string localPath(const std::string& gamePath) {
     std::string path = gamePath;
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -22,3 +24,5 @@ bool readGameFile(const std::string& gamePath, std::vector<unsigned char>& bytes
     std::fclose(file);
     return true;
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace zarnhold {
+
 // The game names its files with backslashes ("External\Models\Screen.obj"). This is the
 // one place where such a name becomes the local form: every file the game reads is
 // opened through these two functions.
@@ -13,3 +15,5 @@ std::string localPath(const std::string& gamePath);
 std::FILE* openGameFile(const std::string& gamePath, const char* mode);
 // Appends the whole file to `bytes`; false when it cannot be opened.
 bool readGameFile(const std::string& gamePath, std::vector<unsigned char>& bytes);
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+namespace zarnhold {
+
 GlLedger::~GlLedger() = default;
 
 void GlLedger::record(Kind kind, unsigned int name) {
@@ -25,3 +27,5 @@ void GlLedger::releaseAll() {
     }
     entries.clear();
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace zarnhold {
+
 // Records GL objects as they are made, so that the run which made them can free them all
 // at once when the next run replaces it. Every function that makes GL objects is given
 // the ledger to record into, or null for objects that live as long as the program (the
@@ -32,3 +34,5 @@ private:
     };
     std::vector<Entry> entries;
 };
+
+}  // namespace zarnhold

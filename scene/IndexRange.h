@@ -4,6 +4,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // A run of a mesh's element buffer: `count` indices from index number `first`, the part
 // of the screen (normalised device coordinates) its triangles can show on (nothing of them
 // is drawn outside it), and the lights (bit i for light i of the list) that may reach any
@@ -15,3 +17,5 @@ struct IndexRange {
     glm::vec2 screenHigh{1.0f};
     unsigned int lightMask = ~0u;
 };
+
+}  // namespace zarnhold

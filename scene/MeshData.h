@@ -7,6 +7,8 @@
 
 #include "scene/Triangle.h"
 
+namespace zarnhold {
+
 // Everything a mesh is: its triangles, the welded indexed geometry derived from them, and
 // the GL names that draw it. Kept as one block so that objects drawing the same model (54
 // enemies, their arms) share one read-only copy of it, every field included.
@@ -32,3 +34,5 @@ struct MeshData {
     glm::vec3 boundsCenter{0.0f};
     float boundsRadius = 0.0f;
 };
+
+}  // namespace zarnhold

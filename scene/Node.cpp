@@ -1,5 +1,7 @@
 #include "scene/Node.h"
 
+namespace zarnhold {
+
 std::vector<glm::vec3> Node::collectVertices(std::vector<glm::vec3>& vertices) {
     for (Node* child : children) {
         child->collectVertices(vertices);
@@ -26,3 +28,5 @@ void drawSubtreeDepth(Node& node, unsigned int program) {
         drawSubtreeDepth(*child, program);
     }
 }
+
+}  // namespace zarnhold

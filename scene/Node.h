@@ -6,6 +6,8 @@
 
 #include "scene/Triangle.h"
 
+namespace zarnhold {
+
 // A scene-graph node. Its modelMatrix is used as is: nothing combines it with a
 // parent's. The tree only groups nodes for traversal; children are not owned.
 class Node {
@@ -32,3 +34,5 @@ public:
 
 // Draws `node`, then its subtree depth first, parent before children.
 void drawSubtreeDepth(Node& node, unsigned int program);
+
+}  // namespace zarnhold

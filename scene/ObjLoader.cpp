@@ -5,6 +5,8 @@
 #include "scene/FilePath.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 namespace {
 
 // One face as the file gives it: 1-based indices per corner.
@@ -111,3 +113,5 @@ bool readObjModel(Object3D& object, const std::string& path) {
     }
     return true;
 }
+
+}  // namespace zarnhold

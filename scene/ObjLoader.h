@@ -6,6 +6,8 @@
 
 #include "scene/Triangle.h"
 
+namespace zarnhold {
+
 class Object3D;
 
 // Reads the OBJ subset the game's models use from an open text stream: "v", "vt", "vn"
@@ -20,3 +22,5 @@ bool parseObj(std::FILE* file, std::vector<Triangle>& out);
 // "External\Models\sword.obj") to the object's triangles. False, with a printed line and
 // the triangles unchanged, when the file cannot be opened or parsed.
 bool readObjModel(Object3D& object, const std::string& path);
+
+}  // namespace zarnhold

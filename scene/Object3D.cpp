@@ -10,6 +10,8 @@
 #include "scene/ShaderLoader.h"
 #include "scene/VertexIndexer.h"
 
+namespace zarnhold {
+
 namespace {
 
 template <typename T>
@@ -227,3 +229,5 @@ std::shared_ptr<const MeshData> Object3D::sharedMesh() {
     }
     return shared;
 }
+
+}  // namespace zarnhold

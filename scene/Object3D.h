@@ -10,6 +10,8 @@
 #include "scene/Node.h"
 #include "scene/Triangle.h"
 
+namespace zarnhold {
+
 class GlLedger;
 
 // The mesh-carrying node every visible thing is built on. It holds the model as
@@ -74,3 +76,5 @@ private:
     std::shared_ptr<const MeshData> sharedMesh();
     std::shared_ptr<const MeshData> shared;
 };
+
+}  // namespace zarnhold

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace zarnhold {
+
 namespace {
 
 // The eye counts as standing in every room it is this close to: it stays clear of a wall
@@ -185,3 +187,5 @@ bool RoomGraph::hidesSphere(const std::vector<Sight>& sights, glm::vec3 centre, 
     }
     return inUnseenRoom;
 }
+
+}  // namespace zarnhold

@@ -5,6 +5,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // The level as rooms joined by openings (doorways, corridor ends, holes in floors), in the
 // level's model frame. Every line of sight from one room into another passes through an
 // opening, so a room is seen only through the chain of openings that leads to it: the
@@ -53,3 +55,5 @@ public:
     std::vector<Box> rooms;
     std::vector<Portal> portals;
 };
+
+}  // namespace zarnhold

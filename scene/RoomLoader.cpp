@@ -9,6 +9,8 @@
 
 #include "scene/FilePath.h"
 
+namespace zarnhold {
+
 namespace {
 
 // Far more than a level drawn with 16-bit indices can use; a file beyond it is not ours.
@@ -137,3 +139,5 @@ RoomGraph readRoomGraph(const std::string& path) {
     }
     return graph;
 }
+
+}  // namespace zarnhold

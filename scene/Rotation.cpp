@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace zarnhold {
+
 glm::mat4 rotateX(float radians) {
     const float c = std::cos(radians);
     const float s = std::sin(radians);
@@ -19,3 +21,5 @@ glm::mat4 rotateZ(float radians) {
     const float s = std::sin(radians);
     return glm::mat4(c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
 }
+
+}  // namespace zarnhold

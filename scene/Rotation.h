@@ -2,6 +2,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // Degrees in a radian, for the few places that state an angle in degrees.
 constexpr float degreesPerRadian = 57.2957795f;
 
@@ -10,3 +12,5 @@ constexpr float degreesPerRadian = 57.2957795f;
 glm::mat4 rotateX(float radians);
 glm::mat4 rotateY(float radians);
 glm::mat4 rotateZ(float radians);
+
+}  // namespace zarnhold

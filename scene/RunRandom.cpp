@@ -1,5 +1,7 @@
 #include "scene/RunRandom.h"
 
+namespace zarnhold {
+
 std::uint64_t RunRandom::next() {
     state += 0x9E3779B97F4A7C15ull;
     std::uint64_t z = state;
@@ -14,3 +16,5 @@ float RunRandom::unit() {
     constexpr float top = 16777215.0f;
     return static_cast<float>(next() >> 40) / top;
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace zarnhold {
+
 // The one random generator of a run: the flicker, the enemies' first leaps and their arms'
 // swings all draw from it, in the order the ticks ask, so a run replays exactly from its
 // seed on any machine (SplitMix64: the same numbers from the same seed everywhere).
@@ -18,3 +20,5 @@ public:
 private:
     std::uint64_t state = 0;
 };
+
+}  // namespace zarnhold

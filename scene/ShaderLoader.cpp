@@ -10,6 +10,8 @@
 #include "scene/FilePath.h"
 #include "scene/GlLedger.h"
 
+namespace zarnhold {
+
 std::string readTextFile(const std::string& path) {
     std::ifstream stream(localPath(path));
     if (!stream) {
@@ -100,3 +102,5 @@ int shaderProgramLinks() {
 int uniform(unsigned int program, const std::string& name) {
     return glGetUniformLocation(program, name.c_str());
 }
+
+}  // namespace zarnhold

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace zarnhold {
+
 class GlLedger;
 
 // The whole content of a shader's file; empty, with a printed line naming it, when it cannot
@@ -35,3 +37,5 @@ unsigned int buildShaderProgram(const std::string& vertexPath, const std::string
 // `source` with `defines` after its first line when that is the #version line (which must
 // come first), else before it.
 std::string withDefines(const std::string& source, const std::string& defines);
+
+}  // namespace zarnhold

@@ -7,6 +7,8 @@
 
 #include "scene/WeldIndex.h"
 
+namespace zarnhold {
+
 bool nearlyEqual(float a, float b) {
     const float difference = a - b;
     return std::fabs(difference) < 0.01f;
@@ -174,3 +176,5 @@ bool weldVerticesLinear(const std::vector<glm::vec3>& positions, const std::vect
     return weldCorners(search, positions, uvs, normals, tangents, bitangents, indices, weldedPositions,
                        weldedUvs, weldedNormals, weldedTangents, weldedBitangents);
 }
+
+}  // namespace zarnhold

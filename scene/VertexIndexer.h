@@ -6,6 +6,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // Tangent frames and welding for a mesh's corner lists: three corners per triangle, in
 // triangle order; entry i of every list belongs to corner i. Plain lists, no GL.
 
@@ -60,3 +62,5 @@ bool weldVerticesLinear(const std::vector<glm::vec3>& positions, const std::vect
                         std::vector<glm::vec3>& weldedPositions, std::vector<glm::vec2>& weldedUvs,
                         std::vector<glm::vec3>& weldedNormals, std::vector<glm::vec3>& weldedTangents,
                         std::vector<glm::vec3>& weldedBitangents);
+
+}  // namespace zarnhold

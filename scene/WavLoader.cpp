@@ -6,6 +6,8 @@
 #include "scene/FilePath.h"
 #include "scene/LittleEndian.h"
 
+namespace zarnhold {
+
 namespace {
 
 bool tagAt(const std::vector<unsigned char>& bytes, std::size_t offset, const char* tag) {
@@ -81,3 +83,5 @@ WavSound readWavFile(const std::string& path) {
     }
     return sound;
 }
+
+}  // namespace zarnhold

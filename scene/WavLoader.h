@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace zarnhold {
+
 // A sound as the game plays it: 16-bit PCM samples, interleaved when there are two channels.
 struct WavSound {
     int sampleRate = 0;
@@ -27,3 +29,5 @@ bool parseWav(const std::vector<unsigned char>& fileBytes, WavSound& out);
 // A missing, short or bad file prints "Sound could not be read: PATH" and gives an empty
 // sound, which plays as silence.
 WavSound readWavFile(const std::string& path);
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 
 #include "scene/VertexIndexer.h"
 
+namespace zarnhold {
+
 namespace {
 
 // Cells per unit of length: a cell is 0.1 wide, ten times the weld distance, so a vertex
@@ -215,3 +217,5 @@ std::int64_t WeldIndex::findLowest(const glm::vec3& position, const glm::vec2& u
     }
     return -1;
 }
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 
 #include <glm/glm.hpp>
 
+namespace zarnhold {
+
 // Spatial hash over the welded vertices, for weldVertices: it answers exactly what the
 // linear findWeldTarget answers (the lowest-numbered vertex within 0.01 in every
 // component), in near-constant time per corner.
@@ -57,3 +59,5 @@ private:
     std::size_t usedSlots = 0;
     std::vector<ListEntry> entries;
 };
+
+}  // namespace zarnhold

@@ -5,6 +5,10 @@
 // Platform::start first; nullptr when the window or GLEW cannot start.
 #include "app/Platform.h"
 
+namespace zarnhold {
+
 inline GLFWwindow* openHiddenWindow(int width, int height, const char* title) {
     return Platform::openWindow(width, height, title, false);
 }
+
+}  // namespace zarnhold

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace zarnhold {
+
 namespace {
 
 // Moeller-Trumbore; the distance along the ray, or a negative number when it misses.
@@ -140,3 +142,5 @@ std::vector<float> LevelQuery::floorsAt(float x, float z) const {
         heights.end());
     return heights;
 }
+
+}  // namespace zarnhold

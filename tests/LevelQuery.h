@@ -8,6 +8,8 @@
 
 #include "scene/Triangle.h"
 
+namespace zarnhold {
+
 // Geometric questions about a loaded level, for the tests that check it fits the game:
 // rays, distances and the walkable floor. Triangles are bucketed on a grid of 1-unit
 // cells across x and z so each question looks at a few of them.
@@ -42,3 +44,5 @@ private:
     glm::vec3 lowCorner{0.0f};
     glm::vec3 highCorner{0.0f};
 };
+
+}  // namespace zarnhold

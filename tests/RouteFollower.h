@@ -12,6 +12,8 @@
 #include "run/PlayerInput.h"
 #include "tests/RouteWaypoints.h"
 
+namespace zarnhold {
+
 // A box the body must stay inside (physics frame): leaving it is leaving the world.
 struct Bounds {
     glm::vec3 low{-1e9f};
@@ -163,3 +165,5 @@ private:
     double windowStart = -1.0;
     glm::vec3 windowFrom{0.0f};
 };
+
+}  // namespace zarnhold

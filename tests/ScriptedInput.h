@@ -4,6 +4,8 @@
 
 #include "run/PlayerInput.h"
 
+namespace zarnhold {
+
 // Keys, buttons, a cursor and a gamepad that a test sets by hand. The cursor stays where the game
 // last placed it until the test moves it, as a real one does.
 class ScriptedInput : public PlayerInput {
@@ -31,3 +33,5 @@ public:
     // Unplugged, it reads as the default: nothing held.
     GamepadState pad;
 };
+
+}  // namespace zarnhold

@@ -6,6 +6,8 @@
 #include "audio/SoundDevice.h"
 #include "scene/WavLoader.h"
 
+namespace zarnhold {
+
 // A sound device that plays nothing but keeps what it is asked to play, and fails on cue:
 // it can be absent (it does not open, and an open one says it is gone), short of sources, or
 // refuse to start one buffer. A call on a voice it never made, or on a closed device, is
@@ -86,3 +88,5 @@ private:
     // The buffer each voice plays, -1 for none.
     std::vector<int> voiceBuffers;
 };
+
+}  // namespace zarnhold

@@ -7,6 +7,8 @@
 
 #include "game/CameraState.h"
 
+namespace zarnhold {
+
 // Views along the route that the frame benchmark times and the GL tests draw.
 
 // Where the player stands and what it looks at, both in the physics frame. The body's
@@ -58,3 +60,5 @@ inline void standAt(CameraState& player, const Place& place) {
     player.update(0.0);
     player.update(0.0);
 }
+
+}  // namespace zarnhold

@@ -7,6 +7,8 @@
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 
+namespace zarnhold {
+
 std::vector<float> WalkingRun::realLevelCorners() {
     Object3D level;
     readObjModel(level, "External\\Models\\Levels\\Level1n.obj");
@@ -60,3 +62,5 @@ glm::vec3 WalkingRun::velocity() const {
 void WalkingRun::turnBy(double radians) {
     input.at.x += radians / 0.001;
 }
+
+}  // namespace zarnhold

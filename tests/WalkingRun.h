@@ -9,6 +9,8 @@
 #include "game/CameraState.h"
 #include "tests/ScriptedInput.h"
 
+namespace zarnhold {
+
 // The player on a level's collision body in a fresh physics world, driven by a script,
 // with no window: what a playing frame does to the player, and nothing else.
 class WalkingRun {
@@ -43,3 +45,5 @@ public:
     // Game time advanced so far, in whole ticks: at most 0.03 s per frame.
     double simulatedSeconds = 0.0;
 };
+
+}  // namespace zarnhold

@@ -9,6 +9,8 @@
 
 #include "scene/VertexIndexer.h"
 
+namespace zarnhold {
+
 // Corner lists of a mesh together with the tangent frame the weld is given.
 struct WeldCorners {
     std::vector<glm::vec3> positions;
@@ -62,3 +64,5 @@ inline bool sameWeld(const Welded& a, const Welded& b) {
            sameBits(a.uvs, b.uvs) && sameBits(a.normals, b.normals) && sameBits(a.tangents, b.tangents) &&
            sameBits(a.bitangents, b.bitangents);
 }
+
+}  // namespace zarnhold

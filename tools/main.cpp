@@ -27,6 +27,9 @@
 #include "tools/sounds/GameSounds.h"
 
 namespace zarnhold_assets {
+
+// The game's own types and tables, which the generator builds around.
+using namespace zarnhold;
 namespace {
 
 // How many vertices the game keeps of this mesh, welded by the game's own weld; none when

@@ -8,6 +8,8 @@
 
 #include "scene/BmpLoader.h"
 
+using namespace zarnhold;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::freopen("/dev/null", "w", stdout);
     const std::vector<unsigned char> bytes(data, data + size);

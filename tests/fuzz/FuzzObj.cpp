@@ -10,6 +10,8 @@
 #include "scene/ObjLoader.h"
 #include "scene/VertexIndexer.h"
 
+using namespace zarnhold;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");

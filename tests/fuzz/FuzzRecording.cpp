@@ -8,6 +8,8 @@
 
 #include "app/RecordingFile.h"
 
+using namespace zarnhold;
+
 namespace {
 
 bool sameBits(double a, double b) {

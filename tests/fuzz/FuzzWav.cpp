@@ -7,6 +7,8 @@
 
 #include "scene/WavLoader.h"
 
+using namespace zarnhold;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<unsigned char> bytes(data, data + size);
     WavSound sound;

@@ -17,6 +17,8 @@
 #include "game/Sword.h"
 #include "tests/gl/TestGame.h"
 
+using namespace zarnhold;
+
 namespace {
 
 glm::vec3 originOf(const btRigidBody* body) {

@@ -30,6 +30,8 @@
 #include "tests/gl/TestFramebuffer.h"
 #include "tests/gl/TestGame.h"
 
+using namespace zarnhold;
+
 namespace {
 
 std::vector<unsigned char> framePixels() {

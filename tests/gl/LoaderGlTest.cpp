@@ -20,6 +20,8 @@
 #include "tests/gl/TestFiles.h"
 #include "tests/gl/TestFramebuffer.h"
 
+using namespace zarnhold;
+
 namespace {
 
 const char* vertexSource = "#version 150 core\nin vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n";

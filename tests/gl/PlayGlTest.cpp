@@ -35,6 +35,8 @@
 #include "tests/ScriptedInput.h"
 #include "tests/gl/GlContext.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // The last frame drawn, as a binary PPM, for a person to look at. (A software renderer

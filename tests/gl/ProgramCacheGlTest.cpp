@@ -9,6 +9,8 @@
 #include "scene/ShaderLoader.h"
 #include "tests/gl/TestFiles.h"
 
+using namespace zarnhold;
+
 TEST(ProgramCacheGl, LinksEachSetOfFilesAndDefinesOnceAndTheDefinesReachTheStages) {
     const std::string vertex = writeTestShader(
         "cache.vert", "#version 150 core\nin vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n");

@@ -35,6 +35,8 @@
 #include "tests/gl/TestFiles.h"
 #include "tests/gl/TestGame.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // Resident memory as the game would have it: no trim, so blocks the allocator keeps

@@ -18,6 +18,8 @@
 #include "tests/gl/GlContext.h"
 #include "tests/gl/TestFramebuffer.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr int kWidth = 320;

@@ -8,6 +8,8 @@
 #include "app/WorldDigest.h"
 #include "tests/gl/TestGame.h"
 
+using namespace zarnhold;
+
 namespace {
 
 struct Replayed {

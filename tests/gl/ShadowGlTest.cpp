@@ -17,6 +17,8 @@
 #include "tests/gl/TestFiles.h"
 #include "tests/gl/TestFramebuffer.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr int viewSize = 512;

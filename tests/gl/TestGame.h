@@ -4,6 +4,8 @@
 #include "tests/ScriptedInput.h"
 #include "tests/gl/GlContext.h"
 
+namespace zarnhold {
+
 // Gives `game` the tests' hidden window, a scripted input with the cursor at the centre,
 // the game's fixed draw state and its pictures, as the game's start does for its own.
 inline void attachTestWindow(Game& game, ScriptedInput& input) {
@@ -15,3 +17,5 @@ inline void attachTestWindow(Game& game, ScriptedInput& input) {
     useGameDrawState();
     game.initPictures();
 }
+
+}  // namespace zarnhold

@@ -17,6 +17,8 @@
 #include "game/Sword.h"
 #include "tests/gl/TestGame.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr std::uint64_t seed = 20261210;

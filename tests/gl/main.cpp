@@ -8,6 +8,8 @@
 #include "tests/HiddenWindow.h"
 #include "tests/gl/GlContext.h"
 
+using namespace zarnhold;
+
 namespace {
 GLFWwindow* window = nullptr;
 }

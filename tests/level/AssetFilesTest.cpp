@@ -16,6 +16,8 @@
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 
+using namespace zarnhold;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -20,6 +20,8 @@
 #include "scene/VertexIndexer.h"
 #include "tests/LevelQuery.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr float kEnemyHalfHeight = 0.4f;

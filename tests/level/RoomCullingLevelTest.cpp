@@ -15,6 +15,8 @@
 #include "scene/RoomLoader.h"
 #include "tests/LevelQuery.h"
 
+using namespace zarnhold;
+
 namespace {
 
 glm::mat4 looking(glm::vec3 eye, glm::vec3 at) {

@@ -23,6 +23,8 @@
 #include "tests/RouteWaypoints.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 namespace {
 
 const double kFrameRates[] = {10.0, 30.0, 60.0, 144.0};

@@ -11,6 +11,8 @@
 #include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 TEST(BodyContact, JumpingAgainstTheWallUnderALightCrystalLiftsNobody) {
     struct WallLight {
         glm::vec3 stand;  // body centre, physics

@@ -23,6 +23,8 @@
 #include "tests/RouteWaypoints.h"
 #include "tests/ScriptedInput.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr int windowWidth = 1600;

@@ -11,6 +11,8 @@
 #include "render/Automap.h"
 #include "scene/RoomGraph.h"
 
+using namespace zarnhold;
+
 namespace {
 
 RoomGraph::Portal opening(int a, int b, glm::vec3 c0, glm::vec3 c1, glm::vec3 c2, glm::vec3 c3) {

@@ -9,6 +9,8 @@
 
 #include "scene/BmpLoader.h"
 
+using namespace zarnhold;
+
 namespace {
 
 const char* const kNotBmp = "Not a correct BMP file\n";

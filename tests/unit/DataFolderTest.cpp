@@ -7,6 +7,8 @@
 
 #include "app/DataFolder.h"
 
+using namespace zarnhold;
+
 TEST(DataFolder, TheWorkingDirectoryWhenItHoldsTheDataElseTheProgramsFolderElseNone) {
     struct Case {
         const char* what;

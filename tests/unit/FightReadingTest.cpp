@@ -8,6 +8,8 @@
 #include "audio/SoundMixer.h"
 #include "game/HarmMarks.h"
 
+using namespace zarnhold;
+
 TEST(HarmMarks, ASideIsWhereTheAttackerIsAsTheViewTurnsAndItsMarkFadesWithinASecond) {
     // Looking along render +z (angle 0), screen right is render +x.
     const glm::vec3 eye(0.0f);

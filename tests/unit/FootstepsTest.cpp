@@ -6,6 +6,8 @@
 
 #include "game/Footsteps.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // Frames at one velocity (physics frame, units a second).

@@ -7,6 +7,8 @@
 #include "app/CommandLine.h"
 #include "app/ResolutionScale.h"
 
+using namespace zarnhold;
+
 TEST(CommandLine, ReadsTheScaleTheTargetAndHelpAndRefusesAnythingElseWithOneLine) {
     const ParsedCommandLine none = parseCommandLine({});
     EXPECT_EQ(none.error, "");

@@ -10,6 +10,8 @@
 #include "audio/GameSound.h"
 #include "tests/StandInSoundDevice.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr int humCount = 10;

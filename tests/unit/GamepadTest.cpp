@@ -10,6 +10,8 @@
 #include "app/RecordedInput.h"
 #include "tests/ScriptedInput.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // A tick's keys and buttons as a recording writes them: "WSADJ LR", `-` for each not held.

@@ -8,6 +8,8 @@
 #include "scene/Node.h"
 #include "scene/Rotation.h"
 
+using namespace zarnhold;
+
 namespace {
 
 void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-5f) {

@@ -15,6 +15,8 @@
 
 #include "app/RecordingFile.h"
 
+using namespace zarnhold;
+
 namespace fs = std::filesystem;
 
 namespace {

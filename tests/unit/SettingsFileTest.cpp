@@ -13,6 +13,8 @@
 #include "app/OptionsPanel.h"
 #include "app/SettingsFile.h"
 
+using namespace zarnhold;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -12,6 +12,8 @@
 #include "audio/SoundMixer.h"
 #include "game/Movement.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // A voice whose sound has ended keeps the level it was last heard at.

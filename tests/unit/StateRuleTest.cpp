@@ -3,6 +3,8 @@
 
 #include "app/StateRule.h"
 
+using namespace zarnhold;
+
 namespace {
 FrameKeys keysDown(bool escape, bool space, bool enter) {
     FrameKeys k;

@@ -11,6 +11,8 @@
 #include "scene/VertexIndexer.h"
 #include "tests/WeldComparison.h"
 
+using namespace zarnhold;
+
 namespace {
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();

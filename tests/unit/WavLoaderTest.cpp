@@ -9,6 +9,8 @@
 
 #include "scene/WavLoader.h"
 
+using namespace zarnhold;
+
 namespace {
 
 void put16(std::vector<unsigned char>& out, unsigned value) {

@@ -16,6 +16,8 @@
 #include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 namespace {
 
 std::vector<float> flatFloor() {

@@ -9,6 +9,8 @@
 #include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 TEST(Crystal, WinsCloserThanOneIsSeenUpTo20AndSpins50DegreesASecond) {
     EXPECT_TRUE(crystalTouched(0.99f));
     EXPECT_FALSE(crystalTouched(1.0f));

@@ -9,6 +9,8 @@
 #include "run/PhysicsWorld.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // A floor at physics y = 0, wide enough for anything the tests do.

@@ -14,6 +14,8 @@
 #include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr double frameRates[] = {10.0, 30.0, 60.0, 144.0};

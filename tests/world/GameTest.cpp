@@ -7,6 +7,8 @@
 #include "run/GameState.h"
 #include "run/PhysicsWorld.h"
 
+using namespace zarnhold;
+
 TEST(GameHealth, StartsFullChangesOnlyByTheAmountAndKnowsWhatEndedTheRun) {
     testing::internal::CaptureStdout();
     {

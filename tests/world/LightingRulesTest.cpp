@@ -13,6 +13,8 @@
 #include "run/LevelPlaces.h"
 #include "scene/RunRandom.h"
 
+using namespace zarnhold;
+
 TEST(LightCrystalLight, SitsOneUnitInFrontAlongTheCrystalsOwnZ) {
     const glm::vec3 base(2.0f, 3.0f, 4.0f);
     const glm::vec3 west = crystalLightPosition(base, -1.57f);

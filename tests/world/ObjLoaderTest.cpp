@@ -9,6 +9,8 @@
 #include "scene/ObjLoader.h"
 #include "scene/Object3D.h"
 
+using namespace zarnhold;
+
 namespace {
 
 const char* const kUnreadable =

@@ -7,6 +7,8 @@
 #include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 namespace {
 
 constexpr double frameSeconds = 1.0 / 60.0;

@@ -14,6 +14,8 @@
 #include "render/ShadowFaces.h"
 #include "scene/RoomGraph.h"
 
+using namespace zarnhold;
+
 namespace {
 
 std::vector<int> listIndices(const std::vector<LitLightSlot>& slots) {

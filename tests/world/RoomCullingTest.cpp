@@ -16,6 +16,8 @@
 #include "scene/RoomGraph.h"
 #include "scene/RoomLoader.h"
 
+using namespace zarnhold;
+
 namespace {
 
 const glm::mat4 kProjection = glm::perspective(glm::radians(45.0f), 16.0f / 9.0f, 0.1f, 100.0f);

@@ -8,6 +8,8 @@
 #include "run/PlayerInput.h"
 #include "tests/WalkingRun.h"
 
+using namespace zarnhold;
+
 namespace {
 
 // One frame at 60 frames per second, in milliseconds as the main loop measures it.

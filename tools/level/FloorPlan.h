@@ -9,6 +9,9 @@
 
 namespace zarnhold_assets {
 
+// The game's own types and tables, which the generator builds around.
+using namespace zarnhold;
+
 // A top-down plan of the level for its designers: the highest floor at every point
 // coloured by its height, walls in grey, room names, and the fixed places (start and
 // sword, enemies in red, light crystals in cyan with a tick to their light, the goal in

@@ -9,6 +9,9 @@
 
 namespace zarnhold_assets {
 
+// The game's own types and tables, which the generator builds around.
+using namespace zarnhold;
+
 // Turns the room table into the level mesh: every room's floor, ceiling and walls wound
 // to be seen from inside, doorways cut where corridors meet rooms, and the solid pieces
 // (ramps, pillars, door frames, buttresses, beams) wound to be seen from outside.

@@ -7,6 +7,9 @@
 
 namespace zarnhold_assets {
 
+// The game's own types and tables, which the generator builds around.
+using namespace zarnhold;
+
 // What the game needs to skip drawing rooms it cannot see: every room as a box, and every
 // opening between two rooms (a doorway, a corridor's open end, a hole in a floor) as a
 // rectangle. All in the physics frame, like the level model.

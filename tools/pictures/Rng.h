@@ -6,6 +6,9 @@
 
 namespace zarnhold_assets {
 
+// The game's own types and tables, which the generator builds around.
+using namespace zarnhold;
+
 // The game's seeded generator (SplitMix64) with the tool's ranges, so every run of the tool
 // draws the same numbers on every machine; the C library's rand() differs between
 // platforms.

@@ -13,6 +13,9 @@
 
 namespace zarnhold_assets {
 
+// The game's own types and tables, which the generator builds around.
+using namespace zarnhold;
+
 namespace {
 
 constexpr int kDesignWidth = 1600;
