@@ -447,6 +447,7 @@ double Game::advanceWorld(double elapsedMs) {
     for (AppState* object : sceneObjects) {
         object->pose(tickFraction);
     }
+    followCamera();
     return worldMs;
 }
 
@@ -561,10 +562,19 @@ void Game::flickerLights() {
     }
 }
 
+// The view and projection the player's eye gives, which every draw of the frame uses.
+void Game::followCamera() {
+    if (player == nullptr) return;
+    view = player->viewMatrix;
+    projection = player->projectionMatrix;
+}
+
 void Game::updateObjects(double worldMs) {
     for (AppState* object : sceneObjects) {
         object->update(worldMs);
     }
+    if (player != nullptr) player->applyPushes();
+    followCamera();
 }
 
 // A cube map that nothing samples this frame waits: its light brings it up to date from

@@ -47,6 +47,8 @@ class PhysicsWorld;
 // The application: the window, the state machine between the pictures and a run, the
 // main loop, and everything a run holds. Constructing it touches no GL state, so a test
 // can build one without a window.
+struct SwordStrike;
+
 class Game : public RunContext {
 public:
     explicit Game(const GameOptions& options = {});
@@ -220,6 +222,7 @@ private:
     // Over the scene at full size: the health bar, the viewer, the map and the help when shown.
     void drawOverlays();
     void drawHelp();
+    void followCamera();
     // The middle of the window, 0.6 of it each way, where the help, options and pause panels lie.
     PixelRect middlePanel() const;
     // F2 shows or hides the options; while shown, the arrows choose and change a setting,
@@ -241,7 +244,7 @@ private:
     // The timedemo's figures, once its replay is over.
     void reportTimedemo() const;
     void addRunContents();
-    void addEnemies(CameraState* player);
+    void addEnemies(CameraState* player, const SwordStrike* strike);
 
     // The physics world of the run being replaced, until clearWorld frees it.
     std::unique_ptr<PhysicsWorld> retiredPhysics;

@@ -104,16 +104,19 @@ void Game::addRunContents() {
     readObjModel(*sword, "External\\Models\\sword.obj");
     addObject(sword);
 
-    addEnemies(player);
+    addEnemies(player, &sword->strike);
 }
 
 // Every enemy shares the template's meshes (one read-only copy of each), GL buffers,
 // textures and the lit program; the template is the run's, on no list, and goes with the run.
-void Game::addEnemies(CameraState* player) {
+void Game::addEnemies(CameraState* player, const SwordStrike* strike) {
     enemyTemplate = std::make_unique<Enemy>(player, 0.0f, 0.0f, 0.0f);
     std::vector<Enemy*> enemies;
     for (const glm::vec3& start : levelPlaces().enemyBodyStarts) {
-        enemies.push_back(new Enemy(player, start.x, start.y, start.z));
+        Enemy* enemy = new Enemy(player, start.x, start.y, start.z);
+        enemy->sword = strike;
+        enemy->id = static_cast<int>(enemies.size());
+        enemies.push_back(enemy);
     }
     Enemy& model = *enemyTemplate;
     const unsigned int diffuse = readBmpTexture("External\\Models\\enemy.bmp", &runGlObjects);

@@ -1,11 +1,13 @@
 #include "game/CameraState.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "game/EnemyRules.h"
 #include "game/Footsteps.h"
 #include "game/Shield.h"
 #include "render/Light.h"
@@ -142,10 +144,10 @@ void CameraState::readButtons(const PlayerInput& input) {
 }
 
 void CameraState::writeCamera(glm::vec3 eye) {
-    game->projection =
+    projectionMatrix =
         glm::perspective(glm::radians(game->fieldOfViewDegrees),
                          static_cast<float>(game->width) / static_cast<float>(game->height), 0.1f, 100.0f);
-    game->view = glm::lookAt(eye, eye + direction, up);
+    viewMatrix = glm::lookAt(eye, eye + direction, up);
 }
 
 // By the cursor's motion since the last look: the game's window holds the cursor captured
@@ -180,6 +182,21 @@ void CameraState::placeShield(glm::vec3 eye) {
 void CameraState::render(glm::mat4 view, glm::mat4 projection, std::vector<Light*> lights) {
     const glm::vec3 lamp = lights.empty() ? position : lights.front()->position;
     shield->draw(view, projection, lamp);
+}
+
+void CameraState::takePush(int from, glm::vec3 push) {
+    pushes.emplace_back(from, push);
+}
+
+void CameraState::applyPushes() {
+    std::stable_sort(pushes.begin(), pushes.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [from, push] : pushes) {
+        const btVector3 velocity = body->getLinearVelocity();
+        const glm::vec3 impulse = pushImpulse(glm::vec3(velocity.x(), velocity.y(), velocity.z()), push);
+        body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
+    }
+    pushes.clear();
 }
 
 }  // namespace zarnhold

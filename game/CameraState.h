@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -77,14 +79,22 @@ public:
     glm::mat4 pitchMatrix{1.0f};
     glm::mat4 yawMatrix{1.0f};
     btRigidBody* body = nullptr;
-    // Written by the sword each frame, read by the enemies.
-    bool swordStriking = false;
     bool shieldRaised = false;
     std::unique_ptr<Shield> shield;
     // Where harm has come from lately, told by the enemies, for the marks at the view's edge.
     HarmMarks harmMarks;
     // The physics the body was added to.
     PhysicsWorld* physics = nullptr;
+    // The camera this eye gives: written by the player's update and pose, which the game
+    // draws with.
+    glm::mat4 viewMatrix{1.0f};
+    glm::mat4 projectionMatrix{1.0f};
+
+    // A creature's push this tick (physics frame), from creature `from`. The body takes the
+    // tick's pushes together once every object has updated (applyPushes), in the creatures'
+    // order, each capped by the speed the ones before it left.
+    void takePush(int from, glm::vec3 push);
+    void applyPushes();
 
 private:
     MoveKeys readMoveKeys(const PlayerInput& input) const;
@@ -95,6 +105,7 @@ private:
     // Steps and landings, by the body's speed this frame.
     void soundFeet(double elapsedMs);
     FootstepState footsteps;
+    std::vector<std::pair<int, glm::vec3>> pushes;
     void readButtons(const PlayerInput& input);
     void writeCamera(glm::vec3 eye);
     void turnWithMouse(PlayerInput& input);

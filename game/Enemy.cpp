@@ -144,7 +144,7 @@ void Enemy::die() {
 }
 
 void Enemy::fight(double elapsedMs, glm::vec3 bodyOrigin, glm::vec3 toPlayer, float distance) {
-    const bool struck = swordReaches(player->swordStriking, distance);
+    const bool struck = swordReaches(sword != nullptr && sword->striking, distance);
     // One hit a sweep: the sword strikes for several frames in a row.
     if (struck && !struckLastFrame) showStrike(toPlayer);
     struckLastFrame = struck;
@@ -191,9 +191,7 @@ void Enemy::touchPlayer(double elapsedMs, glm::vec3 toPlayer) {
     player->harmMarks.harmFrom(HarmMarks::bearing(player->getPosition(), renderCentre()), !touchingLastTick);
     soundContact(elapsedMs, shielded);
     const float push = contactPush(shielded);
-    const glm::vec3 impulse =
-        pushImpulse(toGlm(player->body->getLinearVelocity()), glm::vec3(push * n.x, 0.0f, -push * n.z));
-    player->body->applyCentralImpulse(btVector3(impulse.x, impulse.y, impulse.z));
+    player->takePush(id, glm::vec3(push * n.x, 0.0f, -push * n.z));
     const glm::vec3 recoil = n * recoilImpulse(elapsedMs);
     body->applyCentralImpulse(btVector3(-recoil.x, 0.0f, recoil.z));
 }

@@ -5,6 +5,7 @@
 
 #include <glm/glm.hpp>
 
+#include "game/SwordSweep.h"
 #include "run/AppState.h"
 #include "scene/Object3D.h"
 
@@ -54,6 +55,10 @@ public:
     btBoxShape* bodyShape = nullptr;
     btRigidBody* body = nullptr;
     CameraState* player = nullptr;
+    // The run's sword's strike, which it reads (none: never struck), and its place among the
+    // run's creatures, by which the player takes their pushes in one order.
+    const SwordStrike* sword = nullptr;
+    int id = 0;
     bool dead = false;
     float enemyHealth = 1000.0f;
     bool active = true;

@@ -47,7 +47,7 @@ void Sword::init() {
 }
 
 void Sword::update(double elapsedMs) {
-    player->swordStriking = false;
+    strike.striking = false;
     const glm::mat4 identity(1.0f);
     if (!pickedUp) {
         pickedUp = passesSword(player->getPosition());
@@ -61,7 +61,7 @@ void Sword::update(double elapsedMs) {
     if (step.striking && swingAngle == 0.0f) player->game->playSoundHere(Sound::swish);
     previousSwingAngle = swingAngle;
     swingAngle = step.angle;
-    player->swordStriking = step.striking;
+    strike.striking = step.striking;
     modelMatrix = heldMatrix(player->getPosition(), swingAngle);
 }
 

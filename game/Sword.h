@@ -4,6 +4,7 @@
 
 #include <glm/glm.hpp>
 
+#include "game/SwordSweep.h"
 #include "run/AppState.h"
 #include "scene/CornerBuffers.h"
 #include "scene/Object3D.h"
@@ -36,6 +37,8 @@ public:
 
     CameraState* player = nullptr;
     bool pickedUp = false;
+    // What this tick's sweep does, for the creatures.
+    SwordStrike strike;
     // Degrees: 0 at rest, falling towards -80 (and a little beyond) during a sweep.
     float swingAngle = 0.0f;
     // The swing as drawn this frame, and as drawn the frame before (where the trail starts).

@@ -11,6 +11,12 @@ namespace zarnhold {
 // the level's pick-up plane counts (render z = -1.5), crossed anywhere.
 bool passesSword(glm::vec3 eyeRenderPos);
 
+// Whether the held sword strikes this tick: written by the sword alone, read by the
+// creatures it may reach.
+struct SwordStrike {
+    bool striking = false;
+};
+
 // One frame of the sideways sweep of the held sword.
 struct SweepStep {
     float angle = 0.0f;

@@ -80,10 +80,10 @@ PlayedRun play(const Recording& recording, FrameTimes nextFrameMs) {
     PlayedRun run;
     game.afterTick = [&] {
         run.states.push_back(worldState(game));
-        run.swordTaken = run.swordTaken || game.player->swordStriking;
         run.shieldRaised = run.shieldRaised || game.player->shieldRaised;
         for (AppState* object : game.sceneObjects) {
             if (auto* enemy = dynamic_cast<Enemy*>(object)) run.enemyStruck |= enemy->enemyHealth < 1000.0f;
+            if (auto* sword = dynamic_cast<Sword*>(object)) run.swordTaken |= sword->strike.striking;
         }
     };
     while (!game.runHasEnded() && game.ticksRun < static_cast<long>(recording.ticks.size())) {

@@ -31,6 +31,7 @@ float movingAwayFrom(const Enemy& enemy, glm::vec3 eye) {
 // player's own update never runs, so the eye stays there.
 struct EnemyScene {
     explicit EnemyScene(float x = 0.0f) : run(flatFloor()), enemy(run.player.get(), x, 0.4f, 0.0f) {
+        enemy.sword = &strike;
         enemy.startSimulating();
         player().position = glm::vec3(x + 30.0f, -0.4f, 0.0f);
     }
@@ -55,6 +56,8 @@ struct EnemyScene {
 
     WalkingRun run;
     Enemy enemy;
+    // The sword's strike, which the test writes.
+    SwordStrike strike;
 };
 
 }  // namespace
@@ -178,6 +181,7 @@ TEST(Enemy, HurtsAPlayerInFrontCloserThanOneAndLessBehindTheShield) {
 
     s.playerAt({0.9f, 0.0f, 0.0f});
     s.enemy.update(10.0);
+    s.player().applyPushes();
     EXPECT_FLOAT_EQ(s.run.game.getHealth(), 960.0f);
     const btVector3 pushed = s.player().body->getLinearVelocity();
     EXPECT_FLOAT_EQ(pushed.x(), 10.0f) << "the player is pushed away";
@@ -187,6 +191,7 @@ TEST(Enemy, HurtsAPlayerInFrontCloserThanOneAndLessBehindTheShield) {
     s.player().shieldRaised = true;
     s.player().body->setLinearVelocity(btVector3(0, 0, 0));
     s.enemy.update(10.0);
+    s.player().applyPushes();
     EXPECT_FLOAT_EQ(s.run.game.getHealth(), 958.0f);
     EXPECT_FLOAT_EQ(s.player().body->getLinearVelocity().x(), 3.0f) << "pushed away at 3 behind the shield";
     s.player().shieldRaised = false;
@@ -196,12 +201,40 @@ TEST(Enemy, HurtsAPlayerInFrontCloserThanOneAndLessBehindTheShield) {
     EXPECT_FLOAT_EQ(s.run.game.getHealth(), 958.0f) << "behind it";
 }
 
+// Two creatures touching the player in one tick, one in front and one at 45 degrees, push
+// it the same whichever updates first: the body takes the tick's pushes together, in the
+// creatures' order, each capped by the speed the ones before it left.
+TEST(Enemy, TwoCreaturesPushThePlayerAlikeWhicheverUpdatesFirst) {
+    const auto pushed = [](bool secondFirst) {
+        EnemyScene s;
+        const glm::vec2 way = glm::normalize(glm::vec2(1.0f, 1.0f));
+        Enemy second(s.run.player.get(), 0.9f - 0.9f * way.x, 0.4f, 0.9f * way.y);
+        second.id = 1;
+        second.sword = &s.strike;
+        second.startSimulating();
+        s.enemy.lungeDirection = glm::vec2(1.0f, 0.0f);
+        second.lungeDirection = way;
+        s.enemy.lungeTimer = second.lungeTimer = -1e9f;
+        s.playerAt({0.9f, 0.0f, 0.0f});
+        if (secondFirst) second.update(10.0);
+        s.enemy.update(10.0);
+        if (!secondFirst) second.update(10.0);
+        s.player().applyPushes();
+        const btVector3 v = s.player().body->getLinearVelocity();
+        return glm::vec3(v.x(), v.y(), v.z());
+    };
+    const glm::vec3 inOrder = pushed(false);
+    EXPECT_NEAR(glm::length(inOrder), 12.25f, 0.05f) << "10 straight on, then what the second adds to it";
+    EXPECT_EQ(pushed(true), inOrder);
+}
+
 TEST(Enemy, FiveHundredMsOfStrikingLeaveItAtZeroAndMoreKillsItAndHeals) {
     EnemyScene s;
     Enemy second(s.run.player.get(), 1.0f, 0.4f, 0.0f);
+    second.sword = &s.strike;
     second.startSimulating();
     s.playerAt({0.5f, 0.0f, 1.0f});
-    s.player().swordStriking = true;
+    s.strike.striking = true;
     s.enemy.update(10.0);
     second.update(10.0);
     // The eye stands between the two in x: each is knocked straight away from it.
@@ -223,7 +256,7 @@ TEST(Enemy, FiveHundredMsOfStrikingLeaveItAtZeroAndMoreKillsItAndHeals) {
 
     s.run.game.health = 899.0f;
     s.enemy.update(10.0);
-    s.player().swordStriking = false;
+    s.strike.striking = false;
     s.enemy.update(10.0);
     EXPECT_TRUE(s.enemy.dead);
     EXPECT_FALSE(s.bodyInWorld());

@@ -115,8 +115,8 @@ TEST(OneGameClock, SwordSpinAndSweepAndTheFlightPerSimulatedSecondHoldFrom10To14
         lying.run.player->attackHeld = true;
         start = lying.simulated();
         // A frame shorter than a tick may run none: the sweep starts with the first tick.
-        while (!lying.run.player->swordStriking) lying.frame();
-        while (lying.run.player->swordStriking) lying.frame();
+        while (!sword.strike.striking) lying.frame();
+        while (sword.strike.striking) lying.frame();
         const double sweptMs = (lying.simulated() - start) * 1000.0;
         EXPECT_GE(sweptMs, 80.0 / 1.5 - 10.0);
         EXPECT_LE(sweptMs, 80.0 / 1.5 + 2.0 * std::min(1000.0 / fps, longestWorldStepMs) + 10.0);

@@ -38,7 +38,7 @@ struct SwordRun {
         int striking = 0;
         for (int i = 0; i < frames; ++i) {
             frame();
-            if (run.player->swordStriking) ++striking;
+            if (sword.strike.striking) ++striking;
         }
         return striking;
     }
@@ -89,7 +89,7 @@ TEST(Sword, LiesSpinningAndIgnoresTheButtonUntilTheWalkingPlayerCrossesThePlane)
         eyeZBefore = s.run.player->getPosition().z;
         s.frame();
         ++frames;
-        EXPECT_FALSE(s.run.player->swordStriking) << "frame " << frames;
+        EXPECT_FALSE(s.sword.strike.striking) << "frame " << frames;
     }
     ASSERT_TRUE(s.sword.pickedUp) << "eye at z " << s.run.player->getPosition().z;
     EXPECT_LE(eyeZBefore, -1.5f);
@@ -103,7 +103,7 @@ TEST(Sword, LiesSpinningAndIgnoresTheButtonUntilTheWalkingPlayerCrossesThePlane)
     s.frame();
     const glm::vec3 hilt(s.sword.modelMatrix[3]);
     EXPECT_LT(glm::length(hilt - s.run.player->getPosition()), 0.7f) << "held at the eye";
-    EXPECT_TRUE(s.run.player->swordStriking) << "a button held since before the pick-up sweeps now";
+    EXPECT_TRUE(s.sword.strike.striking) << "a button held since before the pick-up sweeps now";
 }
 
 TEST(Sword, HoldingTheLeftButtonSweepsOnceAndEachNewSweepNeedsARelease) {
@@ -115,7 +115,7 @@ TEST(Sword, HoldingTheLeftButtonSweepsOnceAndEachNewSweepNeedsARelease) {
     s.run.input.buttonsDown.clear();
     s.frame();
     EXPECT_EQ(s.sword.swingAngle, 0.0f);
-    EXPECT_FALSE(s.run.player->swordStriking);
+    EXPECT_FALSE(s.sword.strike.striking);
     EXPECT_EQ(s.strikingFramesOf(60), 4);
 }
 
