@@ -56,6 +56,19 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
+    void addObject(AppState* object) override;
+    void addLight(Light* light) override;
+    void addShadowCaster(Node* caster) override;
+
+    // The camera's matrices every draw of the frame uses: the player's eye's (followCamera).
+    glm::mat4 view{0.0f};
+    glm::mat4 projection{0.0f};
+    // The run's scene objects (owned, in the order the frame relies on), its shadow casters
+    // and its lights (not owned: each is its giver's), in the order they were added.
+    std::vector<AppState*> sceneObjects;
+    Node shadowCasterRoot;
+    std::vector<Light*> lightList;
+
     // Window, context, pictures, then the main loop until Escape or the window closes.
     // Exits the process with status -1 when GLFW, the window or GLEW cannot start.
     void run();

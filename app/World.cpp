@@ -30,6 +30,18 @@ void Game::createPhysicsWorld() {
     solver = physics->solver;
 }
 
+void Game::addObject(AppState* object) {
+    sceneObjects.push_back(object);
+}
+
+void Game::addLight(Light* light) {
+    lightList.push_back(light);
+}
+
+void Game::addShadowCaster(Node* caster) {
+    shadowCasterRoot.children.push_back(caster);
+}
+
 void Game::clearWorld() {
     for (std::size_t i = 0; i < sceneObjects.size(); ++i) {
         sceneObjects[i]->cleanup();

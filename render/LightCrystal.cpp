@@ -24,11 +24,11 @@ LightCrystal::LightCrystal(RunContext* game, glm::vec3 position, float angleRadi
     fixedInPlace = true;
     const glm::vec3 at = crystalLightPosition(position, angleRadians);
     light = Light(0.3f, 0.3f, 0.8f, 0.6f, at.x, at.y, at.z, 2, 0.0f, 0.0f, 0.0f, 1.0f, 0.14f, 0.01f);
-    game->shadowCasterRoot.children.push_back(this);
+    game->addShadowCaster(this);
 }
 
 void LightCrystal::init() {
-    game->lightList.push_back(&light);
+    game->addLight(&light);
     diffuseTexture = readBmpTexture("External\\Models\\lightcrystal.bmp", &game->runGlObjects);
     normalTexture = readBmpTexture("External\\Models\\lightcrystalnormals.bmp", &game->runGlObjects);
     uploadMesh(&game->runGlObjects, game->renderWorld->litProgram());

@@ -24,10 +24,6 @@ void RunContext::setWon() {
     GameState = WON;
 }
 
-void RunContext::addObject(AppState* object) {
-    sceneObjects.push_back(object);
-}
-
 void RunContext::playSound(Sound sound, glm::vec3 renderPos) {
     if (soundEvents != nullptr) soundEvents->play(sound, renderPos);
 }

@@ -8,20 +8,22 @@
 #include "run/Harm.h"
 #include "run/SoundEvents.h"
 #include "scene/GlLedger.h"
-#include "scene/Node.h"
 #include "scene/RunRandom.h"
 
 namespace zarnhold {
 
 class AppState;
+class Node;
 class PhysicsWorld;
 class PlayerInput;
 class RenderWorld;
 struct Light;
 
 // What a run's objects (player, enemies, sword, level, crystals) may read and call of the
-// game that holds them: the camera's matrices and the window's size, the run's lists, the
-// player's eye, health and its operations, the run's physics world and the input. Game
+// game that holds them: the window's size, the player's eye, health and its operations,
+// the calls that put an object, a light or a shadow caster into the run, the run's physics
+// world, its random generator, its GL ledger and the input. The run's lists, the camera's
+// matrices and the loop are the game's own. Game
 // derives from it; game/, render/ and audio/ see nothing of app/, only this floor below
 // them. Each object keeps one pointer to it, named `game`.
 class RunContext {
@@ -39,19 +41,18 @@ public:
     Harm runEndCause() const { return endCause; }
     // The player has reached the goal: the frame ends on the won picture.
     void setWon();
-    // Appends to sceneObjects, which then owns it.
-    void addObject(AppState* object);
+    // Puts `object` on the run's list of scene objects, which then owns it.
+    virtual void addObject(AppState* object) = 0;
+    // Registers a light, owned by its giver, in the run's light list (in the order given).
+    virtual void addLight(Light* light) = 0;
+    // Adds a node to the run's shadow casters.
+    virtual void addShadowCaster(Node* caster) = 0;
     // A sound where it happens (render frame), or at the eye; silent without `soundEvents`.
     void playSound(Sound sound, glm::vec3 renderPos);
     void playSoundHere(Sound sound);
 
     int width = 0;
     int height = 0;
-    glm::mat4 view{0.0f};
-    glm::mat4 projection{0.0f};
-    std::vector<AppState*> sceneObjects;
-    Node shadowCasterRoot;
-    std::vector<Light*> lightList;
     // The player's eye (render frame) once the run has a player.
     glm::vec3* playerPosition = nullptr;
     float health = 1000.0f;
