@@ -5,10 +5,10 @@
 
 namespace zarnhold {
 
-// Linked shader programs, one for each set of shader files and defines, kept for as long as
-// the GL context lives: every draw that uses the same shaders uses the one program, linked
-// once per game rather than once per object and run. A draw through a shared program sets
-// every uniform it reads, since another draw may have left other values there.
+// Linked shader programs, one for each set of shader files and defines, kept until
+// releaseAll (the render world's at each run's end): every draw that uses the same shaders
+// uses the one program, linked once rather than once per object. A draw through a shared
+// program sets every uniform it reads, since another draw may have left other values there.
 class ProgramCache {
 public:
     ProgramCache() = default;

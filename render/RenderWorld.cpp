@@ -30,6 +30,11 @@ void RenderWorld::addLight(Light& light, GlLedger* ledger) {
 void RenderWorld::endRun() {
     renderers.clear();
     cubes.takeBackAll();
+    // The driver keeps every variant it compiles of a program (one for each set of states it
+    // was drawn with) for as long as the program lives: kept for the game, the programs made
+    // resident memory climb about 3.5 MB a run over the first runs. Linking the run's five
+    // again costs the world build about 12 ms.
+    programCache.releaseAll();
 }
 
 ShadowCubeRenderer* RenderWorld::shadowsOf(const Light& light) const {

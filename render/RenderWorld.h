@@ -16,8 +16,9 @@ class Node;
 class ShadowCubeRenderer;
 struct Light;
 
-// The GL side of the game that outlives a run: the linked programs, the depth cubes, and
-// the current run's shadow renderers, one for each light. The game holds one; a run's
+// The GL side of the game: the run's linked programs (each linked once a run, however many
+// objects draw with it), the depth cubes, which outlive the runs, and the current run's
+// shadow renderers, one for each light. The game holds one; a run's
 // objects reach it through RunContext::renderWorld and draw with what it gives them.
 class RenderWorld {
 public:
@@ -36,7 +37,8 @@ public:
     // shadowFramebuffer and shadowProgram. A light set up again gets a fresh renderer; the
     // light must stay where it is while it has one. GL context current.
     void addLight(Light& light, GlLedger* ledger);
-    // The run is over: its lights' renderers go and their cubes return to the pool.
+    // The run is over: its lights' renderers and its programs go, and the cubes return to
+    // the pool.
     void endRun();
 
     // The light's renderer, or null when it has none.
